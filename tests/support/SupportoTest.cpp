@@ -1,0 +1,57 @@
+#include "support/SupportoTest.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace SupportoTest {
+
+CartellaBase::CartellaBase(bool copiaDist) {
+    std::random_device rd;
+    for (int tentativo = 0; tentativo < 100; ++tentativo) {
+        auto p = fs::temp_directory_path() /
+                 ("mondaro-test-" + std::to_string(getpid()) + "-" + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(p, ec)) {
+            radice_ = p;
+            break;
+        }
+    }
+    if (radice_.empty()) throw std::runtime_error("no temporary folder");
+    if (copiaDist) {
+        fs::copy(MONDARO_DIST, radice_, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    } else {
+        for (const char* c : {"bin", "lng", "Data", "img", "Tune"}) fs::create_directories(radice_ / c);
+    }
+}
+
+CartellaBase::~CartellaBase() {
+    std::error_code ec;
+    fs::remove_all(radice_, ec);
+}
+
+void CartellaBase::Scrivi(const std::string& relativo, const std::string& byte) const {
+    const auto p = radice_ / relativo;
+    fs::create_directories(p.parent_path());
+    ScriviFile(p.string(), byte);
+}
+
+std::string CartellaBase::Leggi(const std::string& relativo) const { return LeggiFile(File(relativo)); }
+
+std::string LeggiFile(const std::string& percorso) {
+    std::ifstream f(percorso, std::ios::binary);
+    std::ostringstream o;
+    o << f.rdbuf();
+    return o.str();
+}
+
+void ScriviFile(const std::string& percorso, const std::string& byte) {
+    std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
+    f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+}
+
+} // namespace SupportoTest
