@@ -13,7 +13,9 @@ std::vector<Entrata>& Registro() {
 }
 
 const std::string& CartellaLavoro() {
-    static const std::string c = [] {
+    // Never destroyed: the exit handler below runs after static destructors
+    // registered later, so it must not read a destroyed string.
+    static const std::string& c = *new std::string([] {
         namespace fs = std::filesystem;
         const auto p = fs::temp_directory_path() / ("mondaro-fuzz-" + std::to_string(getpid()));
         for (const char* s : {"bin", "lng", "Data", "img", "Tune"}) fs::create_directories(p / s);
@@ -22,7 +24,7 @@ const std::string& CartellaLavoro() {
             std::filesystem::remove_all(CartellaLavoro(), ec);
         });
         return p.string();
-    }();
+    }());
     return c;
 }
 

@@ -5,7 +5,7 @@ RADICE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$RADICE/build"
 
 PACCHETTI=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-           libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+           libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2)
 
 installa_mancanti() {
     local mancanti=()

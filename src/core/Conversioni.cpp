@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <charconv>
 #include <cstdlib>
 
 namespace Conv {
@@ -41,6 +42,17 @@ std::optional<uint8_t> CByte(double x) {
 }
 
 namespace {
+// Locale-independent: the program's numbers always use '.' whatever the
+// user's locale says (strtod would follow LC_NUMERIC).
+double LeggiDecimale(const std::string& t) {
+    double v = 0.0;
+    const char* a = t.data();
+    if (*a == '+') ++a;
+    const auto r = std::from_chars(a, t.data() + t.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) return HUGE_VAL;
+    return v;
+}
+
 bool Spazio(char c) { return c == ' ' || c == '\t'; }
 
 // &H / &O literal starting at s[i] == '&'. Returns the value and the end.
@@ -109,7 +121,7 @@ std::optional<double> CDbl(std::string_view s) {
         if (esp == 0) return std::nullopt;
     }
     if (j != s.size()) return std::nullopt;
-    const double v = std::strtod(t.c_str(), nullptr);
+    const double v = LeggiDecimale(t);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
@@ -163,7 +175,7 @@ double Val(std::string_view s) {
         while (k < t.size() && t[k] >= '0' && t[k] <= '9') { e.push_back(t[k++]); ce = true; }
         if (ce) n += e;
     }
-    const double v = std::strtod(n.c_str(), nullptr);
+    const double v = LeggiDecimale(n);
     return std::isfinite(v) ? v : 0.0;
 }
 
@@ -198,8 +210,10 @@ std::string CStr(int64_t v) { return std::to_string(v); }
 std::string NumeroGenerale(double v, char separatore) {
     if (v == 0.0) return "0";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", v);
-    std::string r = buf;
+    const auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+    std::string r(buf, fine);
+    for (char& c : r)
+        if (c == 'e') c = 'E';
     // Exponent forms are rare here; keep them as printed (E+nn), trimmed.
     const auto e = r.find('E');
     std::string mant = e == std::string::npos ? r : r.substr(0, e);

@@ -2,6 +2,7 @@
 // General helpers every module calls: the clock and the responsive wait, hex
 // text, number formatting, file tests, process list, "|" lists, the warning
 // box for trapped errors, status lamps, centring and the grid clipboard text.
+#include <QtCore/QString>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,17 +48,25 @@ std::string LeggiInfoLocale(int32_t locale, int32_t tipo);
 std::string LeggiVersioneSistema(RecordVersioneSistema& v);
 std::vector<std::string> ElencaProcessi();
 
-void RiempiComboDaLista(const std::string& lista, QComboBox* combo, int32_t divisore);
+// `charset`: the Windows charset through which the 8-bit items reach the screen.
+void RiempiComboDaLista(const std::string& lista, QComboBox* combo, int32_t divisore, int32_t charset = 1);
 void DividiLista(const std::string& lista, std::vector<int32_t>& valori);
 
+// Warning box for a trapped error. `codice` is the error number: the platform's
+// (errno) when `erroreSistema`, otherwise the run-time error's, with its
+// `descrizione` (platform errors carry none). 0 means no error number.
 void MostraErrore(const std::string& testo, const std::string& parteTitolo, bool erroreSistema,
                   int32_t codice = 0, const std::string& descrizione = {});
 
 // Status lamp: 0 red, 1 yellow, 2 green; any other state changes nothing.
-// Works on any widget that paints a lamp from its "coloreBordo"/"coloreRiempimento"
-// properties, or on a QFrame-like widget through its palette.
+// The border colour goes to the widget's QPalette::WindowText, the fill to
+// QPalette::Window; the lamp widget paints from its palette.
 void ImpostaColoreStato(QWidget* forma, int32_t stato);
+// Centres the child in the container, 30 pixels above the middle, never off
+// the top or left edge.
 void CentraControllo(QWidget* figlio, QWidget* contenitore);
-std::string CopiaGrigliaInAppunti(const QTableWidget* griglia);
+// Clipboard text of the grid selection; row 0 and column 0 are the grid's
+// header cells.
+QString CopiaGrigliaInAppunti(const QTableWidget* griglia);
 
 } // namespace ModGlobFunct

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <string_view>
 #include <vector>
 
 namespace Piattaforma {
@@ -25,6 +26,7 @@ namespace {
 // so that a bad entry never loses the rest of the text.
 std::string Converti(const std::string& in, const char* da, const char* a) {
     iconv_t cd = iconv_open(a, da);
+    const bool daUtf8 = std::string_view(da) == "UTF-8";
     if (cd == reinterpret_cast<iconv_t>(-1)) return in;
     std::string out;
     out.reserve(in.size() * 2 + 4);
@@ -38,9 +40,15 @@ std::string Converti(const std::string& in, const char* da, const char* a) {
         out.append(buf.data(), static_cast<size_t>(dst - buf.data()));
         if (r == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL: skip one input byte, put a question mark
+            // EILSEQ or EINVAL: skip one input character, put a question mark
+            // (from UTF-8, the character's continuation bytes go with it).
             ++src;
             --srcLeft;
+            if (daUtf8)
+                while (srcLeft > 0 && (static_cast<unsigned char>(*src) & 0xC0) == 0x80) {
+                    ++src;
+                    --srcLeft;
+                }
             out.push_back('?');
         }
     }

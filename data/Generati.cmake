@@ -1,0 +1,15 @@
+# Files of the run-time tree generated from sources kept in data/.
+
+# Dictionary: one row per entry with every language side by side, so that
+# entry numbers stay aligned; gendiz checks the table and writes lng/diz.diz.
+set(_diz_sorgente ${CMAKE_CURRENT_SOURCE_DIR}/diz/dizionario.tsv)
+set(_diz_uscita ${MONDARO_DIST}/lng/diz.diz)
+add_custom_command(
+  OUTPUT ${_diz_uscita}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${MONDARO_DIST}/lng
+  COMMAND $<TARGET_FILE:gendiz> ${_diz_sorgente} ${_diz_uscita}
+  DEPENDS ${_diz_sorgente} gendiz
+  COMMENT "Generating lng/diz.diz"
+  VERBATIM)
+add_custom_target(dist_dizionario DEPENDS ${_diz_uscita})
+add_dependencies(dist dist_dizionario)

@@ -1,0 +1,158 @@
+#include "core/ModBlckFile.h"
+
+#include "core/Conversioni.h"
+#include "core/ModGlobFunct.h"
+#include "platform/Dialoghi.h"
+
+#include <QtCore/QCoreApplication>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ModBlck {
+
+namespace {
+
+// The whole file in one string, or nothing when it cannot be read.
+std::optional<std::string> LeggiTuttoIlFile(const std::string& percorso) {
+    if (!ModGlobFunct::EsisteFile(percorso)) return std::nullopt;
+    const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // One read of the file's length (one byte more to see the end at once);
+    // the loop only covers short reads and a file that grows while it is read.
+    std::string byte;
+    byte.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t letti = 0;
+    for (;;) {
+        if (letti == byte.size()) byte.resize(byte.size() * 2);
+        const ssize_t n = ::read(fd, byte.data() + letti, byte.size() - letti);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        letti += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    byte.resize(letti);
+    return byte;
+}
+
+// Lines of a file, with the one pass of queued events every reader makes.
+std::optional<std::vector<std::string>> LeggiRighe(const std::string& percorso) {
+    auto byte = LeggiTuttoIlFile(percorso);
+    if (!byte) return std::nullopt;
+    auto righe = DividiRighe(*byte);
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    return righe;
+}
+
+// One group of the reversed stored line as a number; nothing when it is not one.
+std::optional<int32_t> LeggiGruppo(const char* g, size_t n) {
+    int32_t v = 0;
+    bool cifre = true;
+    for (size_t i = 0; i < n; ++i) {
+        if (g[i] < '0' || g[i] > '9') {
+            cifre = false;
+            break;
+        }
+        v = v * 10 + (g[i] - '0');
+    }
+    if (cifre) return v;
+    // Anything else a number may look like (blanks, signs, a point).
+    return Conv::CLng(std::string_view(g, n));
+}
+
+} // namespace
+
+std::vector<std::string> DividiRighe(const std::string& byte) {
+    std::vector<std::string> righe;
+    // An empty text has no lines at all.
+    if (byte.empty()) return righe;
+    const std::string_view t(byte);
+    size_t inizio = 0;
+    for (;;) {
+        const size_t k = t.find("\r\n", inizio);
+        if (k == std::string_view::npos) {
+            righe.emplace_back(t.substr(inizio));
+            return righe;
+        }
+        righe.emplace_back(t.substr(inizio, k - inizio));
+        inizio = k + 2;
+    }
+}
+
+std::optional<std::string> DecodificaRiga(const std::string& riga, bool verifica) {
+    const size_t n = riga.size();
+    std::string uscita((n + 3) / 4, '\0');
+    char gruppo[4];
+    size_t k = 0;
+    // Groups of four of the reversed line: the first is the line's last four
+    // characters read backwards.
+    for (size_t fine = n; fine > 0; ++k) {
+        const size_t lunghezza = fine >= 4 ? 4 : fine;
+        for (size_t i = 0; i < lunghezza; ++i) gruppo[i] = riga[fine - 1 - i];
+        fine -= lunghezza;
+        const auto v = LeggiGruppo(gruppo, lunghezza);
+        if (!v) return std::nullopt;
+        int32_t codice;
+        if (verifica) {
+            if (*v < 0 || *v > 511) return std::nullopt;
+            codice = *v / 2;
+        } else {
+            // Integer division truncates towards zero, so -1 still gives 0;
+            // only a code that is not a character fails.
+            codice = *v / 2;
+            if (codice < 0 || codice > 255) return std::nullopt;
+        }
+        uscita[k] = static_cast<char>(codice);
+    }
+    return uscita;
+}
+
+bool VerificaFileCodificato(const std::string& percorso) {
+    const auto righe = LeggiRighe(percorso);
+    if (!righe || righe->empty()) return false;
+    const auto prima = DecodificaRiga(righe->front(), true);
+    return prima && *prima == MarcatoreCodificato;
+}
+
+std::optional<std::vector<std::string>> LeggiFileCodificato(const std::string& percorso) {
+    auto righe = LeggiRighe(percorso);
+    if (!righe) return std::nullopt;
+    const auto prima = righe->empty() ? std::optional<std::string>() : DecodificaRiga(righe->front(), false);
+    if (!prima || *prima != MarcatoreCodificato) {
+        Piattaforma::MostraMessaggio(QStringLiteral("HEADER WRONG "), QStringLiteral("FileExist"),
+                                     Piattaforma::IconaMessaggio::Informazione,
+                                     Piattaforma::PulsantiMessaggio::Ok);
+        return std::nullopt;
+    }
+    std::vector<std::string> testo;
+    testo.reserve(righe->size() - 1);
+    for (size_t i = 1; i < righe->size(); ++i) {
+        auto riga = DecodificaRiga((*righe)[i], false);
+        if (!riga) return std::nullopt;
+        testo.push_back(std::move(*riga));
+    }
+    return testo;
+}
+
+std::optional<std::vector<std::string>> LeggiFileTesto(const std::string& percorso) {
+    return LeggiRighe(percorso);
+}
+
+std::optional<std::vector<std::string>> LeggiFileImpostazioni(const std::string& percorso) {
+    if (VerificaFileCodificato(percorso)) return LeggiFileCodificato(percorso);
+    return LeggiFileTesto(percorso);
+}
+
+} // namespace ModBlck

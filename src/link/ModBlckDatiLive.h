@@ -1,0 +1,43 @@
+#pragma once
+// The decoder's step after a live-data block (type 1) or an OBD-data block
+// (type 12): live values into engineering units, the smoothed live copy, and,
+// while the logger records, the two rings and the trace file.
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "core/ModBlckBlocchi.h"
+
+namespace ModMain {
+// Updates the OBD map's load step from block 3; the OBD page registers it.
+inline std::function<void()> AggiornaPassoCarico;
+} // namespace ModMain
+
+namespace ModBlck {
+
+// rpm factor: rpm = TempoBlocco / period (set from block 3 by CalcolaFattoreGiriTempo).
+inline float TempoBlocco = 1.0f;
+
+// Recording state, driven by the logger page.
+inline constexpr int32_t UltimoIndiceAnello = 5000;
+inline uint8_t StatoRegistrazione = 0;     // 0 idle, 1 recording, 2 stopped
+inline std::ofstream FileLogger;           // the open trace, <base>/bin/Logger.tmp (binary: lines end CR LF)
+inline double InizioRegistrazione = 0;     // ms, clock at the start of recording
+inline std::vector<BloccoParametri> AnelloMem1(UltimoIndiceAnello + 1);
+inline std::vector<BloccoParametri> AnelloObd(UltimoIndiceAnello + 1);
+inline int32_t IndiceAnello = 0;
+inline bool AnelloPieno = false;
+// The logger page's chart step after each stored sample (while it is shown).
+inline std::function<void()> DrawLineeRunMode;
+
+// Type-1 step: conversions, live copy, rings and trace.
+void PassoDatiLive(BloccoParametri& blocco);
+// Type-12 step: rings and trace.
+void PassoDatiObd(BloccoParametri& blocco);
+// The per-type step: 1 live data, 3 the OBD map's load step, 12 OBD data.
+void PassoTipo(BloccoParametri& blocco);
+// Hooks PassoTipo into the block decoder; called once at start.
+void InstallaPassiTipo();
+
+} // namespace ModBlck

@@ -1,0 +1,117 @@
+// Serial mode for real: the simulated ECU runs on one end of a pseudo-terminal
+// pair, the companion opens the other end as its COM device, and the program's
+// transactions go through both.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ClienteCompagno.h"
+
+extern char** environ;
+
+namespace {
+
+// The standalone simulated ECU, started on a new pseudo-terminal.
+class CentralinaSuPty {
+public:
+    CentralinaSuPty(const std::string& programma, const std::string& setcom, bool spezza) {
+        int uscita[2];
+        if (::pipe(uscita) != 0) return;
+        posix_spawn_file_actions_t a;
+        posix_spawn_file_actions_init(&a);
+        posix_spawn_file_actions_adddup2(&a, uscita[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&a, uscita[0]);
+        std::vector<std::string> arg = {programma, "--setcom", setcom};
+        if (spezza) arg.push_back("--spezza");
+        std::vector<char*> argv;
+        for (auto& s : arg) argv.push_back(s.data());
+        argv.push_back(nullptr);
+        if (::posix_spawn(&pid_, programma.c_str(), &a, nullptr, argv.data(), environ) != 0) pid_ = 0;
+        posix_spawn_file_actions_destroy(&a);
+        ::close(uscita[1]);
+        // First line of its output: the slave side's path.
+        char c = 0;
+        pollfd p{uscita[0], POLLIN, 0};
+        while (pid_ > 0 && ::poll(&p, 1, 5000) > 0 && ::read(uscita[0], &c, 1) == 1 && c != '\n') dispositivo_ += c;
+        ::close(uscita[0]);
+    }
+    ~CentralinaSuPty() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& Dispositivo() const { return dispositivo_; }
+
+private:
+    pid_t pid_ = 0;
+    std::string dispositivo_;
+};
+
+} // namespace
+
+using CompagnoSeriale = ClienteCompagno;
+
+TEST_F(CompagnoSeriale, TransazioniAttraversoLaLineaSeriale) {
+    // Replies come in two pieces on the line: the companion reads by the length byte.
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), true);
+    ASSERT_FALSE(ecu.Dispositivo().empty());
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=500\nCOM5=" + ecu.Dispositivo() +
+                                      "\nCOM6=/dev/nonexistent-tty\n");
+    Avvia();
+
+    std::string pacchetto;
+    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x05'), pacchetto), 0);
+    EXPECT_EQ(ModPipe::StatoRisposta, 1);
+    EXPECT_EQ(ModPipe::PortaTrovata, 5);
+    ASSERT_GE(ModBlck::ElencoFirmwareAltri.size(), 1u);
+    EXPECT_EQ(pacchetto.substr(8), ModBlck::ElencoFirmwareAltri[0]);
+
+    // The ECU wait the program sets: 300 ms.
+    ASSERT_EQ(Invia(PIPE_SET_ECU_WAIT, std::string("\x2C\x01\x00\x00", 4)), 0);
+    ASSERT_TRUE(LeggiBlocco(1));
+    EXPECT_EQ(ModGlobFunct::ConvertiTestoInHex(TabellaBlocchi[1].UltimaRisposta.substr(0, 5)), "42017C0C00");
+    EXPECT_EQ(ModBlck::CalcolaXor(TabellaBlocchi[1].UltimaRisposta), 0);
+    EXPECT_EQ(TabellaBlocchi[1].Valori[37] & 1, 1);
+
+    ASSERT_TRUE(LeggiBlocco(2));
+    TabellaBlocchi[2].Valori[4] = 777;
+    EXPECT_EQ(ScriviBlocco(2, CMD_WRITE_BLK2), 0);
+    TabellaBlocchi[2].Valori[4] = 0;
+    ASSERT_TRUE(LeggiBlocco(2));
+    EXPECT_EQ(TabellaBlocchi[2].Valori[4], 777);
+    EXPECT_EQ(ModPipe::StatoRisposta, 1);
+
+    // A COM number whose device is missing: the port does not answer.
+    std::string r;
+    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x06'), r), 0);
+    EXPECT_EQ(ModPipe::StatoRisposta, 0);
+    EXPECT_EQ(r.size(), 8u);
+    // Nothing open: an ECU frame gets a reply without a frame and status 0.
+    EXPECT_EQ(Invia(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[1].TramaRichiesta)), 0);
+    EXPECT_EQ(ModPipe::DatiRispostaPipe, "");
+    EXPECT_EQ(ModMain::RiconnessioneRichiesta, 1);
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+}
+
+// An ECU that stops answering on the line: status 0 once the ECU wait has passed.
+TEST_F(CompagnoSeriale, CentralinaCheNonRisponde) {
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
+    ASSERT_FALSE(ecu.Dispositivo().empty());
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nAttesaEcuMs=100\nCOM2=" + ecu.Dispositivo() + "\n");
+    Avvia();
+    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x02')), 0);
+    ASSERT_EQ(ModPipe::StatoRisposta, 1);
+    // A frame with a wrong check byte is ignored by the ECU.
+    EXPECT_EQ(Invia(PIPE_ECU_FRAME, std::string("\x41\x02\x03\x0C\x00", 5)), 0);
+    EXPECT_EQ(ModPipe::StatoRisposta, 0);
+    EXPECT_EQ(ModPipe::DatiRispostaPipe, "");
+    // The next good frame is answered again.
+    ASSERT_TRUE(LeggiBlocco(1));
+    EXPECT_EQ(ModPipe::StatoRisposta, 1);
+}
