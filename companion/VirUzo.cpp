@@ -32,6 +32,9 @@ enum : uint8_t {
     PIPE_RESET_PORT = 15,
     // Test knobs, never sent by the program: payload knob id, value (4 bytes, low first).
     PIPE_MANOPOLA = 0xE0,
+    // Test journal, never sent by the program: the request packets received
+    // since the last call (knob and journal commands excepted), then emptied.
+    PIPE_GIORNALE = 0xE1,
 };
 
 // Knob ids of PIPE_MANOPOLA.
@@ -40,6 +43,7 @@ enum : uint8_t {
     MANOPOLA_PACCHETTI_PERSI = 2,   // next requests get no reply packet at all
     MANOPOLA_PACCHETTI_SPEZZATI = 3,// next reply packets written in two pieces, 30 ms apart
     MANOPOLA_LUNGHEZZA_ERRATA = 4,  // next reply packets carry a wrong length
+    MANOPOLA_ERRATA_DOPO = 5,       // after this many good reply packets, one with a wrong length
     MANOPOLA_ECU_MUTA = 10,         // the simulated ECU does not answer
     MANOPOLA_ECU_RIFIUTO = 11,      // status byte of the simulated ECU's block writes
     MANOPOLA_ECU_CORROTTE = 12,     // next ECU replies with a wrong check byte
@@ -104,6 +108,9 @@ public:
         const uint8_t codice = pacchetto.size() >= 3 ? static_cast<uint8_t>(pacchetto[2]) : 0;
         const std::string dati = pacchetto.size() > 8 ? pacchetto.substr(8) : std::string();
 
+        // Journal entry: the whole request packet, bounded so that one reply holds it.
+        if (codice != PIPE_MANOPOLA && codice != PIPE_GIORNALE && giornale_.size() + pacchetto.size() < 60000)
+            giornale_ += pacchetto;
         uint8_t codiceRisposta = codice;
         std::string datiRisposta;
         switch (codice) {
@@ -146,6 +153,10 @@ public:
         case PIPE_MANOPOLA:
             Manopola(dati);
             Rispondi(0, "", false);
+            return true;
+        case PIPE_GIORNALE:
+            Rispondi(0, giornale_, false);
+            giornale_.clear();
             return true;
         default:
             codiceRisposta = 0;
@@ -203,8 +214,10 @@ private:
         case MANOPOLA_PACCHETTI_PERSI: pacchettiPersi_ = v; break;
         case MANOPOLA_PACCHETTI_SPEZZATI: pacchettiSpezzati_ = v; break;
         case MANOPOLA_LUNGHEZZA_ERRATA: lunghezzeErrate_ = v; break;
+        case MANOPOLA_ERRATA_DOPO: errataDopo_ = v; break;
         default:
             if (!ecu_) return;
+            if (ecu_->ImpostaManopolaTrasferimenti(static_cast<uint8_t>(dati[0]), v)) return;
             switch (static_cast<uint8_t>(dati[0])) {
             case MANOPOLA_ECU_MUTA: ecu_->manopole.muta = v != 0; break;
             case MANOPOLA_ECU_RIFIUTO: ecu_->manopole.statoRifiuto = static_cast<uint8_t>(v); break;
@@ -225,7 +238,8 @@ private:
         };
         const bool perso = consuma(pacchettiPersi_);
         const bool spezzato = consuma(pacchettiSpezzati_);
-        const bool lunghezzaErrata = consuma(lunghezzeErrate_);
+        bool lunghezzaErrata = consuma(lunghezzeErrate_);
+        if (manopole && errataDopo_ >= 0 && errataDopo_-- == 0) lunghezzaErrata = true;
 
         const size_t l = dati.size() + 8;
         std::string r;
@@ -264,6 +278,8 @@ private:
     int32_t pacchettiPersi_ = 0;
     int32_t pacchettiSpezzati_ = 0;
     int32_t lunghezzeErrate_ = 0;
+    int32_t errataDopo_ = -1;
+    std::string giornale_;
 };
 
 } // namespace

@@ -214,6 +214,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         if (blocchi_.size() > 4) std::fill(blocchi_[4].dati.begin(), blocchi_[4].dati.end(), '\0');
         return Risposta(c, 0, "");
     });
+    RegistraTrasferimenti();
 }
 
 int32_t CentralinaSimulata::Valore(size_t n, size_t k) const {
@@ -293,7 +294,8 @@ void CentralinaSimulata::AggiornaDatiLive() {
     const double t = orologio();
     // Block 2: the reported fuel follows the commanded one once the reducer is warm.
     const bool aGas = Valore(2, 0) == 3 && RiduttoreCaldo(t);
-    if (blocchi_.size() > 2) ImpostaValore(2, 1, aGas ? 3 : 0);
+    // While a switchover handshake runs, the reported fuel is the handshake's.
+    if (blocchi_.size() > 2 && trasferimenti.commutazioneInCorso < 0) ImpostaValore(2, 1, aGas ? 3 : 0);
     const int32_t cilindri = std::clamp(Valore(3, 1), 0, 8);
     const StatoMotore m = CalcolaMotore(t, cilindri, aGas);
 

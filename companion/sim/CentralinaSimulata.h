@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "TrasferimentiSimulati.h"
+
 namespace Simulazione {
 
 struct Parametro {
@@ -67,6 +69,11 @@ public:
     // Writes value k of block n at the positions the decoder reads it from.
     void ImpostaValore(size_t n, size_t k, int32_t valore);
 
+    // Maps, vectors, tables and the handshakes (TrasferimentiSimulati.cpp).
+    MemoriaTrasferimenti trasferimenti;
+    // The knobs of that part; false when `id` is not one of them.
+    bool ImpostaManopolaTrasferimenti(uint8_t id, int32_t valore);
+
     // Streaming of the OBD block (its values move while it is on).
     bool streamingObd = false;
     Manopole manopole;
@@ -78,6 +85,7 @@ private:
     std::string ScriviBlocco(size_t n, uint8_t comando, const std::string& dati);
     void AggiornaDatiLive();
     void AggiornaDatiObd();
+    void RegistraTrasferimenti();
 
     std::vector<BloccoSimulato> blocchi_;
     std::string identificazione_;

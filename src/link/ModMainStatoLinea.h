@@ -14,16 +14,34 @@ enum StatoSessione : int32_t {
     STATO_TARATURA = 7,
 };
 
-// Page ids the link code refers to (the live-data trace and the refresh after
-// offline edits); the shell owns the whole list.
+// Page ids: the page MDIFrm.SelezioneScheda shows and PaginaCorrente holds.
 enum IdScheda : int32_t {
+    SCHEDA_PRINCIPALE = 0,
     SCHEDA_LOGGER = 1,
     SCHEDA_INIETTORI = 3,
+    SCHEDA_AUTOTARATURA = 5,
     SCHEDA_OBD = 7,
+    SCHEDA_COMPENSAZIONI = 8,
     SCHEDA_ERRORI = 11,
+    SCHEDA_MAPPA = 12,
+    SCHEDA_FIRMWARE = 13,
     SCHEDA_LAMBDA = 17,
+    SCHEDA_SEQINJ = 22,
+    SCHEDA_HOME = 24,
     SCHEDA_COMMUTAZIONE = 25,
     SCHEDA_SENSORI = 26,
+    SCHEDA_CARBURAZIONE = 27,
+    SCHEDA_GESTIONE = 44,
+    SCHEDA_ARCHIVIO = 45,
+    SCHEDA_INJDIR = 46,
+    SCHEDA_MAPPA_1 = 47,
+    SCHEDA_CARBURAZIONE_1 = 48,
+    SCHEDA_MAPPA_2 = 49,
+    SCHEDA_CARBURAZIONE_2 = 50,
+    SCHEDA_ACQUISIZIONE_1 = 51,
+    SCHEDA_ACQUISIZIONE_2 = 52,
+    SCHEDA_ACQUISIZIONE_3 = 53,
+    SCHEDA_ACQUISIZIONE_4 = 54,
 };
 
 namespace ModMain {

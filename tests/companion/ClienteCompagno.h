@@ -9,6 +9,7 @@
 #include "core/ModGlobFunct.h"
 #include "link/FissaggioPipe.h"
 #include "link/ModBlckTrame.h"
+#include "platform/Orologio.h"
 #include "support/SupportoTest.h"
 
 class ClienteCompagno : public FissaggioPipe {
@@ -29,11 +30,14 @@ protected:
     }
     void Avvia() { ASSERT_TRUE(ModPipe::AvviaProcessoCom(base.File("bin"))); }
 
-    int32_t Invia(int32_t codice, const std::string& dati, int32_t attesa = Attesa) {
+    // `attesa` < 0: the fixture's time-out, in real time whatever the clock's
+    // test acceleration.
+    int32_t Invia(int32_t codice, const std::string& dati, int32_t attesa = -1) {
         std::string r;
         return Invia(codice, dati, r, attesa);
     }
-    int32_t Invia(int32_t codice, const std::string& dati, std::string& risposta, int32_t attesa = Attesa) {
+    int32_t Invia(int32_t codice, const std::string& dati, std::string& risposta, int32_t attesa = -1) {
+        if (attesa < 0) attesa = static_cast<int32_t>(Attesa * Piattaforma::AcceleratoreOrologio());
         return ModPipe::InviaComandoPipe(codice, dati, attesa, risposta);
     }
     // A test knob of the companion (never sent by the program).

@@ -1,0 +1,25 @@
+#include "core/ModMainDizionario.h"
+
+#include "core/Applicazione.h"
+#include "platform/Charset.h"
+#include "platform/Dialoghi.h"
+
+namespace ModMain {
+
+std::string TestoVoce(int16_t n) {
+    if (!Dizionario) return {};
+    return Dizionario->VoceDizionario(Dizionario->IdLingua(), n);
+}
+
+int16_t CharsetCorrente() {
+    if (!Dizionario) return 1;
+    return Dizionario->CharsetLingua(Dizionario->IdLingua());
+}
+
+void MostraVoce(int16_t n) {
+    Piattaforma::MostraMessaggio(Piattaforma::TestoDaCharset(TestoVoce(n), CharsetCorrente()),
+                                 QString::fromLatin1(Applicazione::TitoloApplicazione),
+                                 Piattaforma::IconaMessaggio::Nessuna, Piattaforma::PulsantiMessaggio::Ok);
+}
+
+} // namespace ModMain

@@ -1,0 +1,23 @@
+#pragma once
+// The program's one dictionary, created at start-up, and the two helpers that
+// read and show an entry of the current language.
+#include <cstdint>
+#include <string>
+
+#include "core/ClsLingue.h"
+
+namespace ModMain {
+
+// Created once at start-up and kept until exit; nullptr before that.
+inline ClsLingue* Dizionario = nullptr;
+
+// Entry n of the current language; empty when there is no dictionary.
+std::string TestoVoce(int16_t n);
+// Charset of the current language (1 when there is no dictionary).
+int16_t CharsetCorrente();
+// Shows entry n of the current language in a box with an OK button only,
+// under the program's default title. The text is looked up now, so a language
+// change takes effect at once.
+void MostraVoce(int16_t n);
+
+} // namespace ModMain

@@ -1,0 +1,85 @@
+#pragma once
+// What the link engine asks of the main window and the pages. The engine never
+// includes a form's header: the shell implements this interface and registers
+// it at start-up (tests register a recorder). Each member stands for the page
+// member of the same name; `k` is a map page (0, 1, 2): map form k is the
+// editor FrmMatrix showing MappaPaginaK (page 12, 47, 49), carburetion view k
+// the FRM_ZEBCarburazione instance of that page (page 27, 48, 50).
+// Texts are 8-bit, in the current language's charset.
+#include <cstdint>
+#include <string>
+
+class ServiziInterfaccia {
+public:
+    virtual ~ServiziInterfaccia() = default;
+
+    // Main window.
+    virtual void ImpostaTitolo(const std::string& testo) = 0;          // the main caption
+    virtual void ImpostaPuntatoreAttesa(bool attesa) = 0;              // hourglass / normal pointer
+    virtual void AbilitaTimerVisualizzazione(bool abilitato) = 0;      // Timer2, the display timer
+    virtual void ScaricaFinestraPrincipale() = 0;                      // unload by code (runs the close handling)
+    virtual void SelezioneScheda(int32_t idScheda) = 0;
+    virtual void AbilitaDisabilitaForm(bool stato) = 0;
+    virtual void MDIForm_Resize() = 0;
+    virtual void FrmUpdate_AvviaTimer() = 0;                           // busy overlay: enable its timer
+
+    // Firmware page.
+    virtual void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) = 0; // Enabled
+    virtual void FrmFirmware_MostraMessaggio(const std::string& testo) = 0;            // LblMsg caption
+    virtual int16_t FrmFirmware_OffsetLingua() = 0;
+
+    // Logger page: loads the saved log chosen there.
+    virtual void FrmLogger_ApriFileLogger() = 0;
+
+    // Home side menu: the ECU information panel.
+    virtual void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,
+                                                      const std::string& infoFirmware) = 0;
+
+    // Settings pages: controls from the block values.
+    virtual void FRM_ZEBCommutazione_AggiornaSelezioni() = 0;
+    virtual void FRM_ZEBSensori_AggiornaSelezioni() = 0;
+    virtual void FRM_ZEBGestione_AggiornaSelezioni() = 0;
+    virtual void FRM_ZEBinjDir_AggiornaSelezioni() = 0;
+    virtual void FRM_ZEBLambda_AggiornaSelezioni() = 0;
+    virtual void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) = 0;
+    virtual void FrmSeqInj_AggiornaSelezioni(bool tutto) = 0;
+
+    // Error page.
+    virtual void FrmError_VisualizzaErrori() = 0;
+    virtual void FrmError_AggiornaVisualizzazioni(bool tutto) = 0;
+    virtual void FrmError_AggiornaAbilitazioni() = 0;
+
+    // OBD page.
+    virtual void FrmObd_AggiornaSelezioniObd() = 0;
+    virtual void FrmObd_AggiornaParametriObd() = 0;
+    virtual void FrmObd_AggiornaVisualizzazioneNew() = 0;
+    virtual void FrmObd_AzzeraRiferimenti() = 0;
+    virtual void FrmObd_AggiornaVisualizzazioni() = 0;
+    virtual void FrmObd_AggiornaVisualizzazione() = 0;
+    virtual void FrmObd_Form_Resize() = 0;
+
+    // Map editors (grid GrdInj). CaricaMatriceInGriglia loads the form's own
+    // map page with factor 1.0; CaricaAssiInMatrice uses AsseRpmLavoro and
+    // AsseTinjLavoro.
+    virtual void FrmMatrix_ColoraMatriceGradiente(int k) = 0;
+    virtual void FrmMatrix_CaricaMatriceInGriglia(int k) = 0;
+    virtual void FrmMatrix_AbilitaTasti(int k) = 0;
+    virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) = 0;
+    virtual void FrmMatrix_CaricaAssiInMatrice(int k) = 0;
+
+    // Carburetion views (grid GrdSmall), the same operations (factor 1).
+    virtual void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) = 0;
+    virtual void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) = 0;
+    virtual void FRM_ZEBCarburazione_AbilitaTasti(int k) = 0;
+    virtual void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) = 0;
+    virtual void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) = 0;
+};
+
+namespace MDIFrm {
+
+// The shell registers its implementation once at start-up; nullptr removes it.
+void RegistraInterfaccia(ServiziInterfaccia* servizi);
+// The registered implementation, or one that does nothing when none is.
+ServiziInterfaccia& Interfaccia();
+
+} // namespace MDIFrm

@@ -1,0 +1,53 @@
+#pragma once
+// Services of subsystems not built yet, under their own names, as the engine
+// calls them. Each stand-in reports failure (or does nothing where there is no
+// result); the subsystem that owns a service replaces its stand-in here.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ModMain {
+
+// Configuration files.
+bool SalvaConfigurazioneDaEcu(const std::string& percorso);
+bool CaricaConfigurazioneInEcu(const std::string& percorso);
+bool ScriviComPGasX();
+bool ScriviComPBenX();
+// Stores the complete CMD_WRITE_BLK9 frame of block 9 with its last value := v in FrameComPGasX.
+void PreparaScritturaComPGasX(int32_t v);
+// Block 16 (and block 4) read under link mode 2, stored and decoded; the link mode restored.
+bool LeggiBloccoBlk8();
+bool LeggiErroriEcu();
+
+// Connecting and the firmware check.
+bool PreparaAggiornamentoEcu();
+std::string TestoEsitoRisposta(const std::string& esito, bool& ok);
+
+} // namespace ModMain
+
+namespace MDIFrm {
+
+// Connect procedure; the stand-in finds no ECU and raises the link-lost flag.
+void ConnettiCentralina();
+void VerificaVersioneFirmware(const std::string& infoFirmwareFile, const std::string& rispostaEcu);
+bool InizializzaObd();
+// Offline load of a configuration file into memory (code 18: everything, 53: compensation tables).
+bool CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso);
+// Calibration runner; the stand-in ends the run at once (STATO_CONNESSO).
+void EseguiTaratura();
+void RipristinaDatiTaratura();
+
+} // namespace MDIFrm
+
+namespace ModEmula {
+bool ScriviEmulazione();
+} // namespace ModEmula
+
+namespace ModBlck {
+void CalcolaSequenzaIniezione(int32_t phaseShifter, bool anticipata);
+// Map editing's axis calculation: with `daVettori` True the working axes from
+// the vectors; with False the vectors from the axes, False (after its own
+// message) when the chosen breakpoints do not rise.
+bool CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                        std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj, bool daVettori);
+} // namespace ModBlck

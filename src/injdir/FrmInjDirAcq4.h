@@ -1,0 +1,19 @@
+#pragma once
+// Step 4 of the direct-injection acquisition wizard.
+// Only the members the main window calls exist so far; they do nothing yet.
+#include <cstdint>
+
+#include <QtWidgets/QWidget>
+
+class FrmInjDirAcq4 : public QWidget {
+public:
+    explicit FrmInjDirAcq4(QWidget* contenitore = nullptr);
+
+    void Form_Load();
+    void Form_Unload();
+    void AggiornaLivelliVisualizzazione();
+    void CaricaLingua();
+    void AggiornaVisualizzazione();
+    void AggiornaRealTime();
+    void GestioneRichieste();
+};

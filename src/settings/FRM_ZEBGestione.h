@@ -1,0 +1,21 @@
+#pragma once
+// The management page.
+// Only the members the main window calls exist so far; they do nothing yet.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <QtWidgets/QWidget>
+
+class FRM_ZEBGestione : public QWidget {
+public:
+    explicit FRM_ZEBGestione(QWidget* contenitore = nullptr);
+
+    void Form_Load();
+    void Form_Unload();
+    void AggiornaLivelliVisualizzazione();
+    void CaricaLingua();
+    void RiempiCmbSwtch(const std::vector<std::string>& righe);
+    void AggiornaSelezioni();
+    void AggiornaStatoEcu_FrmParam();
+};

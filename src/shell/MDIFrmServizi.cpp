@@ -1,0 +1,169 @@
+#include "shell/MDIFrmServizi.h"
+
+#include <QtGui/QGuiApplication>
+
+#include "core/ModMainDizionario.h"
+#include "link/ModMappeDati.h"
+#include "platform/Charset.h"
+#include "shell/MDIFrm.h"
+#include "shell/MDIFrmForme.h"
+
+namespace MDIFrm {
+
+namespace {
+
+const PaginaMappa* PaginaDi(int k) {
+    switch (k) {
+    case 0: return &ModMain::MappaPagina0;
+    case 1: return &ModMain::MappaPagina1;
+    case 2: return &ModMain::MappaPagina2;
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+ServiziShell::~ServiziShell() {
+    if (puntatoreAttesa_) QGuiApplication::restoreOverrideCursor();
+}
+
+void ServiziShell::ImpostaTitolo(const std::string& testo) {
+    finestra_.setWindowTitle(Piattaforma::TestoDaCharset(testo, ModMain::CharsetCorrente()));
+}
+
+void ServiziShell::ImpostaPuntatoreAttesa(bool attesa) {
+    if (attesa == puntatoreAttesa_) return;
+    puntatoreAttesa_ = attesa;
+    if (attesa) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else QGuiApplication::restoreOverrideCursor();
+}
+
+void ServiziShell::AbilitaTimerVisualizzazione(bool abilitato) {
+    if (abilitato) finestra_.Timer2->start();
+    else finestra_.Timer2->stop();
+}
+
+void ServiziShell::ScaricaFinestraPrincipale() { finestra_.ScaricaDaCodice(); }
+void ServiziShell::SelezioneScheda(int32_t idScheda) { finestra_.SelezioneScheda(idScheda); }
+void ServiziShell::AbilitaDisabilitaForm(bool stato) { finestra_.AbilitaDisabilitaForm(stato); }
+void ServiziShell::MDIForm_Resize() { finestra_.MDIForm_Resize(); }
+
+void ServiziShell::FrmUpdate_AvviaTimer() {
+    if (IstanzaFrmUpdate) IstanzaFrmUpdate->Timer1->start();
+}
+
+void ServiziShell::FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) {
+    if (!IstanzaFrmFirmware) return;
+    IstanzaFrmFirmware->CmdCancel->setEnabled(cmdCancelCmdOk);
+    IstanzaFrmFirmware->CmdOk->setEnabled(cmdCancelCmdOk);
+    IstanzaFrmFirmware->CmdUpdate->setEnabled(cmdUpdate);
+}
+
+void ServiziShell::FrmFirmware_MostraMessaggio(const std::string& testo) {
+    if (IstanzaFrmFirmware)
+        IstanzaFrmFirmware->LblMsg->setText(Piattaforma::TestoDaCharset(testo, ModMain::CharsetCorrente()));
+}
+
+int16_t ServiziShell::FrmFirmware_OffsetLingua() {
+    return IstanzaFrmFirmware ? IstanzaFrmFirmware->OffsetLingua : 0;
+}
+
+void ServiziShell::FrmLogger_ApriFileLogger() {
+    if (IstanzaFrmLogger) IstanzaFrmLogger->ApriFileLogger();
+}
+
+void ServiziShell::FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,
+                                                        const std::string& infoFirmware) {
+    if (IstanzaFRM_ZEBMenu) IstanzaFRM_ZEBMenu->VisualizzaDatiCentralina(rispostaBlocco0, infoFirmware);
+}
+
+void ServiziShell::FRM_ZEBCommutazione_AggiornaSelezioni() {
+    if (IstanzaFRM_ZEBCommutazione) IstanzaFRM_ZEBCommutazione->AggiornaSelezioni();
+}
+void ServiziShell::FRM_ZEBSensori_AggiornaSelezioni() {
+    if (IstanzaFRM_ZEBSensori) IstanzaFRM_ZEBSensori->AggiornaSelezioni();
+}
+void ServiziShell::FRM_ZEBGestione_AggiornaSelezioni() {
+    if (IstanzaFRM_ZEBGestione) IstanzaFRM_ZEBGestione->AggiornaSelezioni();
+}
+void ServiziShell::FRM_ZEBinjDir_AggiornaSelezioni() {
+    if (IstanzaFRM_ZEBinjDir) IstanzaFRM_ZEBinjDir->AggiornaSelezioni();
+}
+void ServiziShell::FRM_ZEBLambda_AggiornaSelezioni() {
+    if (IstanzaFRM_ZEBLambda) IstanzaFRM_ZEBLambda->AggiornaSelezioni();
+}
+void ServiziShell::FrmInjSetPopUp_AggiornaSelezioni(bool tutto) {
+    if (IstanzaFrmInjSetPopUp) IstanzaFrmInjSetPopUp->AggiornaSelezioni(tutto);
+}
+void ServiziShell::FrmSeqInj_AggiornaSelezioni(bool tutto) {
+    if (IstanzaFrmSeqInj) IstanzaFrmSeqInj->AggiornaSelezioni(tutto);
+}
+
+void ServiziShell::FrmError_VisualizzaErrori() {
+    if (IstanzaFrmError) IstanzaFrmError->VisualizzaErrori();
+}
+void ServiziShell::FrmError_AggiornaVisualizzazioni(bool tutto) {
+    if (IstanzaFrmError) IstanzaFrmError->AggiornaVisualizzazioni(tutto);
+}
+void ServiziShell::FrmError_AggiornaAbilitazioni() {
+    if (IstanzaFrmError) IstanzaFrmError->AggiornaAbilitazioni();
+}
+
+void ServiziShell::FrmObd_AggiornaSelezioniObd() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AggiornaSelezioniObd();
+}
+void ServiziShell::FrmObd_AggiornaParametriObd() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AggiornaParametriObd();
+}
+void ServiziShell::FrmObd_AggiornaVisualizzazioneNew() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AggiornaVisualizzazioneNew();
+}
+void ServiziShell::FrmObd_AzzeraRiferimenti() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AzzeraRiferimenti();
+}
+void ServiziShell::FrmObd_AggiornaVisualizzazioni() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AggiornaVisualizzazioni();
+}
+void ServiziShell::FrmObd_AggiornaVisualizzazione() {
+    if (IstanzaFrmObd) IstanzaFrmObd->AggiornaVisualizzazione();
+}
+void ServiziShell::FrmObd_Form_Resize() {
+    if (IstanzaFrmObd) IstanzaFrmObd->Form_Resize();
+}
+
+void ServiziShell::FrmMatrix_ColoraMatriceGradiente(int k) {
+    if (auto* f = IstanzaFrmMatrix(k)) f->ColoraMatriceGradiente(f->GrdInj);
+}
+void ServiziShell::FrmMatrix_CaricaMatriceInGriglia(int k) {
+    auto* f = IstanzaFrmMatrix(k);
+    if (f && PaginaDi(k)) f->CaricaMatriceInGriglia(f->GrdInj, *PaginaDi(k), 1.0);
+}
+void ServiziShell::FrmMatrix_AbilitaTasti(int k) {
+    if (auto* f = IstanzaFrmMatrix(k)) f->AbilitaTasti();
+}
+void ServiziShell::FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {
+    if (auto* f = IstanzaFrmMatrix(k)) f->CambiaTipoGriglia(idScheda);
+}
+void ServiziShell::FrmMatrix_CaricaAssiInMatrice(int k) {
+    if (auto* f = IstanzaFrmMatrix(k)) f->CaricaAssiInMatrice(f->GrdInj, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro);
+}
+
+void ServiziShell::FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) {
+    if (auto* f = IstanzaFRM_ZEBCarburazione(k)) f->ColoraMatriceGradiente2(f->GrdSmall);
+}
+void ServiziShell::FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) {
+    auto* f = IstanzaFRM_ZEBCarburazione(k);
+    if (f && PaginaDi(k)) f->CaricaMatriceInGriglia(f->GrdSmall, *PaginaDi(k), 1.0);
+}
+void ServiziShell::FRM_ZEBCarburazione_AbilitaTasti(int k) {
+    if (auto* f = IstanzaFRM_ZEBCarburazione(k)) f->AbilitaTasti();
+}
+void ServiziShell::FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) {
+    if (auto* f = IstanzaFRM_ZEBCarburazione(k)) f->CambiaTipoGriglia(idScheda);
+}
+void ServiziShell::FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) {
+    if (auto* f = IstanzaFRM_ZEBCarburazione(k))
+        f->CaricaAssiInMatrice(f->GrdSmall, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro);
+}
+
+} // namespace MDIFrm

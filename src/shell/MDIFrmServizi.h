@@ -1,0 +1,68 @@
+#pragma once
+// What the engine asks of the main window and the pages, carried out on the
+// main window and the page-form instances. Registered by the main window's load.
+#include "engine/ServiziInterfaccia.h"
+
+namespace MDIFrm {
+
+class MDIForm;
+
+class ServiziShell final : public ServiziInterfaccia {
+public:
+    explicit ServiziShell(MDIForm& finestra) : finestra_(finestra) {}
+    ~ServiziShell() override;
+
+    void ImpostaTitolo(const std::string& testo) override;
+    void ImpostaPuntatoreAttesa(bool attesa) override;
+    void AbilitaTimerVisualizzazione(bool abilitato) override;
+    void ScaricaFinestraPrincipale() override;
+    void SelezioneScheda(int32_t idScheda) override;
+    void AbilitaDisabilitaForm(bool stato) override;
+    void MDIForm_Resize() override;
+    void FrmUpdate_AvviaTimer() override;
+
+    void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) override;
+    void FrmFirmware_MostraMessaggio(const std::string& testo) override;
+    int16_t FrmFirmware_OffsetLingua() override;
+    void FrmLogger_ApriFileLogger() override;
+    void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,
+                                              const std::string& infoFirmware) override;
+
+    void FRM_ZEBCommutazione_AggiornaSelezioni() override;
+    void FRM_ZEBSensori_AggiornaSelezioni() override;
+    void FRM_ZEBGestione_AggiornaSelezioni() override;
+    void FRM_ZEBinjDir_AggiornaSelezioni() override;
+    void FRM_ZEBLambda_AggiornaSelezioni() override;
+    void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) override;
+    void FrmSeqInj_AggiornaSelezioni(bool tutto) override;
+
+    void FrmError_VisualizzaErrori() override;
+    void FrmError_AggiornaVisualizzazioni(bool tutto) override;
+    void FrmError_AggiornaAbilitazioni() override;
+
+    void FrmObd_AggiornaSelezioniObd() override;
+    void FrmObd_AggiornaParametriObd() override;
+    void FrmObd_AggiornaVisualizzazioneNew() override;
+    void FrmObd_AzzeraRiferimenti() override;
+    void FrmObd_AggiornaVisualizzazioni() override;
+    void FrmObd_AggiornaVisualizzazione() override;
+    void FrmObd_Form_Resize() override;
+
+    void FrmMatrix_ColoraMatriceGradiente(int k) override;
+    void FrmMatrix_CaricaMatriceInGriglia(int k) override;
+    void FrmMatrix_AbilitaTasti(int k) override;
+    void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) override;
+    void FrmMatrix_CaricaAssiInMatrice(int k) override;
+
+    void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) override;
+    void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) override;
+    void FRM_ZEBCarburazione_AbilitaTasti(int k) override;
+    void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) override;
+    void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) override;
+
+private:
+    MDIForm& finestra_;
+    bool puntatoreAttesa_ = false;
+};
+
+} // namespace MDIFrm

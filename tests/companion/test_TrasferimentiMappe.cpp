@@ -1,0 +1,226 @@
+// Map pages and the threshold table against the real companion in simulated mode.
+#include <gtest/gtest.h>
+
+#include "ClienteTrasferimenti.h"
+#include "link/ModBlckMappe.h"
+
+namespace {
+
+std::string Testa(int offset, int quanti) {
+    return std::string{static_cast<char>(offset & 0xFF), static_cast<char>(offset >> 8), static_cast<char>(quanti)};
+}
+
+PaginaMappa Pagina(uint8_t base) {
+    PaginaMappa p{};
+    for (int n = 0; n < CellePaginaMappa; ++n) CellaMappa(p, n) = static_cast<uint8_t>(base + n * 3);
+    return p;
+}
+
+} // namespace
+
+class TrasferimentiMappe : public ClienteTrasferimenti {
+protected:
+    // Reads the ECU's main page and table without the functions under test.
+    void LeggiEcu(PaginaMappa& p, TabellaSoglie& t) {
+        ASSERT_EQ(ModBlck::LeggiMappaEcu(p, t), 0);
+        Giornale();
+    }
+};
+
+TEST_F(TrasferimentiMappe, LetturaInCinquePezziEModoRipristinato) {
+    PaginaMappa p{};
+    TabellaSoglie t{};
+    ASSERT_EQ(ModBlck::LeggiMappaEcu(p, t), 0);
+    const auto g = Giornale();
+    EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+    const auto trame = Trame(g);
+    ASSERT_EQ(trame.size(), 6u);
+    const int offset[5] = {0, 110, 220, 330, 440};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(trame[i].Comando(), CMD_READ_MAP);
+        EXPECT_EQ(trame[i].DatiTrama(), Testa(offset[i], i < 4 ? 110 : 112));
+    }
+    EXPECT_EQ(trame[5].Comando(), CMD_READ_SOGLIE);
+    // The simulated main page is 7n + 1 in image order; the table starts 0x50 0x10.
+    EXPECT_EQ(p[0][0], 1);
+    EXPECT_EQ(p[1][0], 8);
+    EXPECT_EQ(p[0][1], static_cast<uint8_t>(23 * 7 + 1));
+    EXPECT_EQ(CellaMappa(p, 551), static_cast<uint8_t>(551 * 7 + 1));
+    EXPECT_EQ(t[0], 0x50);
+    EXPECT_EQ(t[15], 0x0C);
+
+    // The other two pages are their own.
+    PaginaMappa a{}, e{};
+    ASSERT_EQ(ModBlck::LeggiMappaAdat(a), 0);
+    ASSERT_EQ(ModBlck::LeggiMappaMape(e), 0);
+    EXPECT_EQ(Conta(Giornale(), CMD_READ_ADAT), 5u);
+    EXPECT_NE(a, p);
+    EXPECT_NE(e, a);
+}
+
+// A chunk that comes back short or refused, or a transaction that fails,
+// leaves the page and the table as they were.
+TEST_F(TrasferimentiMappe, LetturaIncompletaNonRiempieNiente) {
+    struct Caso {
+        const char* nome;
+        uint8_t manopola; // 20 short, 21 refused, 5 failed transaction after n packets
+        int32_t valore;
+        int32_t esito;
+    } casi[] = {
+        {"primo pezzo corto", 20, 1, 3},
+        {"pezzo rifiutato", 21, 1, 3},
+        {"tabella fallita", 5, 6, 1}, // set mode, five chunks, then the table read
+        {"terzo pezzo fallito", 5, 3, 1},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        PaginaMappa p = Pagina(9);
+        TabellaSoglie t{};
+        t.fill(0xAA);
+        Manopola(c.manopola, c.valore);
+        EXPECT_EQ(ModBlck::LeggiMappaEcu(p, t), c.esito);
+        EXPECT_EQ(p, Pagina(9));
+        EXPECT_EQ(t[0], 0xAA);
+        // After a failed read the link mode stays 2.
+        EXPECT_EQ(Modi(Giornale()).back(), 2);
+        Manopola(20, 0);
+        Manopola(21, 0);
+        ASSERT_EQ(Invia(PIPE_SET_MODE, std::string(1, static_cast<char>(ModoIniziale))), 0);
+        Giornale();
+    }
+}
+
+TEST_F(TrasferimentiMappe, UnaCellaScriveSoloIlSuoPezzo) {
+    struct Caso {
+        int riga, colonna, offset, quanti;
+    } casi[] = {{0, 5, 110, 110}, {22, 23, 440, 112}, {0, 0, 0, 110}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.offset);
+        PaginaMappa ecu{};
+        TabellaSoglie tab{};
+        LeggiEcu(ecu, tab);
+        PaginaMappa nuova = ecu;
+        nuova[c.riga][c.colonna] = static_cast<uint8_t>(nuova[c.riga][c.colonna] + 1);
+        TabellaSoglie t = tab;
+        ASSERT_TRUE(ModBlck::ScriviMappaEcu(nuova, ecu, t, tab, 0));
+        const auto g = Giornale();
+        EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+        const auto trame = Trame(g);
+        ASSERT_EQ(trame.size(), 2u);
+        EXPECT_EQ(trame[0].Comando(), CMD_WRITE_MAP);
+        EXPECT_EQ(trame[0].DatiTrama().substr(0, 3), Testa(c.offset, c.quanti));
+        EXPECT_EQ(trame[0].DatiTrama().size(), 3u + static_cast<size_t>(c.quanti));
+        EXPECT_EQ(trame[1].Comando(), CMD_READ_MAP);
+        EXPECT_EQ(trame[1].DatiTrama(), Testa(c.offset, c.quanti));
+        PaginaMappa riletta{};
+        LeggiEcu(riletta, tab);
+        EXPECT_EQ(riletta, nuova);
+    }
+}
+
+TEST_F(TrasferimentiMappe, PaginaUgualeCostaSoloIModi) {
+    PaginaMappa ecu{};
+    TabellaSoglie tab{};
+    LeggiEcu(ecu, tab);
+    PaginaMappa p = ecu;
+    TabellaSoglie t = tab;
+    EXPECT_TRUE(ModBlck::ScriviMappaEcu(p, ecu, t, tab, 0));
+    const auto g = Giornale();
+    EXPECT_TRUE(Trame(g).empty());
+    EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+    EXPECT_EQ(p, ecu);
+    EXPECT_EQ(t, tab);
+}
+
+// Forced: all five chunks and the table go out and come back; the page is then
+// what the ECU returned, here the old bytes because the ECU refused the writes.
+TEST_F(TrasferimentiMappe, ForzataScriveTuttoEPrendeLaRilettura) {
+    PaginaMappa ecu{};
+    TabellaSoglie tab{};
+    LeggiEcu(ecu, tab);
+    PaginaMappa p = Pagina(3);
+    TabellaSoglie t{};
+    t.fill(0x11);
+    Manopola(11, 0xFB); // the ECU refuses the writes; their replies are not examined
+    ASSERT_TRUE(ModBlck::ScriviMappaEcu(p, p, t, t, -1));
+    Manopola(11, 0);
+    const auto g = Giornale();
+    EXPECT_EQ(Conta(g, CMD_WRITE_MAP), 5u);
+    EXPECT_EQ(Conta(g, CMD_READ_MAP), 5u);
+    EXPECT_EQ(Conta(g, CMD_WRITE_SOGLIE), 1u);
+    EXPECT_EQ(Conta(g, CMD_READ_SOGLIE), 1u);
+    EXPECT_EQ(p, ecu);
+    EXPECT_EQ(t, tab);
+
+    // Accepted this time: the ECU holds the new page.
+    p = Pagina(3);
+    t.fill(0x11);
+    ASSERT_TRUE(ModBlck::ScriviMappaEcu(p, p, t, t, 1));
+    PaginaMappa riletta{};
+    LeggiEcu(riletta, tab);
+    EXPECT_EQ(riletta, Pagina(3));
+    EXPECT_EQ(tab[7], 0x11);
+}
+
+TEST_F(TrasferimentiMappe, GuastoSulTerzoPezzo) {
+    PaginaMappa ecu{};
+    TabellaSoglie tab{};
+    LeggiEcu(ecu, tab);
+    const PaginaMappa nuova = Pagina(40);
+    PaginaMappa p = nuova;
+    TabellaSoglie t = tab;
+    GuastoDopo(3); // set mode, chunk 1, chunk 2, then chunk 3 fails
+    EXPECT_FALSE(ModBlck::ScriviMappaEcu(p, ecu, t, tab, 0));
+    const auto g = Giornale();
+    EXPECT_EQ(Conta(g, CMD_WRITE_MAP), 3u);
+    EXPECT_EQ(Conta(g, CMD_READ_MAP), 0u);
+    EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+    EXPECT_EQ(p, nuova);
+    // Chunks 1 and 2 stay written; the ECU took chunk 3 too, only its reply was lost.
+    PaginaMappa riletta{};
+    LeggiEcu(riletta, tab);
+    for (int n = 0; n < CellePaginaMappa; ++n)
+        ASSERT_EQ(CellaMappa(riletta, n), n < 330 ? CellaMappa(nuova, n) : CellaMappa(ecu, n)) << n;
+}
+
+TEST_F(TrasferimentiMappe, RiletturaCortaNonSovrascrive) {
+    PaginaMappa ecu{};
+    ASSERT_EQ(ModBlck::LeggiMappaAdat(ecu), 0);
+    Giornale();
+    PaginaMappa p = ecu;
+    p[3][3] ^= 0xFF;
+    const PaginaMappa voluta = p;
+    Manopola(20, 1);
+    EXPECT_FALSE(ModBlck::ScriviMappaAdat(p, ecu));
+    EXPECT_EQ(p, voluta);
+    const auto g = Giornale();
+    EXPECT_EQ(Conta(g, CMD_WRITE_ADAT), 1u);
+    EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+}
+
+TEST_F(TrasferimentiMappe, TerzaPaginaETabellaSoglie) {
+    PaginaMappa vecchia{};
+    ASSERT_EQ(ModBlck::LeggiMappaMape(vecchia), 0);
+    PaginaMappa p = Pagina(77);
+    ASSERT_TRUE(ModBlck::ScriviMappaMape(p, vecchia));
+    EXPECT_EQ(p, Pagina(77));
+    PaginaMappa riletta{};
+    ASSERT_EQ(ModBlck::LeggiMappaMape(riletta), 0);
+    EXPECT_EQ(riletta, Pagina(77));
+    Giornale();
+
+    // The edit copy goes out; both copies then hold what the ECU read back.
+    ModMain::MatSoglieModificata.fill(0x21);
+    ModMain::MatSoglie.fill(0);
+    ASSERT_TRUE(ModBlck::ScriviTabellaSoglie(ModMain::MatSoglieModificata, ModMain::MatSoglie));
+    EXPECT_EQ(ModMain::MatSoglie, ModMain::MatSoglieModificata);
+    EXPECT_EQ(ModMain::MatSoglie[9], 0x21);
+    const auto g = Giornale();
+    EXPECT_TRUE(Modi(g).empty());
+    ASSERT_EQ(Trame(g).size(), 2u);
+    EXPECT_EQ(Trame(g)[0].DatiTrama(), std::string(16, '\x21'));
+    // The same table as both arguments.
+    ModMain::MatSoglie.fill(0x05);
+    EXPECT_TRUE(ModBlck::ScriviTabellaSoglie(ModMain::MatSoglie, ModMain::MatSoglie));
+    EXPECT_EQ(ModMain::MatSoglie[0], 0x05);
+}

@@ -1,0 +1,109 @@
+#pragma once
+// Test stand-in for the shell: records every call the engine makes upwards as
+// "Form.Member(args)" and registers itself for its lifetime.
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/ServiziInterfaccia.h"
+
+class RegistratoreInterfaccia : public ServiziInterfaccia {
+public:
+    RegistratoreInterfaccia() { MDIFrm::RegistraInterfaccia(this); }
+    ~RegistratoreInterfaccia() override { MDIFrm::RegistraInterfaccia(nullptr); }
+
+    std::vector<std::string> chiamate;
+    std::string titolo;                 // last caption set
+    std::vector<std::string> titoli;    // every caption set
+    int16_t offsetLinguaFirmware = 0;
+    // Runs when the engine unloads the main window (the shell's close handling).
+    std::function<void()> allaChiusura;
+
+    void Azzera() { chiamate.clear(); titoli.clear(); }
+    bool Chiamato(const std::string& c) const {
+        for (const auto& x : chiamate) if (x == c) return true;
+        return false;
+    }
+    size_t Conta(const std::string& c) const {
+        size_t n = 0;
+        for (const auto& x : chiamate) n += x == c;
+        return n;
+    }
+    // Calls that refresh or switch pages (captions, pointer and overlay left out).
+    std::vector<std::string> Aggiornamenti() const {
+        std::vector<std::string> r;
+        for (const auto& x : chiamate)
+            if (x.rfind("MDIFrm.ImpostaPuntatoreAttesa", 0) != 0 && x.rfind("FrmUpdate.", 0) != 0) r.push_back(x);
+        return r;
+    }
+
+    void ImpostaTitolo(const std::string& testo) override { titolo = testo; titoli.push_back(testo); }
+    void ImpostaPuntatoreAttesa(bool a) override { RegB("MDIFrm.ImpostaPuntatoreAttesa", a); }
+    void AbilitaTimerVisualizzazione(bool a) override { RegB("MDIFrm.Timer2", a); }
+    void ScaricaFinestraPrincipale() override {
+        Annota("MDIFrm.Unload");
+        if (allaChiusura) allaChiusura();
+    }
+    void SelezioneScheda(int32_t id) override { Reg("MDIFrm.SelezioneScheda", id); }
+    void AbilitaDisabilitaForm(bool s) override { RegB("MDIFrm.AbilitaDisabilitaForm", s); }
+    void MDIForm_Resize() override { Annota("MDIFrm.MDIForm_Resize"); }
+    void FrmUpdate_AvviaTimer() override { Annota("FrmUpdate.Timer1"); }
+    void FrmFirmware_ImpostaPulsanti(bool a, bool b) override {
+        Annota("FrmFirmware.Pulsanti(" + std::to_string(a) + "," + std::to_string(b) + ")");
+    }
+    void FrmFirmware_MostraMessaggio(const std::string& t) override { Annota("FrmFirmware.LblMsg=" + t); }
+    int16_t FrmFirmware_OffsetLingua() override { return offsetLinguaFirmware; }
+    void FrmLogger_ApriFileLogger() override { Annota("FrmLogger.ApriFileLogger"); }
+    void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string&, const std::string&) override {
+        Annota("FRM_ZEBMenu.VisualizzaDatiCentralina");
+    }
+    void FRM_ZEBCommutazione_AggiornaSelezioni() override { Annota("FRM_ZEBCommutazione.AggiornaSelezioni"); }
+    void FRM_ZEBSensori_AggiornaSelezioni() override { Annota("FRM_ZEBSensori.AggiornaSelezioni"); }
+    void FRM_ZEBGestione_AggiornaSelezioni() override { Annota("FRM_ZEBGestione.AggiornaSelezioni"); }
+    void FRM_ZEBinjDir_AggiornaSelezioni() override { Annota("FRM_ZEBinjDir.AggiornaSelezioni"); }
+    void FRM_ZEBLambda_AggiornaSelezioni() override { Annota("FRM_ZEBLambda.AggiornaSelezioni"); }
+    void FrmInjSetPopUp_AggiornaSelezioni(bool t) override { RegB("FrmInjSetPopUp.AggiornaSelezioni", t); }
+    void FrmSeqInj_AggiornaSelezioni(bool t) override { RegB("FrmSeqInj.AggiornaSelezioni", t); }
+    void FrmError_VisualizzaErrori() override { Annota("FrmError.VisualizzaErrori"); }
+    void FrmError_AggiornaVisualizzazioni(bool t) override { RegB("FrmError.AggiornaVisualizzazioni", t); }
+    void FrmError_AggiornaAbilitazioni() override { Annota("FrmError.AggiornaAbilitazioni"); }
+    void FrmObd_AggiornaSelezioniObd() override { Annota("FrmObd.AggiornaSelezioniObd"); }
+    void FrmObd_AggiornaParametriObd() override { Annota("FrmObd.AggiornaParametriObd"); }
+    void FrmObd_AggiornaVisualizzazioneNew() override { Annota("FrmObd.AggiornaVisualizzazioneNew"); }
+    void FrmObd_AzzeraRiferimenti() override { Annota("FrmObd.AzzeraRiferimenti"); }
+    void FrmObd_AggiornaVisualizzazioni() override { Annota("FrmObd.AggiornaVisualizzazioni"); }
+    void FrmObd_AggiornaVisualizzazione() override { Annota("FrmObd.AggiornaVisualizzazione"); }
+    void FrmObd_Form_Resize() override { Annota("FrmObd.Form_Resize"); }
+    void FrmMatrix_ColoraMatriceGradiente(int k) override { Reg("FrmMatrix.ColoraMatriceGradiente", k); }
+    void FrmMatrix_CaricaMatriceInGriglia(int k) override { Reg("FrmMatrix.CaricaMatriceInGriglia", k); }
+    void FrmMatrix_AbilitaTasti(int k) override { Reg("FrmMatrix.AbilitaTasti", k); }
+    void FrmMatrix_CambiaTipoGriglia(int k, int32_t id) override {
+        Annota("FrmMatrix.CambiaTipoGriglia(" + std::to_string(k) + "," + std::to_string(id) + ")");
+    }
+    void FrmMatrix_CaricaAssiInMatrice(int k) override { Reg("FrmMatrix.CaricaAssiInMatrice", k); }
+    void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) override {
+        Reg("FRM_ZEBCarburazione.ColoraMatriceGradiente2", k);
+    }
+    void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) override {
+        Reg("FRM_ZEBCarburazione.CaricaMatriceInGriglia", k);
+    }
+    void FRM_ZEBCarburazione_AbilitaTasti(int k) override { Reg("FRM_ZEBCarburazione.AbilitaTasti", k); }
+    void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t id) override {
+        Annota("FRM_ZEBCarburazione.CambiaTipoGriglia(" + std::to_string(k) + "," + std::to_string(id) + ")");
+    }
+    void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) override {
+        Reg("FRM_ZEBCarburazione.CaricaAssiInMatrice", k);
+    }
+
+    // A call whose record equals this throws, as a page member failing at run time would.
+    std::string lanciaSu;
+
+private:
+    void Annota(std::string c) {
+        chiamate.push_back(c);
+        if (!lanciaSu.empty() && c == lanciaSu) throw std::runtime_error("page member failed: " + c);
+    }
+    void Reg(const char* nome, int64_t v) { Annota(std::string(nome) + "(" + std::to_string(v) + ")"); }
+    void RegB(const char* nome, bool v) { Annota(std::string(nome) + (v ? "(True)" : "(False)")); }
+};

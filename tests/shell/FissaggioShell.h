@@ -1,0 +1,74 @@
+#pragma once
+// A loaded main window without its timers (the tests tick by hand), with the
+// shared state it reads and writes saved and restored around each test, and
+// a trace of the page members called.
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/ModBlckBlocchi.h"
+#include "core/ModMainDizionario.h"
+#include "core/ModMainLivelli.h"
+#include "engine/ModMainRichieste.h"
+#include "link/ModMainStatoLinea.h"
+#include "obd/FrmMappetta.h"
+#include "platform/Dialoghi.h"
+#include "shell/MDIFrm.h"
+#include "shell/MDIFrmForme.h"
+
+class FissaggioShell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tabella_ = TabellaBlocchi;
+        stato_ = ModMain::StatoConnessione;
+        uscita_ = ModMain::UscitaRichiesta;
+        pagina_ = ModMain::PaginaCorrente;
+        riconnessione_ = ModMain::RiconnessioneRichiesta;
+        richiesta_ = ModMain::RichiestaPendente;
+        Piattaforma::Copione::Azzera();
+        // Blocks 0-5 with 60 values each, so that every value the shell touches exists.
+        TabellaBlocchi.assign(6, BloccoParametri{});
+        for (auto& b : TabellaBlocchi) b.Valori.assign(60, 0);
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::UscitaRichiesta = 0;
+        ModMain::RichiestaPendente = 0;
+        ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
+        ModMain::MappettaAperta = 0;
+        f = std::make_unique<MDIFrm::MDIForm>();
+        f->resize(1280, 800);
+        f->MDIForm_Load();
+        f->Timer1->stop();
+        f->Timer2->stop();
+        MDIFrm::TracciaChiamata = [this](const std::string& c) { chiamate.push_back(c); };
+    }
+    void TearDown() override {
+        MDIFrm::TracciaChiamata = nullptr;
+        f.reset();
+        TabellaBlocchi = tabella_;
+        ModMain::StatoConnessione = stato_;
+        ModMain::UscitaRichiesta = uscita_;
+        ModMain::PaginaCorrente = pagina_;
+        ModMain::RiconnessioneRichiesta = riconnessione_;
+        ModMain::RichiestaPendente = richiesta_;
+        ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
+        ModMain::MappettaAperta = 0;
+        Piattaforma::Copione::Azzera();
+    }
+
+    // The calls traced since the last reset that begin with `prefisso`... or all.
+    std::vector<std::string> Chiamate(const std::string& escludi = "") const {
+        std::vector<std::string> r;
+        for (const auto& c : chiamate)
+            if (escludi.empty() || c.rfind(escludi, 0) != 0) r.push_back(c);
+        return r;
+    }
+
+    std::unique_ptr<MDIFrm::MDIForm> f;
+    std::vector<std::string> chiamate;
+
+private:
+    std::vector<BloccoParametri> tabella_;
+    int32_t stato_ = 0, pagina_ = 0, richiesta_ = 0;
+    uint8_t uscita_ = 0, riconnessione_ = 0;
+};

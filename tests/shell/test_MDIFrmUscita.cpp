@@ -1,0 +1,69 @@
+// The exit sequence: a close request only raises the exit flag, the unload by
+// code closes for good, a firmware update refuses both.
+#include "FissaggioShell.h"
+
+#include <QtWidgets/QApplication>
+
+#include "engine/ServiziInterfaccia.h"
+#include "link/ModPipe.h"
+
+using Uscita = FissaggioShell;
+
+TEST_F(Uscita, LaChiusuraAlzaSoloIlFlagEFermaIlDisplay) {
+    f->show();
+    f->Timer2->start();
+    EXPECT_FALSE(f->close());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    EXPECT_FALSE(f->Timer2->isActive());
+    EXPECT_NE(MDIFrm::IstanzaFRM_ZEBMain, nullptr);
+
+    // The same through the call the side menu and Esc make.
+    ModMain::UscitaRichiesta = 0;
+    f->Timer2->start();
+    int16_t cancel = 0;
+    f->MDIForm_QueryUnload(cancel, 0);
+    EXPECT_NE(cancel, 0);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    EXPECT_FALSE(f->Timer2->isActive());
+}
+
+TEST_F(Uscita, DuranteLAggiornamentoFirmwareNonSiChiude) {
+    f->show();
+    f->Timer2->start();
+    ModMain::StatoConnessione = STATO_FIRMWARE;
+    for (const int16_t modo : {int16_t{0}, int16_t{1}, int16_t{3}}) {
+        int16_t cancel = 0;
+        f->MDIForm_QueryUnload(cancel, modo);
+        EXPECT_NE(cancel, 0) << modo;
+    }
+    EXPECT_FALSE(f->close());
+    f->ScaricaDaCodice();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    EXPECT_TRUE(f->Timer2->isActive());
+    EXPECT_NE(MDIFrm::IstanzaFRM_ZEBMain, nullptr);
+}
+
+TEST_F(Uscita, LoScaricamentoDaCodiceScaricaTutteLeForme) {
+    ASSERT_EQ(ModPipe::PidProcessoCom(), 0); // no companion: no pipe traffic, the forms go all the same
+    f->show();
+    f->Timer1->start();
+    f->Timer2->start();
+    QPointer<QWidget> principale = MDIFrm::IstanzaFRM_ZEBMain;
+    ModMain::UscitaRichiesta = 1;
+    f->ScaricaDaCodice();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FALSE(f->Timer1->isActive());
+    EXPECT_FALSE(f->Timer2->isActive());
+    for (void* p : {static_cast<void*>(MDIFrm::IstanzaFRM_ZEBMain), static_cast<void*>(MDIFrm::IstanzaFrmUpdate),
+                    static_cast<void*>(MDIFrm::IstanzaFrmMatrix2), static_cast<void*>(MDIFrm::IstanzaFRM_ZEBCarburazione2),
+                    static_cast<void*>(MDIFrm::IstanzaFRM_ZEBConnected), static_cast<void*>(MDIFrm::IstanzaFrmObd)})
+        EXPECT_EQ(p, nullptr);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(principale.isNull());
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty()); // no box shown
+    // The engine's way up no longer reaches the gone window.
+    MDIFrm::Interfaccia().SelezioneScheda(SCHEDA_HOME);
+    MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
+}
