@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "../src/link/NumeriCom.h"
+
 namespace {
 
 std::string Pulisci(const std::string& s) {
@@ -48,6 +50,19 @@ ImpostazioniVirUzo LeggiImpostazioniVirUzo(const std::string& percorso) {
         else if (chiave == "comsimulata" && Intero(valore, n)) imp.comSimulata = n;
         else if (chiave == "attesaecums" && Intero(valore, n) && n > 0) imp.attesaEcuMs = n;
         else if (chiave.rfind("com", 0) == 0 && Intero(chiave.substr(3), n)) imp.dispositivi[n] = valore;
+        else imp.scenario.Leggi(chiave, valore);
     }
     return imp;
+}
+
+std::string DispositivoDiCom(const ImpostazioniVirUzo& imp, int32_t com) {
+    const auto d = imp.dispositivi.find(com);
+    if (d != imp.dispositivi.end()) return d->second;
+    const std::string nome = NumeriCom::NomeDaNumero(com);
+    if (nome.empty()) return {};
+    const std::string percorso = "/dev/" + nome;
+    // A device the file numbers itself answers only to that number.
+    for (const auto& [n, p] : imp.dispositivi)
+        if (p == percorso && n != 0) return {};
+    return percorso;
 }

@@ -44,6 +44,7 @@ enum : uint8_t {
     MANOPOLA_PACCHETTI_SPEZZATI = 3,// next reply packets written in two pieces, 30 ms apart
     MANOPOLA_LUNGHEZZA_ERRATA = 4,  // next reply packets carry a wrong length
     MANOPOLA_ERRATA_DOPO = 5,       // after this many good reply packets, one with a wrong length
+    MANOPOLA_PERDI_CODICE = 6,      // the next request with this pipe code gets no reply packet
     MANOPOLA_ECU_MUTA = 10,         // the simulated ECU does not answer
     MANOPOLA_ECU_RIFIUTO = 11,      // status byte of the simulated ECU's block writes
     MANOPOLA_ECU_CORROTTE = 12,     // next ECU replies with a wrong check byte
@@ -94,7 +95,10 @@ class Compagno {
 public:
     explicit Compagno(const std::string& cartella)
         : imp_(LeggiImpostazioniVirUzo(cartella + "/VirUzo.ini")), attesaEcuMs_(imp_.attesaEcuMs) {
-        if (imp_.simulata) ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella + "/SetCom.ini");
+        if (imp_.simulata) {
+            ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella + "/SetCom.ini");
+            ecu_->ImpostaScenario(imp_.scenario);
+        }
     }
 
     // Returns false when the process must end.
@@ -180,8 +184,8 @@ private:
         if (ecu_) {
             portaAperta_ = com == imp_.comSimulata;
         } else {
-            const auto d = imp_.dispositivi.find(com);
-            portaAperta_ = d != imp_.dispositivi.end() && seriale_.Apri(d->second, imp_.baud);
+            const std::string d = DispositivoDiCom(imp_, com);
+            portaAperta_ = !d.empty() && seriale_.Apri(d, imp_.baud);
         }
         // The ECU on the port identifies itself; its reply frame follows the header.
         return portaAperta_ ? ScambiaConEcu(TramaIdentificazione) : std::string();
@@ -215,6 +219,7 @@ private:
         case MANOPOLA_PACCHETTI_SPEZZATI: pacchettiSpezzati_ = v; break;
         case MANOPOLA_LUNGHEZZA_ERRATA: lunghezzeErrate_ = v; break;
         case MANOPOLA_ERRATA_DOPO: errataDopo_ = v; break;
+        case MANOPOLA_PERDI_CODICE: perdiCodice_ = v; break;
         default:
             if (!ecu_) return;
             if (ecu_->ImpostaManopolaTrasferimenti(static_cast<uint8_t>(dati[0]), v)) return;
@@ -236,7 +241,11 @@ private:
             --n;
             return true;
         };
-        const bool perso = consuma(pacchettiPersi_);
+        bool perso = consuma(pacchettiPersi_);
+        if (manopole && perdiCodice_ >= 0 && codice == perdiCodice_) {
+            perdiCodice_ = -1;
+            perso = true;
+        }
         const bool spezzato = consuma(pacchettiSpezzati_);
         bool lunghezzaErrata = consuma(lunghezzeErrate_);
         if (manopole && errataDopo_ >= 0 && errataDopo_-- == 0) lunghezzaErrata = true;
@@ -279,6 +288,7 @@ private:
     int32_t pacchettiSpezzati_ = 0;
     int32_t lunghezzeErrate_ = 0;
     int32_t errataDopo_ = -1;
+    int32_t perdiCodice_ = -1;
     std::string giornale_;
 };
 

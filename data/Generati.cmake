@@ -13,3 +13,15 @@ add_custom_command(
   VERBATIM)
 add_custom_target(dist_dizionario DEPENDS ${_diz_uscita})
 add_dependencies(dist dist_dizionario)
+
+# Operator access-code table: written by codiciop, read at start-up.
+set(_codici_uscita ${MONDARO_DIST}/bin/CodiciOp.dat)
+add_custom_command(
+  OUTPUT ${_codici_uscita}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${MONDARO_DIST}/bin
+  COMMAND $<TARGET_FILE:codiciop> ${_codici_uscita}
+  DEPENDS codiciop
+  COMMENT "Generating bin/CodiciOp.dat"
+  VERBATIM)
+add_custom_target(dist_codici DEPENDS ${_codici_uscita})
+add_dependencies(dist dist_codici)

@@ -1,33 +1,51 @@
-// Program entry: loads the base folder (the parent of the program's own
-// folder), starts the companion and shows the main window.
+// Program entry: the start-up sequence, then the main window's event loop.
+// With MONDARO_TEMPI=1 it prints timing marks for the start-up benchmark:
+// "MONDARO_TEMPI finestra" once the window is shown and "MONDARO_TEMPI
+// connesso" when the link first reaches STATO_CONNESSO.
+#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "core/ModBlckBlocchi.h"
 #include "core/ModBlckSetCom.h"
-#include "core/ModGlobFunct.h"
 #include "core/ModMainDizionario.h"
-#include "link/ModPipe.h"
-#include "platform/Processi.h"
-#include "shell/AvvioShell.h"
+#include "core/ModMainPercorsi.h"
+#include "link/ModMainStatoLinea.h"
+#include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const std::string cartella = Piattaforma::CartellaProgramma();
-    const std::string base = ModGlobFunct::CalcolaCartellaBase(cartella);
-    AvvioShell::Esito avvio = AvvioShell::Avvia(base, cartella);
-    if (!avvio.finestra) return 1;
+    ModMain::Main();
+    if (!ModMain::FinestraAvviata()) return 1;
 
-    std::printf("Base folder: %s\n", base.c_str());
+    std::printf("Base folder: %s\n", ModMain::PercorsoBase.c_str());
     std::printf("SetCom.ini: %zu blocks, pipe wait %d us, ECU wait %d us x %d\n", TabellaBlocchi.size(),
                 ModBlck::AttesaPipe, ModBlck::AttesaGlobale, ModBlck::MoltiplicatoreAttesa);
     std::printf("Dictionary: %d languages, %d entries, current language %d\n",
-                ModMain::Dizionario->UboundLingue() + 1, ModMain::Dizionario->UboundVoci() + 1, avvio.linguaTrovata);
+                ModMain::Dizionario->UboundLingue() + 1, ModMain::Dizionario->UboundVoci() + 1,
+                ModMain::Dizionario->IdLingua());
     std::fflush(stdout);
 
-    avvio.finestra->showMaximized();
+    const char* tempi = std::getenv("MONDARO_TEMPI");
+    QTimer sorveglianza;
+    if (tempi && std::strcmp(tempi, "1") == 0) {
+        QApplication::processEvents();
+        std::printf("MONDARO_TEMPI finestra\n");
+        std::fflush(stdout);
+        sorveglianza.setInterval(5);
+        QObject::connect(&sorveglianza, &QTimer::timeout, [&sorveglianza] {
+            if (ModMain::StatoConnessione != STATO_CONNESSO) return;
+            std::printf("MONDARO_TEMPI connesso\n");
+            std::fflush(stdout);
+            sorveglianza.stop();
+        });
+        sorveglianza.start();
+    }
+
     const int esito = app.exec();
-    avvio.finestra.reset();
-    ModPipe::TerminaProcessoCom();
+    ModMain::ChiudiAvvio();
     return esito;
 }

@@ -166,6 +166,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
             if (identificazione_.empty() && Intero(riga(i + 2), -1) == 0 && riga(i + 3) != "1" &&
                 DaHex(riga(i + 1), trama))
                 identificazione_ = trama;
+            if (DaHex(riga(i + 1), trama)) firme_.push_back({trama, Intero(riga(i + 2), 0), Intero(riga(i + 3), 1)});
             i += 3;
         }
     }
@@ -254,6 +255,8 @@ std::string CentralinaSimulata::Rispondi(const std::string& trama) {
         return {};
     }
     const uint8_t comando = static_cast<uint8_t>(trama[3]);
+    if (soloIdentificazione_ && comando != CmdLeggiIdentificazione) return {};
+    if (estranea_) return identificazione_;
     const std::string dati = trama.substr(4, trama.size() - 5);
     const auto g = gestori_.find(comando);
     std::string r = g != gestori_.end() ? g->second(comando, dati) : Risposta(comando, StatoNonGestito, "");
@@ -265,7 +268,10 @@ std::string CentralinaSimulata::Rispondi(const std::string& trama) {
 }
 
 std::string CentralinaSimulata::LeggiBlocco(size_t n) {
-    if (n == 1) AggiornaDatiLive();
+    if (n == 1) {
+        AggiornaDatiLive();
+        AggiornaMem10();
+    }
     if (n == 12 && streamingObd) AggiornaDatiObd();
     return Risposta(blocchi_[n].comandoLettura, 0, blocchi_[n].dati);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ScenarioSimulato.h"
 #include "TrasferimentiSimulati.h"
 
 namespace Simulazione {
@@ -80,12 +81,30 @@ public:
     // Seconds since start; tests may replace it to freeze time.
     std::function<double()> orologio;
 
+    // What the ECU plays (ScenarioSimulato.cpp): identification, boot state,
+    // foreign device, the car behind its OBD link, MEM10 records.
+    void ImpostaScenario(const ScenarioSimulato& s);
+
 private:
     std::string LeggiBlocco(size_t n);
     std::string ScriviBlocco(size_t n, uint8_t comando, const std::string& dati);
     void AggiornaDatiLive();
     void AggiornaDatiObd();
     void RegistraTrasferimenti();
+    void AggiornaMem10();
+
+    // The "[FIRMWARE]" identifiers of SetCom.ini.
+    struct FirmaSetCom {
+        std::string trama;
+        int32_t numero = 0;
+        int32_t lista = 1;
+    };
+    std::vector<FirmaSetCom> firme_;
+    ScenarioSimulato scenario_;
+    bool soloIdentificazione_ = false; // answers the identification only
+    bool estranea_ = false;            // answers every frame with its own
+    int32_t lettureLive_ = 0;
+    int32_t consecutivoMem10_ = 0;
 
     std::vector<BloccoSimulato> blocchi_;
     std::string identificazione_;

@@ -17,6 +17,8 @@
 #include "link/ModBlckVettori.h"
 #include "link/ModMappeDati.h"
 #include "engine/ServiziInterfaccia.h"
+#include "engine/MDIFrmInitObd.h"
+#include "engine/ModMainConnessione.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckModifiche.h"
 #include "link/ModBlckTrame.h"

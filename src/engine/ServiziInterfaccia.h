@@ -9,6 +9,19 @@
 #include <cstdint>
 #include <string>
 
+class QComboBox;
+
+// What the OBD start window FrmInitObd shows. Colours are 0xRRGGBB, -1 the
+// control's own colour.
+struct FinestraInitObd {
+    std::string LblTitolo;
+    int32_t ColoreTitolo = -1;     // LblTitolo back colour
+    int32_t ColoreBack = -1;       // ShpBack
+    int32_t ColoreStato = -1;      // ShpStato, the status lamp
+    bool StatoVisibile = true;     // ShpStato shown
+    std::string CmdAnnulla;        // the button's caption
+};
+
 class ServiziInterfaccia {
 public:
     virtual ~ServiziInterfaccia() = default;
@@ -73,6 +86,27 @@ public:
     virtual void FRM_ZEBCarburazione_AbilitaTasti(int k) = 0;
     virtual void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) = 0;
     virtual void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) = 0;
+
+    // Connect procedure: the port-search panel (LAB_MSG, timer TMR, progress
+    // bar PRG element 0), the connected panel's port combo, the dashboard and
+    // the switch view. They do nothing until the shell implements them.
+    virtual void FRM_ZEBPortSearch_Mostra(bool visibile) {}            // shown modeless / hidden
+    virtual void FRM_ZEBPortSearch_AbilitaTMR(bool abilitato) {}
+    virtual void FRM_ZEBPortSearch_ImpostaMessaggio(const std::string& testo) {}
+    virtual void FRM_ZEBPortSearch_BarraPiena() {}                     // PRG value := its maximum
+    virtual void FRM_ZEBPortSearch_BarraVisibile(bool visibile) {}
+    virtual QComboBox* FRM_ZEBConnected_CMB_Seriali() { return nullptr; }
+    // CMB_Seriali disabled, its list index set, enabled again (so its click
+    // handler neither writes PortCom.ini nor asks for a reconnect).
+    virtual void FRM_ZEBConnected_ImpostaIndicePorta(int32_t indice) {}
+    virtual void FRM_ZEBDashBoard_Mostra(bool visibile) {}
+    virtual void FrmCommutatore_Mostra(bool visibile) {}
+    virtual void FRM_ZEBCommutazione_RiempiCmbSwtch() {}
+
+    // The OBD start window: shown (loaded on first call) with this content;
+    // false when there is no window to show it, so nobody can press its button.
+    virtual bool FrmInitObd_Mostra(const FinestraInitObd& stato) { return false; }
+    virtual void FrmInitObd_Scarica() {}
 };
 
 namespace MDIFrm {

@@ -6,12 +6,12 @@
 
 #include <QtWidgets/QWidget>
 
+#include "engine/ModMainConnessione.h" // UnitaRpm
+
 namespace ModMain {
 
 // 1 while the OBD correction-map window is open.
 inline uint8_t MappettaAperta = 0;
-// Load step of one row of the OBD correction map: 64 or 128 (0 until set).
-inline int32_t UnitaRpm = 0;
 
 } // namespace ModMain
 

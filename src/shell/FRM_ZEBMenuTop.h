@@ -1,24 +1,20 @@
 #pragma once
-// The first top menu bar: eight buttons whose captions page switching writes.
-// Only the members and controls the main window uses exist so far.
+// The first top menu bar: eight buttons to the settings and map pages. Page
+// switching writes their captions from PosLingua on every page selection.
 #include <cstdint>
-#include <vector>
+#include <optional>
 
-#include <QtWidgets/QWidget>
+#include "shell/BarraMenuTop.h"
 
-#include "controls/PulsanteGrafico.h"
-
-class FRM_ZEBMenuTop : public QWidget {
+class FRM_ZEBMenuTop : public BarraMenuTop {
 public:
     explicit FRM_ZEBMenuTop(QWidget* contenitore = nullptr);
 
-    // Dictionary position of the first button's caption.
+    // Dictionary position of the first button's caption (entry +1 of "[Start_ZEB_FRM_MTOP]").
     int32_t PosLingua = 0;
 
-    void Form_Load();
-    void Form_Unload();
-    void AggiornaLivelliVisualizzazione();
-    void CaricaLingua();
+    void CaricaLingua() override;
 
-    std::vector<PulsanteGrafico*> BUT_Menu;
+protected:
+    std::optional<int32_t> SchedaBottone(int indice) const override;
 };

@@ -1,16 +1,16 @@
 #pragma once
-// The second top menu bar (home gauge page and logger).
-// Only the members the main window calls exist so far; they do nothing yet.
+// The second top menu bar: the home gauge page and the data logger.
 #include <cstdint>
+#include <optional>
 
-#include <QtWidgets/QWidget>
+#include "shell/BarraMenuTop.h"
 
-class FRM_ZEBMenuTop2 : public QWidget {
+class FRM_ZEBMenuTop2 : public BarraMenuTop {
 public:
     explicit FRM_ZEBMenuTop2(QWidget* contenitore = nullptr);
 
-    void Form_Load();
-    void Form_Unload();
-    void AggiornaLivelliVisualizzazione();
-    void CaricaLingua();
+    void CaricaLingua() override;
+
+protected:
+    std::optional<int32_t> SchedaBottone(int indice) const override;
 };

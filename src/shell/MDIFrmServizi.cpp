@@ -1,9 +1,14 @@
 #include "shell/MDIFrmServizi.h"
 
 #include <QtGui/QGuiApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QProgressBar>
 
+#include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
+#include "obd/FrmInitObd.h"
 #include "platform/Charset.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
@@ -164,6 +169,72 @@ void ServiziShell::FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda
 void ServiziShell::FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) {
     if (auto* f = IstanzaFRM_ZEBCarburazione(k))
         f->CaricaAssiInMatrice(f->GrdSmall, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro);
+}
+
+void ServiziShell::FRM_ZEBPortSearch_Mostra(bool visibile) {
+    if (IstanzaFRM_ZEBPortSearch) IstanzaFRM_ZEBPortSearch->setVisible(visibile);
+}
+
+void ServiziShell::FRM_ZEBPortSearch_AbilitaTMR(bool abilitato) {
+    if (!IstanzaFRM_ZEBPortSearch || !IstanzaFRM_ZEBPortSearch->TMR) return;
+    if (abilitato)
+        IstanzaFRM_ZEBPortSearch->TMR->start();
+    else
+        IstanzaFRM_ZEBPortSearch->TMR->stop();
+}
+
+void ServiziShell::FRM_ZEBPortSearch_ImpostaMessaggio(const std::string& testo) {
+    if (IstanzaFRM_ZEBPortSearch && IstanzaFRM_ZEBPortSearch->LAB_MSG)
+        IstanzaFRM_ZEBPortSearch->LAB_MSG->setText(Piattaforma::TestoDaCharset(testo, ModMain::CharsetCorrente()));
+}
+
+void ServiziShell::FRM_ZEBPortSearch_BarraPiena() {
+    if (!IstanzaFRM_ZEBPortSearch || IstanzaFRM_ZEBPortSearch->PRG.empty() || !IstanzaFRM_ZEBPortSearch->PRG[0]) return;
+    IstanzaFRM_ZEBPortSearch->PRG[0]->setValue(IstanzaFRM_ZEBPortSearch->PRG[0]->maximum());
+}
+
+void ServiziShell::FRM_ZEBPortSearch_BarraVisibile(bool visibile) {
+    if (!IstanzaFRM_ZEBPortSearch || IstanzaFRM_ZEBPortSearch->PRG.empty() || !IstanzaFRM_ZEBPortSearch->PRG[0]) return;
+    IstanzaFRM_ZEBPortSearch->PRG[0]->setVisible(visibile);
+}
+
+QComboBox* ServiziShell::FRM_ZEBConnected_CMB_Seriali() {
+    return IstanzaFRM_ZEBConnected ? IstanzaFRM_ZEBConnected->CMB_Seriali : nullptr;
+}
+
+void ServiziShell::FRM_ZEBConnected_ImpostaIndicePorta(int32_t indice) {
+    QComboBox* c = FRM_ZEBConnected_CMB_Seriali();
+    if (!c) return;
+    // Disabled while it is set, so that its click handler neither writes
+    // PortCom.ini nor asks for a reconnect.
+    c->setEnabled(false);
+    c->setCurrentIndex(indice);
+    c->setEnabled(true);
+}
+
+void ServiziShell::FrmCommutatore_Mostra(bool visibile) {
+    if (IstanzaFrmCommutatore) IstanzaFrmCommutatore->setVisible(visibile);
+}
+
+void ServiziShell::FRM_ZEBCommutazione_RiempiCmbSwtch() {
+    if (IstanzaFRM_ZEBCommutazione) IstanzaFRM_ZEBCommutazione->RiempiCmbSwtch(ModMain::RigheConfigScale);
+}
+
+void ServiziShell::FRM_ZEBDashBoard_Mostra(bool visibile) {
+    if (IstanzaFRM_ZEBDashBoard) IstanzaFRM_ZEBDashBoard->setVisible(visibile);
+}
+
+bool ServiziShell::FrmInitObd_Mostra(const FinestraInitObd& stato) {
+    if (!initObd_) initObd_ = new FrmInitObd(&finestra_);
+    initObd_->Mostra(stato);
+    return true;
+}
+
+void ServiziShell::FrmInitObd_Scarica() {
+    if (!initObd_) return;
+    initObd_->Scarica();
+    initObd_->deleteLater();
+    initObd_ = nullptr;
 }
 
 } // namespace MDIFrm

@@ -3,6 +3,8 @@
 // main window and the page-form instances. Registered by the main window's load.
 #include "engine/ServiziInterfaccia.h"
 
+class FrmInitObd;
+
 namespace MDIFrm {
 
 class MDIForm;
@@ -60,9 +62,24 @@ public:
     void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) override;
     void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) override;
 
+    // Connect procedure and OBD start.
+    void FRM_ZEBPortSearch_Mostra(bool visibile) override;
+    void FRM_ZEBPortSearch_AbilitaTMR(bool abilitato) override;
+    void FRM_ZEBPortSearch_ImpostaMessaggio(const std::string& testo) override;
+    void FRM_ZEBPortSearch_BarraPiena() override;
+    void FRM_ZEBPortSearch_BarraVisibile(bool visibile) override;
+    QComboBox* FRM_ZEBConnected_CMB_Seriali() override;
+    void FRM_ZEBConnected_ImpostaIndicePorta(int32_t indice) override;
+    void FrmCommutatore_Mostra(bool visibile) override;
+    void FRM_ZEBCommutazione_RiempiCmbSwtch() override;
+    void FRM_ZEBDashBoard_Mostra(bool visibile) override;
+    bool FrmInitObd_Mostra(const FinestraInitObd& stato) override;
+    void FrmInitObd_Scarica() override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;
+    FrmInitObd* initObd_ = nullptr;
 };
 
 } // namespace MDIFrm

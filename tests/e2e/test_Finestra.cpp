@@ -16,7 +16,8 @@
 #include "link/ModMainStatoLinea.h"
 #include "link/ModPipe.h"
 #include "platform/Dialoghi.h"
-#include "shell/AvvioShell.h"
+#include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
 #include "shell/FRM_ZEBConnected.h"
 #include "shell/FRM_ZEBMain.h"
 #include "shell/FRM_ZEBMenu.h"
@@ -75,9 +76,10 @@ TEST(Finestra, SiApreConLeBandeEChiudeIlCompagno) {
     ModMain::UscitaRichiesta = 0;
     ModMain::StatoConnessione = STATO_RICERCA;
 
-    AvvioShell::Esito avvio = AvvioShell::Avvia(base.Percorso(), base.File("bin"));
-    ASSERT_TRUE(avvio.finestra);
-    auto& f = *avvio.finestra;
+    base.Scrivi("lng/diz.con", "0\r\n"); // a language chosen at an earlier start
+    ModMain::Main(base.File("bin"));
+    ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
+    auto& f = *ModMain::FinestraAvviata();
     const int32_t pid = ModPipe::PidProcessoCom();
     ASSERT_NE(pid, 0);
 
@@ -130,9 +132,7 @@ TEST(Finestra, SiApreConLeBandeEChiudeIlCompagno) {
     const char stato = StatoProcesso(pid);
     EXPECT_TRUE(stato == 0 || stato == 'Z') << stato;
 
-    avvio.finestra.reset();
-    ModPipe::TerminaProcessoCom();
+    ModMain::ChiudiAvvio();
     ModMain::UscitaRichiesta = 0;
     ModMain::StatoConnessione = STATO_RICERCA;
-    ModMain::Dizionario = nullptr;
 }

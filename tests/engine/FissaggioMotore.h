@@ -36,6 +36,8 @@ protected:
         ModMain::Dizionario = dizionario_.get();
         Azzera();
         ui = std::make_unique<RegistratoreInterfaccia>();
+        // The OBD start window closes as soon as it offers its closing button.
+        ui->testoChiudiObd = Voce(34);
     }
     void TearDown() override {
         ui.reset();

@@ -30,11 +30,13 @@ public:
         for (const auto& x : chiamate) n += x == c;
         return n;
     }
-    // Calls that refresh or switch pages (captions, pointer and overlay left out).
+    // Calls that refresh or switch pages (captions, pointer, overlay and OBD start window left out).
     std::vector<std::string> Aggiornamenti() const {
         std::vector<std::string> r;
         for (const auto& x : chiamate)
-            if (x.rfind("MDIFrm.ImpostaPuntatoreAttesa", 0) != 0 && x.rfind("FrmUpdate.", 0) != 0) r.push_back(x);
+            if (x.rfind("MDIFrm.ImpostaPuntatoreAttesa", 0) != 0 && x.rfind("FrmUpdate.", 0) != 0 &&
+                x.rfind("FrmInitObd.", 0) != 0)
+                r.push_back(x);
         return r;
     }
 
@@ -96,6 +98,31 @@ public:
         Reg("FRM_ZEBCarburazione.CaricaAssiInMatrice", k);
     }
 
+    // Connect procedure's screens: every LAB_MSG text, and a hook called with each.
+    std::vector<std::string> messaggiRicerca;
+    std::function<void(const std::string&)> alMessaggioRicerca;
+    void FRM_ZEBPortSearch_Mostra(bool v) override { RegB("FRM_ZEBPortSearch.Mostra", v); }
+    void FRM_ZEBPortSearch_AbilitaTMR(bool v) override { RegB("FRM_ZEBPortSearch.TMR", v); }
+    void FRM_ZEBPortSearch_ImpostaMessaggio(const std::string& t) override {
+        messaggiRicerca.push_back(t);
+        if (alMessaggioRicerca) alMessaggioRicerca(t);
+    }
+    void FRM_ZEBPortSearch_BarraPiena() override { Annota("FRM_ZEBPortSearch.BarraPiena"); }
+    void FRM_ZEBPortSearch_BarraVisibile(bool v) override { RegB("FRM_ZEBPortSearch.BarraVisibile", v); }
+    void FRM_ZEBConnected_ImpostaIndicePorta(int32_t i) override { Reg("FRM_ZEBConnected.CMB_Seriali", i); }
+    void FRM_ZEBDashBoard_Mostra(bool v) override { RegB("FRM_ZEBDashBoard.Mostra", v); }
+    void FrmCommutatore_Mostra(bool v) override { RegB("FrmCommutatore.Mostra", v); }
+    void FRM_ZEBCommutazione_RiempiCmbSwtch() override { Annota("FRM_ZEBCommutazione.RiempiCmbSwtch"); }
+
+    // The OBD start window: every content shown; its button pressed once the
+    // closing caption shows (when `chiudiObd`), and a hook on every change.
+    std::vector<FinestraInitObd> statiInitObd;
+    bool chiudiObd = true;
+    std::string testoChiudiObd;
+    std::function<void(const FinestraInitObd&)> allaFinestraObd;
+    bool FrmInitObd_Mostra(const FinestraInitObd& s) override;
+    void FrmInitObd_Scarica() override { Annota("FrmInitObd.Unload"); }
+
     // A call whose record equals this throws, as a page member failing at run time would.
     std::string lanciaSu;
 
@@ -107,3 +134,12 @@ private:
     void Reg(const char* nome, int64_t v) { Annota(std::string(nome) + "(" + std::to_string(v) + ")"); }
     void RegB(const char* nome, bool v) { Annota(std::string(nome) + (v ? "(True)" : "(False)")); }
 };
+
+#include "engine/MDIFrmInitObd.h"
+
+inline bool RegistratoreInterfaccia::FrmInitObd_Mostra(const FinestraInitObd& s) {
+    statiInitObd.push_back(s);
+    if (allaFinestraObd) allaFinestraObd(s);
+    if (chiudiObd && !testoChiudiObd.empty() && s.CmdAnnulla == testoChiudiObd) ModMain::AnnullaInitObd = true;
+    return true;
+}

@@ -5,6 +5,10 @@
 
 #include "core/ModGlobFunct.h"
 
+#include <QtCore/QTimer>
+
+#include "link/DevLister.h"
+
 namespace {
 
 using Tick = FissaggioMotore;
@@ -22,6 +26,11 @@ TEST_F(Tick, TickInCorsoNonCambiaNulla) {
 
 TEST_F(Tick, RiconnessioneSenzaCentralinaEPrimaPerditaCaricaLaConfigurazione) {
     Connetti();
+    // No ECU answers on any port (no serial device listed), until STOP is pressed.
+    const std::string radice = DevLister::RadiceSysfs;
+    DevLister::RadiceSysfs = base.File("sys");
+    Manopola(10, 1);
+    QTimer::singleShot(100, [] { ModMain::LineaPersa = 1; });
     ModMain::PrimoAvvio = 1;
     ModMain::RiconnessioneRichiesta = 1;
     ModMain::NomeConfigurazione = "Auto1";
@@ -30,7 +39,8 @@ TEST_F(Tick, RiconnessioneSenzaCentralinaEPrimaPerditaCaricaLaConfigurazione) {
     TabellaBlocchi[1].Valori[37] = 0x09;
     MDIFrm::Timer1_Timer();
 
-    // The connect found nothing and raised the link-lost flag: offline in the same tick.
+    DevLister::RadiceSysfs = radice;
+    // The search found nothing and STOP raised the link-lost flag: offline in the same tick.
     EXPECT_EQ(ModMain::StatoConnessione, STATO_OFFLINE);
     EXPECT_EQ(ModMain::RiconnessioneRichiesta, 0);
     EXPECT_EQ(ModMain::LineaPersa, 0);
@@ -118,6 +128,8 @@ TEST_F(Tick, AzioneFirmwareETaratura) {
     TabellaBlocchi[0].UltimaRisposta = "\x42\x01\x04\x21\x14\x72";
     // Neither family matches and the ECU cannot be prepared: nothing changes.
     ModMain::FirmaHardware = {std::string("X"), std::string("Y")};
+    // The engine runs: the ECU cannot be prepared for the update.
+    TabellaBlocchi[1].Valori[37] = 1;
     ModMain::AggiornamentoFirmware = 1;
     ModMain::StatoConnessione = STATO_OFFLINE;
     MDIFrm::Timer1_Timer();

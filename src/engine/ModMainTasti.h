@@ -1,0 +1,33 @@
+#pragma once
+// The common key handler every form's key-up passes its key to: Esc goes back
+// to the home page (or, on the home page, asks whether to quit), and the level
+// hot key Ctrl+Alt+V steps through the display levels.
+#include <cstdint>
+#include <functional>
+
+class QKeyEvent;
+
+namespace ModMain {
+
+// Key codes as the handler reads them: Esc 27, letters their upper-case
+// character code. Shift bits: 1 Shift, 2 Ctrl, 4 Alt.
+inline constexpr int16_t TastoEsc = 27;
+inline constexpr int16_t TastoLivello = 'V';
+inline constexpr int16_t MaiuscoloShift = 1, MaiuscoloCtrl = 2, MaiuscoloAlt = 4;
+
+// What the handler asks of the main window and of the OBD correction-map
+// window; the shell sets them at load (tests set their own). Page selection
+// goes through MDIFrm::Interfaccia().SelezioneScheda.
+struct AzioniTasto {
+    // Close handling with Cancel 0 and UnloadMode 0 (the orderly exit).
+    std::function<void()> RichiestaUscita;
+    // When the OBD correction-map window is open: unload it and show it again.
+    std::function<void()> RiapriMappetta;
+};
+inline AzioniTasto Tasti;
+
+void GestisciTasto(int16_t KeyCode, int16_t Shift);
+// The same for a Qt key event (Qt key and modifiers mapped to the codes above).
+void GestisciTasto(const QKeyEvent* evento);
+
+} // namespace ModMain

@@ -1,0 +1,128 @@
+#include "shell/BarraMenuTop.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPalette>
+
+#include "controls/PulsanteGrafico.h"
+#include "engine/ModMainTasti.h"
+#include "shell/CasaControlli.h"
+#include "shell/CasaConversioni.h"
+#include "shell/MDIFrm.h"
+
+BarraMenuTop::BarraMenuTop(QWidget* contenitore, const QString& nome, const std::vector<Bottone>& bottoni, double alto,
+                           double larghezza, double altezza, double punti, int selezionato)
+    : QWidget(contenitore) {
+    setObjectName(nome);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    resize(800, 50); // design client area 12000 x 750 twips
+
+    auto* contorno = new Casa::FormaGrafica(this, Casa::FormaGrafica::Tipo::Rettangolo, 3, false);
+    ModMain::ImpostaMembro(contorno, QStringLiteral("SHP_Contorno"), 0);
+    Casa::Colloca(contorno, 0, 0, 11985, 750);
+    SHP_Contorno.push_back(contorno);
+
+    int massimo = -1;
+    for (const Bottone& b : bottoni) massimo = std::max(massimo, b.indice);
+    BUT_Menu.assign(static_cast<size_t>(massimo + 1), nullptr);
+    for (const Bottone& q : bottoni) {
+        auto* b = new PulsanteGrafico(this);
+        ModMain::ImpostaMembro(b, QStringLiteral("BUT_Menu"), q.indice);
+        b->DelayDrawing(true);
+        b->Mode(1);
+        b->ButtonStyle(2);
+        b->ButtonShape(0);
+        b->CaptionAlign(2);
+        Casa::ImpostaFont(b, QStringLiteral("Tahoma"), punti, true);
+        b->ForeColor(0);
+        b->BackColor(0xC0A0A0);
+        b->HoverForeColor(0xC0A0A0);
+        b->HoverBackColor(0xC00000);
+        b->HoverColorLocks(3);
+        b->GradientMode(0);
+        b->ShowFocusRect(false);
+        b->Value(q.indice == selezionato);
+        b->DelayDrawing(false);
+        Casa::Colloca(b, q.sinistra, alto, larghezza, altezza);
+        const auto indice = static_cast<int16_t>(q.indice);
+        connect(b, &PulsanteGrafico::Click, this, [this, indice] { BUT_Menu_Click(indice); });
+        BUT_Menu[static_cast<size_t>(q.indice)] = b;
+    }
+
+    TMR = new QTimer(this);
+    TMR->setInterval(100);
+    connect(TMR, &QTimer::timeout, this, &BarraMenuTop::TMR_Timer);
+}
+
+void BarraMenuTop::Form_Load() {
+    ModMain::CaricaListeLivelli(this, ListeLivelli_);
+    ColoreLampeggio = 0;
+    TMR->start();
+    FattoreFont = 1.0f;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    SHP_Contorno[0]->ColoreBordo(0x400000);
+    LarghezzaPrecedente = Casa::LarghezzaTwips(this);
+    AltezzaPrecedente = Casa::AltezzaTwips(this);
+    CaricaLingua();
+    caricata_ = true;
+}
+
+void BarraMenuTop::Form_Unload() {
+    TMR->stop();
+    caricata_ = false;
+}
+
+void BarraMenuTop::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, ListeLivelli_); }
+
+void BarraMenuTop::BUT_Menu_Click(int16_t Index) {
+    for (size_t i = 0; i < BUT_Menu.size(); ++i) {
+        PulsanteGrafico* b = BUT_Menu[i];
+        if (!b) continue;
+        if (static_cast<int16_t>(i) == Index) {
+            if (!b->Value()) b->Value(true);
+        } else if (b->Value()) {
+            b->Value(false);
+        }
+    }
+    if (const auto scheda = SchedaBottone(Index); scheda && MDIFrm::Finestra) MDIFrm::Finestra->SelezioneScheda(*scheda);
+}
+
+void BarraMenuTop::TMR_Timer() {
+    ColoreLampeggio = Casa::ProssimoColoreLampeggio(ColoreLampeggio);
+    for (PulsanteGrafico* b : BUT_Menu) {
+        if (!b) continue;
+        if (b->Value()) b->ForeColor(ColoreLampeggio);
+        else if (b->ForeColor() != 0) b->ForeColor(0);
+    }
+    DopoLampeggio();
+}
+
+void BarraMenuTop::Form_Resize() {
+    if (isMinimized() || LarghezzaPrecedente <= 0 || AltezzaPrecedente <= 0) return;
+    const float rx = static_cast<float>(Casa::LarghezzaTwips(this)) / static_cast<float>(LarghezzaPrecedente);
+    const float ry = static_cast<float>(Casa::AltezzaTwips(this)) / static_cast<float>(AltezzaPrecedente);
+    FattoreFont = rx;
+    Casa::ScalaControlli(this, rx, ry, FattoreFont);
+    LarghezzaPrecedente = Casa::LarghezzaTwips(this);
+    AltezzaPrecedente = Casa::AltezzaTwips(this);
+}
+
+void BarraMenuTop::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (caricata_) Form_Resize();
+}
+
+void BarraMenuTop::keyReleaseEvent(QKeyEvent* e) {
+    // The first key release after load only arms the handler.
+    if (PrimoTastoRicevuto == 0) {
+        PrimoTastoRicevuto = 1;
+        return;
+    }
+    ModMain::GestisciTasto(e);
+}

@@ -1,0 +1,70 @@
+// The whole start on a copy of the base folder with the real companion and
+// the simulated ECU: the link reaches STATO_CONNESSO, the close box runs the
+// exit sequence and the companion is gone afterwards.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "core/ModMainDizionario.h"
+#include "link/ModMainStatoLinea.h"
+#include "link/ModPipe.h"
+#include "platform/Dialoghi.h"
+#include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
+#include "support/SupportoTest.h"
+
+namespace {
+
+// True while the process exists and is not a zombie.
+bool Vivo(int32_t pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+    std::string s;
+    if (!std::getline(f, s)) return false;
+    const auto p = s.rfind(')');
+    return p != std::string::npos && p + 2 < s.size() && s[p + 2] != 'Z';
+}
+
+template <class F>
+bool AttendiFinche(F condizione, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!condizione() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return condizione();
+}
+
+} // namespace
+
+TEST(AvvioConnesso, SiConnetteAllaCentralinaSimulataEChiudeInOrdine) {
+    SupportoTest::CartellaBase base;
+    base.Scrivi("lng/diz.con", "1\r\n");
+    Piattaforma::Copione::Azzera();
+    ModMain::UscitaRichiesta = 0;
+    ModMain::StatoConnessione = STATO_RICERCA;
+
+    ModMain::Main(base.File("bin"));
+    MDIFrm::MDIForm* f = ModMain::FinestraAvviata();
+    ASSERT_NE(f, nullptr);
+    const int32_t pid = ModPipe::PidProcessoCom();
+    ASSERT_NE(pid, 0);
+    f->resize(1280, 800);
+    f->show();
+
+    EXPECT_TRUE(AttendiFinche([] { return ModMain::StatoConnessione == STATO_CONNESSO; }, 20000))
+        << ModMain::StatoConnessione;
+    // The caption in the language chosen earlier (Italian, language 1).
+    EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+    EXPECT_TRUE(f->windowTitle().startsWith("Mondaro VX9 Redadi")) << f->windowTitle().toStdString();
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+
+    // The close box only raises the exit flag; the link timer unloads the window.
+    EXPECT_FALSE(f->close());
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    EXPECT_TRUE(AttendiFinche([f] { return !f->isVisible(); }, 5000));
+    EXPECT_TRUE(AttendiFinche([pid] { return !Vivo(pid); }, 5000));
+
+    ModMain::ChiudiAvvio();
+    ModMain::UscitaRichiesta = 0;
+    ModMain::StatoConnessione = STATO_RICERCA;
+}

@@ -1,0 +1,117 @@
+#pragma once
+// Fixture for the connect procedure and the OBD start against the real
+// companion: the simulated ECU's case written into the private VirUzo.ini, an
+// empty device folder (only the USB entry and the simulated port are listed),
+// the clock sped up for the fixed pauses, the reference frames set as at
+// start-up, and everything the connect writes restored.
+#include <QtCore/QTimer>
+#include <filesystem>
+
+#include "engine/FissaggioMotore.h"
+#include "engine/MDIFrmInitObd.h"
+#include "engine/ModMainConnessione.h"
+#include "engine/ServiziNonCostruiti.h"
+#include "link/DevLister.h"
+#include "link/ModBlckVettori.h"
+#include "link/ModMainPorte.h"
+
+struct PacchettoInviato {
+    int32_t codice = 0;
+    std::string dati;
+};
+
+class FissaggioConnessione : public FissaggioMotore {
+protected:
+    static constexpr double Accelerazione = 50.0;
+
+    void SetUp() override {
+        FissaggioMotore::SetUp();
+        radice_ = DevLister::RadiceSysfs;
+        DevLister::RadiceSysfs = base.File("sys");
+        std::filesystem::create_directories(DevLister::RadiceSysfs);
+        pagine_ = {ModMain::MappaPagina0, ModMain::MappaPagina1, ModMain::MappaPagina2};
+        soglie_ = ModMain::MatSoglie;
+        Piattaforma::ImpostaAcceleratoreOrologio(Accelerazione);
+        // Pipe time-out of 400 ms real time whatever the acceleration.
+        ModBlck::AttesaPipe = static_cast<int32_t>(400'000 * Accelerazione);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::PrimoAvvio = 1;
+        ModMain::FirmaHardware = {
+            ModGlobFunct::ConvertiHexInTesto(std::string(
+                "4201422100FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFE00000000"
+                "20000000FFFFFFFFFFFFFFFFFFFFFFFFFFFF00")),
+            ModGlobFunct::ConvertiHexInTesto(std::string("420104211472"))};
+        ModMain::VarianteHardware = 0;
+        ModMain::FileFirmwareScelto = ModMain::PercorsoFirmwareNuovoHw;
+        ModMain::FirmwareFile.clear();
+        ModMain::FirmwareDaAggiornare = false;
+        ModMain::UnitaRpm = 0;
+        ModMain::LettoreInfoFirmware = nullptr;
+        ModMain::PaginaCorrente = SCHEDA_HOME;
+    }
+    void TearDown() override {
+        ModPipe::TerminaProcessoCom();
+        Piattaforma::ImpostaAcceleratoreOrologio(1.0);
+        DevLister::RadiceSysfs = radice_;
+        ModMain::MappaPagina0 = pagine_[0];
+        ModMain::MappaPagina1 = pagine_[1];
+        ModMain::MappaPagina2 = pagine_[2];
+        ModMain::MatSoglie = soglie_;
+        ModMain::LettoreInfoFirmware = nullptr;
+        ModMain::ListaPorte.assign(1, RecordPorta{});
+        ModMain::AnnullaInitObd = false;
+        ModMain::VarianteHardware = 0;
+        ModMain::FirmwareDaAggiornare = false;
+        ModMain::FirmwareFile.clear();
+        FissaggioMotore::TearDown();
+    }
+
+    // Starts the companion with the simulated ECU on COM `com` playing `caso` (VirUzo.ini lines).
+    void AvviaCaso(const std::string& caso, int32_t com = 0) {
+        base.Scrivi("bin/VirUzo.ini", "Modo=simulata\r\nComSimulata=" + std::to_string(com) + "\r\n" + caso);
+        Avvia();
+    }
+    // A built-in serial port present on this machine (COM k + 1).
+    void PortaSeriale(int k) {
+        const std::string d = DevLister::RadiceSysfs + "/ttyS" + std::to_string(k);
+        std::filesystem::create_directories(d);
+        SupportoTest::ScriviFile(d + "/dev", "4:64\n");
+        SupportoTest::ScriviFile(d + "/type", "4\n");
+    }
+    // The STOP button pressed after `ms` milliseconds of real time.
+    static void PremiStopDopo(int ms) {
+        QTimer::singleShot(ms, [] { ModMain::LineaPersa = 1; });
+    }
+    // Request packets the companion received since the last call.
+    std::vector<PacchettoInviato> Giornale() {
+        std::vector<PacchettoInviato> out;
+        EXPECT_EQ(Invia(0xE1, ""), 0);
+        const std::string g = ModPipe::DatiRispostaPipe;
+        size_t i = 0;
+        while (i + 8 <= g.size()) {
+            const size_t l = static_cast<uint8_t>(g[i]) + 256u * static_cast<uint8_t>(g[i + 1]);
+            if (l < 8 || i + l > g.size()) break;
+            out.push_back({static_cast<uint8_t>(g[i + 2]), g.substr(i + 8, l - 8)});
+            i += l;
+        }
+        return out;
+    }
+    // COM numbers of the PIPE_OPEN_PORT requests among these packets.
+    static std::vector<int32_t> Aperture(const std::vector<PacchettoInviato>& g) {
+        std::vector<int32_t> r;
+        for (const auto& p : g)
+            if (p.codice == PIPE_OPEN_PORT && !p.dati.empty()) r.push_back(static_cast<uint8_t>(p.dati[0]));
+        return r;
+    }
+    // Firmware information record: version, revision, day, month, year (BCD high pair first).
+    static std::string Record(int v, int r, int g = 0x14, int m = 0x05, int a = 0x2024) {
+        return std::string{'\x00', static_cast<char>(v), static_cast<char>(r), static_cast<char>(g),
+                           static_cast<char>(m), static_cast<char>(a >> 8), static_cast<char>(a & 0xFF)} +
+               std::string(31, '\x20');
+    }
+
+private:
+    std::string radice_;
+    std::array<PaginaMappa, 3> pagine_{};
+    TabellaSoglie soglie_{};
+};

@@ -1,0 +1,247 @@
+// The connect procedure against the real companion and the simulated ECU:
+// each ending (connected, boot states, foreign devices, STOP), the remembered
+// port's six tries, failed reads during the download, and the version check
+// that the link timer runs after it.
+#include "engine/FissaggioConnessione.h"
+
+#include "link/ModBlckMappe.h"
+
+namespace {
+
+using Connessione = FissaggioConnessione;
+
+TEST_F(Connessione, CentralinaNormaleDiOgniVarianteScaricataEDecodificata) {
+    struct Caso {
+        const char* hardware;
+        int32_t variante;
+        const std::string* immagine;
+        uint8_t versione, revisione;
+    } casi[] = {
+        {"nuovo", 0, &ModMain::PercorsoFirmwareNuovoHw, 3, 2},
+        {"vecchio", 1, &ModMain::PercorsoFirmwareVecchioHw, 2, 7},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.hardware);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::PrimoAvvio = 1;
+        ModMain::VarianteHardware = 1 - c.variante;
+        AvviaCaso(std::string("Hardware=") + c.hardware + "\r\nObdDtc=0301,0420\r\n");
+        ui->Azzera();
+        MDIFrm::ConnettiCentralina();
+
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        EXPECT_EQ(ModMain::PrimoAvvio, 0);
+        EXPECT_EQ(ModMain::VarianteHardware, c.variante);
+        EXPECT_EQ(ModMain::FileFirmwareScelto, *c.immagine);
+        // Block 0 holds the identification record's 62 data bytes.
+        const std::string& id = TabellaBlocchi[0].UltimaRisposta;
+        ASSERT_EQ(id.size(), 62u);
+        EXPECT_EQ(static_cast<uint8_t>(id[0]), c.versione);
+        EXPECT_EQ(static_cast<uint8_t>(id[1]), c.revisione);
+        // Capabilities of this ECU, and the blocks they guard decoded.
+        EXPECT_EQ(ModMain::FunzioneEstesaEcu, -1);
+        EXPECT_TRUE(ModMain::AbilitaNuovaObd);
+        EXPECT_TRUE(ModMain::Mem10Disponibile);
+        EXPECT_EQ(Valore(20, 1), 2);
+        EXPECT_EQ(Valore(20, 2), 0x0301);
+        EXPECT_EQ(Valore(20, 3), 0x0420);
+        for (size_t n = 1; n < TabellaBlocchi.size(); ++n)
+            EXPECT_FALSE(TabellaBlocchi[n].UltimaRisposta.empty()) << "block " << n;
+        EXPECT_EQ(Valore(3, 0), 4);
+        EXPECT_EQ(ModMain::UnitaRpm, 64);
+        EXPECT_TRUE(Messaggi().empty());
+
+        // The maps in memory are the ECU's.
+        PaginaMappa mappa{};
+        TabellaSoglie soglie{};
+        ASSERT_EQ(ModBlck::LeggiMappaEcu(mappa, soglie), 0);
+        EXPECT_EQ(ModBlck::ImmagineMappa(ModMain::MappaPagina0), ModBlck::ImmagineMappa(mappa));
+        EXPECT_EQ(ModMain::MatSoglie, soglie);
+
+        // The screens: searching on the USB entry, the blinking full bar, then the final step.
+        ASSERT_GE(ui->messaggiRicerca.size(), 3u);
+        EXPECT_EQ(ui->messaggiRicerca[0], Voce(48) + Voce(46));
+        EXPECT_EQ(ui->messaggiRicerca.back(), Voce(48));
+        EXPECT_EQ(ui->Conta("FRM_ZEBPortSearch.BarraVisibile(False)"), 5u);
+        EXPECT_EQ(ui->Conta("FRM_ZEBPortSearch.BarraVisibile(True)"), 5u);
+        EXPECT_TRUE(ui->Chiamato("MDIFrm.MDIForm_Resize"));
+        EXPECT_TRUE(ui->Chiamato("FRM_ZEBCommutazione.RiempiCmbSwtch"));
+        const std::vector<std::string> fine(ui->chiamate.end() - 8, ui->chiamate.end());
+        EXPECT_EQ(fine, (std::vector<std::string>{
+                            "FRM_ZEBPortSearch.Mostra(False)", "FRM_ZEBPortSearch.TMR(False)",
+                            "FRM_ZEBDashBoard.Mostra(True)", "FrmCommutatore.Mostra(True)",
+                            "MDIFrm.SelezioneScheda(24)", "FRM_ZEBConnected.CMB_Seriali(0)",
+                            "MDIFrm.AbilitaDisabilitaForm(True)", "MDIFrm.ImpostaPuntatoreAttesa(False)"}));
+        ModPipe::TerminaProcessoCom();
+    }
+}
+
+TEST_F(Connessione, PassoDiCaricoDalBlocco3) {
+    AvviaCaso("");
+    // Block 3 value 33 (index 33 << 16) with the bit 0x40.
+    Manopola(24, 3 << 24 | 33 << 16 | 0xC0);
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(ModMain::UnitaRpm, 128);
+}
+
+TEST_F(Connessione, StatiDiBootPortanoAllaPaginaFirmware) {
+    struct Caso {
+        const char* hardware;
+        int elemento;
+    } casi[] = {{"nuovo", 0}, {"vecchio", 1}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.hardware);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::FirmwareDaAggiornare = false;
+        AvviaCaso(std::string("Centralina=boot\r\nHardware=") + c.hardware + "\r\n");
+        Invia(PIPE_SET_MODE, std::string(1, '\x01'));
+        ui->Azzera();
+        TabellaBlocchi[1].Valori[37] = 1;
+        TabellaBlocchi[1].Valori[32] = 900;
+        ModMain::RiconnessioneRichiesta = 1;
+        MDIFrm::Timer1_Timer();
+
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+        EXPECT_EQ(TabellaBlocchi[0].UltimaRisposta, ModMain::FirmaHardware[static_cast<size_t>(c.elemento)]);
+        EXPECT_EQ(Valore(1, 37), 0);
+        EXPECT_EQ(Valore(1, 32), 0);
+        // Recognition A sets link mode 2; B leaves it as the companion's start left it.
+        EXPECT_EQ(ModPipe::ModoLinea, c.elemento == 0 ? 2 : 0);
+        EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(13)"));
+        EXPECT_TRUE(ModMain::FirmwareDaAggiornare);
+        EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        EXPECT_TRUE(Messaggi().empty());
+        ModPipe::TerminaProcessoCom();
+    }
+}
+
+TEST_F(Connessione, VerificaDopoLaConnessione) {
+    // The ECU's record reads version 0x02, revision 0x14, 05/20/0x2456 (bytes 1 to 6).
+    // A newer image: the firmware page. The same one: nothing. No image information: nothing at all.
+    struct Caso {
+        std::string (*lettore)(const std::string&);
+        bool pagina;
+        bool lampada;
+    } casi[] = {
+        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x15); }, true, true},
+        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x14, 0x05, 0x20, 0x2456); }, false, false},
+        {nullptr, false, false},
+    };
+    for (const auto& c : casi) {
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::FirmwareDaAggiornare = !c.lampada;
+        ModMain::LettoreInfoFirmware = c.lettore;
+        AvviaCaso("");
+        ui->Azzera();
+        ModMain::RiconnessioneRichiesta = 1;
+        MDIFrm::Timer1_Timer();
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        EXPECT_EQ(ui->Chiamato("MDIFrm.SelezioneScheda(13)"), c.pagina);
+        EXPECT_EQ(ModMain::FirmwareDaAggiornare, c.lampada);
+        EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        ModPipe::TerminaProcessoCom();
+    }
+}
+
+TEST_F(Connessione, DispositivoEstraneoChiedeLUscita) {
+    for (const char* caso : {"estranea", "sconosciuta"}) {
+        SCOPED_TRACE(caso);
+        ModMain::UscitaRichiesta = 0;
+        Piattaforma::Copione::Azzera();
+        AvviaCaso(std::string("Centralina=") + caso + "\r\n");
+        MDIFrm::ConnettiCentralina();
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+        EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+        const auto m = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_EQ(m[0].testo.toStdString(), Voce(71) + "\r\n\r\n" + Voce(72));
+        EXPECT_EQ(m[0].titolo.toStdString(), Voce(0));
+        EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Nessuna);
+        ModPipe::TerminaProcessoCom();
+    }
+    // With the exit requested the procedure does nothing at all.
+    ui->Azzera();
+    MDIFrm::ConnettiCentralina();
+    EXPECT_TRUE(ui->chiamate.empty());
+}
+
+TEST_F(Connessione, PortaRicordataProvataSeiVoltePrimaDelleAltre) {
+    PortaSeriale(6); // COM7, listed after the USB entry
+    base.Scrivi("bin/PortCom.ini", " 7 \r\n");
+    AvviaCaso(""); // the ECU answers on the USB entry
+    Giornale();
+    MDIFrm::ConnettiCentralina();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{7, 7, 7, 7, 7, 7, 0}));
+    EXPECT_EQ(ui->messaggiRicerca.front(), Voce(48) + Voce(45) + "7");
+    EXPECT_TRUE(ui->Chiamato("FRM_ZEBConnected.CMB_Seriali(0)"));
+}
+
+TEST_F(Connessione, SenzaPortaRicordataSiCominciaDallUsbEPoiTutte) {
+    PortaSeriale(0); // COM1
+    PortaSeriale(2); // COM3
+    base.Scrivi("bin/PortCom.ini", "COM7\r\n");
+    AvviaCaso("", 3);
+    Giornale();
+    MDIFrm::ConnettiCentralina();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0, 1, 3}));
+    EXPECT_TRUE(ui->Chiamato("FRM_ZEBConnected.CMB_Seriali(2)"));
+}
+
+TEST_F(Connessione, StopTerminaLaRicercaSenzaFine) {
+    AvviaCaso("Centralina=muta\r\n");
+    PremiStopDopo(150);
+    MDIFrm::ConnettiCentralina();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+    EXPECT_EQ(ModMain::LineaPersa, 1);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    EXPECT_TRUE(Messaggi().empty());
+    // Nothing answered: the list was walked again and again, probing before each open.
+    const auto g = Giornale();
+    EXPECT_GE(Aperture(g).size(), 2u);
+    EXPECT_TRUE(ui->Chiamato("MDIFrm.AbilitaDisabilitaForm(True)"));
+    EXPECT_EQ(ui->chiamate.back(), "MDIFrm.ImpostaPuntatoreAttesa(False)");
+}
+
+TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
+    for (auto& riga : ModMain::MappaPagina0) riga.fill(0x5A);
+    ModMain::MatSoglie.fill(0x33);
+    AvviaCaso("");
+    // The first data read of the download (map 0's first chunk) is refused.
+    Manopola(21, 1);
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    for (const auto& riga : ModMain::MappaPagina0)
+        for (uint8_t v : riga) ASSERT_EQ(v, 0x5A);
+    for (uint8_t v : ModMain::MatSoglie) EXPECT_EQ(v, 0x33);
+    // The other maps were read and copied.
+    PaginaMappa adat{};
+    ASSERT_EQ(ModBlck::LeggiMappaAdat(adat), 0);
+    EXPECT_EQ(ModBlck::ImmagineMappa(ModMain::MappaPagina1), ModBlck::ImmagineMappa(adat));
+}
+
+TEST_F(Connessione, DownloadConRispostaGuastaRiprovaLaStessaPorta) {
+    AvviaCaso("");
+    Giornale();
+    // INIT, RESET, PROBE, OPEN, RESET, identification, block 1: block 2's reply is garbled.
+    Manopola(5, 7);
+    MDIFrm::ConnettiCentralina();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0, 0}));
+    ASSERT_EQ(Messaggi(), (std::vector<std::string>{"Error 006 - Comunication error"}));
+}
+
+TEST_F(Connessione, IdentificazioneScadutaSenzaMessaggioDiRifiuto) {
+    AvviaCaso("");
+    // The identification request (the first ECU frame) gets no reply packet.
+    Manopola(6, PIPE_ECU_FRAME);
+    MDIFrm::ConnettiCentralina();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+    EXPECT_EQ(ModMain::LineaPersa, 1);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 007 - Time Out"}));
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+// OBD start against the simulated ECU and the car behind it: the protocol
+// found by the direct try and by the family search, no car, no car ECU with
+// PID 0x06, an unusable stored code, cancel; and the protocol helpers.
+#include "engine/FissaggioConnessione.h"
+
+namespace {
+
+using ConnessioneObd = FissaggioConnessione;
+
+struct CasoObd {
+    const char* auto_;        // VirUzo.ini lines of the car
+    int32_t protocollo;       // block 12 value 1 before the start
+    std::vector<std::pair<int, int>> tentativi; // (code, mode) of each CMD_OBD_INIT protocol frame
+    bool riuscito;
+    int16_t voceFinale;
+    bool messaggioPid03;
+};
+
+TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
+    const CasoObd casi[] = {
+        {"ObdProtocollo=6\r\n", 6, {{6, 2}}, true, 33, false},
+        {"ObdProtocollo=7\r\n", 4, {{4, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, true, 33, false},
+        {"ObdProtocollo=3\r\n", 11, {{4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {1, 1}, {3, 1}}, true, 33, false},
+        {"ObdProtocollo=1\r\nObdPid=9E1F8000\r\n", 0, {{0, 2}, {1, 1}}, true, 33, true},
+        {"ObdProtocollo=0\r\n", 6, {{6, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}}, false, 30, false},
+        {"ObdProtocollo=2\r\n", 9, {}, false, 30, false},
+        {"ObdProtocollo=6\r\nObdPid=BA1F8000,BA000000\r\n", 6, {{6, 2}}, false, 31, false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.auto_);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        AvviaCaso(c.auto_);
+        MDIFrm::ConnettiCentralina();
+        ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        TabellaBlocchi[12].Valori[1] = c.protocollo;
+        const int32_t modo = ModPipe::ModoLinea;
+        Piattaforma::Copione::Azzera();
+        ui->statiInitObd.clear();
+        Giornale();
+
+        EXPECT_EQ(MDIFrm::InizializzaObd(), c.riuscito);
+
+        const auto g = Giornale();
+        std::vector<std::pair<int, int>> tentativi;
+        int32_t ultimaAttesa = -1;
+        for (const auto& p : g) {
+            if (p.codice == PIPE_ECU_FRAME && p.dati.size() > 8 && static_cast<uint8_t>(p.dati[3]) == 0x0B &&
+                p.dati[4] == 0)
+                tentativi.emplace_back(static_cast<uint8_t>(p.dati[6]), static_cast<uint8_t>(p.dati[7]));
+            if (p.codice == PIPE_SET_ECU_WAIT && p.dati.size() >= 2)
+                ultimaAttesa = static_cast<uint8_t>(p.dati[0]) + 256 * static_cast<uint8_t>(p.dati[1]);
+        }
+        EXPECT_EQ(tentativi, c.tentativi);
+        // The link mode and the normal ECU wait are always restored.
+        EXPECT_EQ(ModPipe::ModoLinea, modo);
+        EXPECT_EQ(ultimaAttesa, ModBlck::AttesaGlobale / 1000);
+        ASSERT_FALSE(ui->statiInitObd.empty());
+        const FinestraInitObd& fine = ui->statiInitObd.back();
+        EXPECT_EQ(fine.LblTitolo, Voce(c.voceFinale));
+        EXPECT_EQ(fine.ColoreBack, c.riuscito ? 0x00FF00 : 0xFF0000);
+        EXPECT_EQ(fine.CmdAnnulla, Voce(34));
+        EXPECT_TRUE(ui->Chiamato("FrmInitObd.Unload"));
+        EXPECT_EQ(Messaggi().size(), c.messaggioPid03 ? 1u : 0u);
+        if (c.messaggioPid03 && !Messaggi().empty()) {
+            EXPECT_EQ(Messaggi()[0], Voce(57));
+        }
+
+        // What the ECU holds now.
+        ASSERT_TRUE(LeggiBlocco(2));
+        ASSERT_TRUE(LeggiBlocco(12));
+        if (c.riuscito) {
+            EXPECT_EQ(Valore(2, 2) & 0x0C, 0x0C);
+            EXPECT_EQ(Valore(12, 1), c.tentativi.back().first);
+            EXPECT_EQ(Valore(12, 19), 6);
+            EXPECT_EQ(Valore(12, 18), c.messaggioPid03 ? 0 : 3);
+            EXPECT_EQ(Valore(12, 17), 0xE8);
+            EXPECT_EQ(Valore(12, 84), c.messaggioPid03 ? 0x9E : 0xBE);
+            EXPECT_EQ(Valore(12, 85), 0x1F);
+        } else {
+            EXPECT_EQ(Valore(2, 2) & 0x04, 0);
+            EXPECT_EQ(Valore(12, 19), 0);
+        }
+        ModPipe::TerminaProcessoCom();
+    }
+}
+
+TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
+    AvviaCaso("ObdProtocollo=6\r\n");
+    Manopola(24, 2 << 24 | 2 << 16 | 0x04);
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(Valore(2, 2) & 0x04, 0x04);
+    TabellaBlocchi[12].Valori[1] = 6;
+    const double inizio = ModGlobFunct::LeggiMicrosecondi();
+    EXPECT_TRUE(MDIFrm::InizializzaObd());
+    EXPECT_GT(ModGlobFunct::LeggiMicrosecondi() - inizio, 5'000'000.0);
+    bool spento = false;
+    for (const auto& s : ui->statiInitObd) spento = spento || s.LblTitolo == Voce(26);
+    EXPECT_TRUE(spento);
+}
+
+TEST_F(ConnessioneObd, AnnullaDuranteLAttesaDelMotore) {
+    AvviaCaso("ObdProtocollo=6\r\n");
+    MDIFrm::ConnettiCentralina();
+    const int32_t modo = ModPipe::ModoLinea;
+    ui->chiudiObd = false;
+    bool chiusa = false;
+    ui->allaFinestraObd = [&](const FinestraInitObd& s) {
+        // First the cancel during the wait, then the close once the closing button shows.
+        if (s.CmdAnnulla == Voce(43)) ModMain::AnnullaInitObd = true;
+        if (s.CmdAnnulla == Voce(34) && !chiusa) {
+            chiusa = true;
+            ModMain::AnnullaInitObd = true;
+        }
+    };
+    Giornale();
+    EXPECT_FALSE(MDIFrm::InizializzaObd());
+    EXPECT_EQ(ModMain::EsitoInitObd, 0);
+    EXPECT_EQ(ui->statiInitObd.back().LblTitolo, Voce(32));
+    EXPECT_EQ(ui->statiInitObd.back().ColoreStato, 0xFF8080);
+    EXPECT_EQ(ModPipe::ModoLinea, modo);
+    for (const auto& p : Giornale())
+        EXPECT_FALSE(p.codice == PIPE_ECU_FRAME && p.dati.size() > 3 && static_cast<uint8_t>(p.dati[3]) == 0x0B);
+}
+
+TEST(ProtocolliObd, SuccessivoENome) {
+    const std::pair<int, int> passi[] = {{1, 3}, {2, 3}, {3, 4}, {4, 5}, {7, 8}, {8, 1}, {255, 4}, {0, 4}, {11, 4}};
+    for (const auto& [da, a] : passi) {
+        uint8_t c = static_cast<uint8_t>(da);
+        const std::string carico = ModEvoObd::ProssimoProtocolloObd(c);
+        EXPECT_EQ(c, a) << da;
+        EXPECT_EQ(carico, (std::string{static_cast<char>(a <= 3 ? 1 : 4), static_cast<char>(a), 1})) << da;
+    }
+    EXPECT_EQ(ModEvoObd::NomeProtocolloObd(6), "CAN STD500");
+    EXPECT_EQ(ModEvoObd::NomeProtocolloObd(11), "GENERIC");
+    EXPECT_EQ(ModEvoObd::NomeProtocolloObd(0), "");
+    EXPECT_EQ(ModEvoObd::NomeProtocolloObd(12), "");
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// The program's start on a copy of the base folder with the real companion:
+// start values and paths, what the companion receives first, the first-start
+// language dialog, and the stale companions ended through /proc.
+#include <QtCore/QProcess>
+#include <QtWidgets/QRadioButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "core/ClsLingue.h"
+#include "core/ModGlobFunct.h"
+#include "core/ModMainCodiceOperatore.h"
+#include "core/ModMainDizionario.h"
+#include "core/ModMainLivelli.h"
+#include "core/ModMainPercorsi.h"
+#include "core/ModBlckSetCom.h"
+#include "engine/ModMainCollegamento.h"
+#include "engine/ModMainRichieste.h"
+#include "link/ModMainStatoLinea.h"
+#include "link/ModPipe.h"
+#include "platform/Orologio.h"
+#include "platform/Processi.h"
+#include "shell/FrmLingua.h"
+#include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
+#include "support/SupportoTest.h"
+
+namespace {
+
+struct Pacchetto {
+    int codice;
+    std::string dati;
+};
+
+// The request packets the companion received since the last call.
+std::vector<Pacchetto> Giornale() {
+    std::string risposta;
+    EXPECT_EQ(ModPipe::InviaComandoPipe(0xE1, "", 2000000, risposta), 0);
+    const std::string& g = ModPipe::DatiRispostaPipe;
+    std::vector<Pacchetto> out;
+    size_t i = 0;
+    while (i + 8 <= g.size()) {
+        const size_t l = static_cast<uint8_t>(g[i]) + 256u * static_cast<uint8_t>(g[i + 1]);
+        if (l < 8 || i + l > g.size()) break;
+        out.push_back({static_cast<uint8_t>(g[i + 2]), g.substr(i + 8, l - 8)});
+        i += l;
+    }
+    return out;
+}
+
+class AvvioTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ModMain::ChiudiAvvio();
+        ModMain::MostraSceltaLingua = nullptr;
+        ModMain::CartellaCompagno.clear();
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::UscitaRichiesta = 0;
+        ModMain::RiconnessioneRichiesta = 0;
+        Piattaforma::ImpostaAcceleratoreOrologio(1.0);
+    }
+};
+
+} // namespace
+
+TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
+    SupportoTest::CartellaBase base;
+    base.Scrivi("lng/diz.con", "1\r\n");
+    std::filesystem::remove_all(base.File("Data"));
+    ModMain::LivelloExp = -1;
+    ModMain::CodiceOperatoreAccettato = -1;
+
+    ModMain::Main(base.File("bin"));
+    ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
+
+    // The companion saw the hello with our own name, then the initialise command.
+    const auto g = Giornale();
+    ASSERT_GE(g.size(), 2u);
+    EXPECT_EQ(g[0].codice, PIPE_HOST_NAME);
+    const std::string percorso = Piattaforma::PercorsoProgramma();
+    EXPECT_EQ(g[0].dati, percorso.substr(percorso.find_last_of('/') + 1));
+    EXPECT_EQ(g[1].codice, PIPE_INIT);
+    EXPECT_EQ(g[1].dati, std::string(1, '\0'));
+    EXPECT_EQ(g.size(), 2u);
+
+    EXPECT_EQ(ModMain::PercorsoBase, base.Percorso());
+    EXPECT_EQ(ModMain::PercorsoSetCom, base.Percorso() + "/bin/SetCom.ini");
+    EXPECT_EQ(ModMain::PercorsoPortCom, base.Percorso() + "/bin/PortCom.ini");
+    EXPECT_EQ(ModMain::PercorsoConfigScale, base.Percorso() + "/lng/ConfigScale.ini");
+    EXPECT_EQ(ModMain::CartellaArchivio, base.Percorso() + "/Data/");
+    EXPECT_TRUE(std::filesystem::is_directory(base.File("Data"))); // created when missing
+    EXPECT_EQ(ModMain::FileFirmwareScelto, ModMain::PercorsoFirmwareNuovoHw);
+
+    EXPECT_EQ(ModMain::VersioneProgramma, " 1.75.10 - 31/07/2018");
+    EXPECT_EQ(ModMain::LivelloExp, 0);
+    EXPECT_EQ(ModMain::CodiceOperatoreAccettato, 0);
+    EXPECT_EQ(ModMain::FunzioneEstesaEcu, -1);
+    EXPECT_EQ(ModMain::PrimoAvvio, 1);
+    EXPECT_EQ(ModMain::PaginaCorrente, SCHEDA_HOME);
+    EXPECT_EQ(ModMain::FirmaHardware[1], std::string("\x42\x01\x04\x21\x14\x72", 6));
+    const std::string& firma = ModMain::FirmaHardware[0];
+    ASSERT_EQ(firma.size(), 68u);
+    EXPECT_EQ(firma.substr(0, 5), std::string("\x42\x01\x42\x21\x00", 5));
+    uint8_t x = 0;
+    for (size_t i = 0; i + 1 < firma.size(); ++i) x ^= static_cast<uint8_t>(firma[i]);
+    EXPECT_EQ(x, static_cast<uint8_t>(firma.back()));
+
+    EXPECT_GT(ModBlck::AttesaPipe, 0);
+    EXPECT_EQ(ModMain::Dizionario->VoceDizionario(1, 0), "Mondaro VX9 Redadi");
+    ASSERT_EQ(ModMain::TabellaCodiciOperatore.size(), 65535u);
+    EXPECT_TRUE(ModMain::TabellaCodiciOperatore[0].has_value());
+}
+
+TEST_F(AvvioTest, PrimoAvvioMostraLaSceltaDellaLinguaPrimaDellaFinestra) {
+    SupportoTest::CartellaBase base;
+    std::filesystem::remove(base.File("lng/diz.con"));
+    int mostrato = 0;
+    ModMain::MostraSceltaLingua = [&](FrmLingua& d) {
+        ++mostrato;
+        EXPECT_EQ(ModMain::FinestraAvviata(), nullptr);
+        EXPECT_EQ(d.Option1.size(), 2u);
+        d.Option1_MouseUp(1);
+    };
+    ModMain::Main(base.File("bin"));
+    EXPECT_EQ(mostrato, 1);
+    EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+    EXPECT_EQ(SupportoTest::LeggiFile(base.File("lng/diz.con")), "1\r\n");
+    EXPECT_EQ(ModMain::Dizionario->VoceDizionario(1, 0), "Mondaro VX9 Redadi");
+    ModMain::ChiudiAvvio();
+
+    // The next start finds the language and asks nothing.
+    ModMain::Main(base.File("bin"));
+    EXPECT_EQ(mostrato, 1);
+    EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+}
+
+TEST_F(AvvioTest, CompagniRimastiTerminatiUnoAUno) {
+    // Stand-ins for companions left from an earlier run: the same program
+    // file, plus one of the same name elsewhere, which is not ours.
+    SupportoTest::CartellaBase cartella(false);
+    std::filesystem::create_directories(cartella.File("bin"));
+    std::filesystem::create_directories(cartella.File("altro"));
+    std::filesystem::copy_file("/bin/sleep", cartella.File("bin/VirUzo"));
+    std::filesystem::copy_file("/bin/sleep", cartella.File("altro/VirUzo"));
+    QProcess a, b, estraneo;
+    for (QProcess* p : {&a, &b}) p->start(QString::fromStdString(cartella.File("bin/VirUzo")), {"30"});
+    estraneo.start(QString::fromStdString(cartella.File("altro/VirUzo")), {"30"});
+    for (QProcess* p : {&a, &b, &estraneo}) ASSERT_TRUE(p->waitForStarted(5000));
+
+    ModMain::CartellaCompagno = cartella.File("bin");
+    EXPECT_TRUE(ModMain::ProcessoComAttivo());
+    Piattaforma::ImpostaAcceleratoreOrologio(20.0);
+    double t0 = ModGlobFunct::LeggiMicrosecondi();
+    ModMain::ChiudiProcessoCom();
+    const double atteso = ModGlobFunct::LeggiMicrosecondi() - t0;
+    EXPECT_GE(atteso, 6000000.0); // 3 s after each of the two
+    for (QProcess* p : {&a, &b}) {
+        p->waitForFinished(2000);
+        EXPECT_EQ(p->state(), QProcess::NotRunning);
+    }
+    EXPECT_EQ(estraneo.state(), QProcess::Running);
+    EXPECT_FALSE(ModMain::ProcessoComAttivo());
+
+    // Nothing left: no wait at all.
+    t0 = ModGlobFunct::LeggiMicrosecondi();
+    ModMain::ChiudiProcessoCom();
+    EXPECT_LT(ModGlobFunct::LeggiMicrosecondi() - t0, 3000000.0);
+    estraneo.kill();
+    estraneo.waitForFinished(2000);
+}

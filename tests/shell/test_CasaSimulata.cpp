@@ -1,0 +1,183 @@
+// The main window offscreen, its live blocks read from the simulated ECU over
+// a few display ticks: the home gauge page and the dashboard strip show values
+// that move. With MONDARO_SCREENSHOT_DIR set it also saves pictures of the home
+// pages in English and Italian, to look at by eye.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QRegularExpression>
+#include <QtWidgets/QLabel>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+#include "CentralinaSimulata.h"
+#include "controls/PowerIndicatore.h"
+#include "controls/SlideIndicatore.h"
+#include "core/ModBlckBlocchi.h"
+#include "core/ModBlckSetCom.h"
+#include "core/ModGlobFunct.h"
+#include "core/ModMainCaricatori.h"
+#include "core/ModMainDizionario.h"
+#include "core/ModMainLivelli.h"
+#include "engine/ModMainRichieste.h"
+#include "link/ModBlckDatiLive.h"
+#include "link/ModMainStatoLinea.h"
+#include "platform/Dialoghi.h"
+#include "shell/MDIFrm.h"
+#include "shell/MDIFrmForme.h"
+#include "support/SupportoTest.h"
+
+namespace {
+
+class CasaSimulata : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tabella_ = TabellaBlocchi;
+        appoggio_ = ModMain::BloccoAppoggio;
+        passo_ = ModBlck::PassoDecodificaTipo;
+        stato_ = ModMain::StatoConnessione;
+        pagina_ = ModMain::PaginaCorrente;
+        dizionario_ = ModMain::Dizionario;
+        Piattaforma::Copione::Azzera();
+        ModMain::UscitaRichiesta = 0;
+        ModMain::RichiestaPendente = 0;
+        ModMain::StatoConnessione = STATO_CONNESSO;
+
+        ModBlck::LeggiSetCom(base_.File("bin/SetCom.ini"));
+        ModBlck::InstallaPassiTipo();
+        lingue_.PathDizionario(base_.File("lng/diz.diz"));
+        lingue_.PathAttualeLingua(base_.File("lng/diz.con"));
+        lingue_.LoadDizionario();
+        lingue_.IdLingua(0);
+        ModMain::Dizionario = &lingue_;
+
+        ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(base_.File("bin/SetCom.ini"));
+        ecu_->orologio = [this] { return secondi_; };
+
+        f = std::make_unique<MDIFrm::MDIForm>();
+        f->resize(1280, 800);
+        f->MDIForm_Load();
+        f->Timer1->stop();
+        f->Timer2->stop();
+        // Each bar's blink timer is left running: it only recolours its captions.
+    }
+    void TearDown() override {
+        f.reset();
+        ecu_.reset();
+        TabellaBlocchi = tabella_;
+        ModMain::BloccoAppoggio = appoggio_;
+        ModBlck::PassoDecodificaTipo = passo_;
+        ModMain::StatoConnessione = stato_;
+        ModMain::PaginaCorrente = pagina_;
+        ModMain::Dizionario = dizionario_;
+        ModMain::UscitaRichiesta = 0;
+        ModMain::RichiestaPendente = 0;
+        Piattaforma::Copione::Azzera();
+    }
+
+    // Every block read from the ECU at the current simulated time, as polling would.
+    void LeggiBlocchi() {
+        for (auto& b : TabellaBlocchi) {
+            if (b.TramaRichiesta.empty()) continue;
+            const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(b.TramaRichiesta));
+            if (r.empty()) continue;
+            if (&b == &TabellaBlocchi[0]) {
+                // The identification record is kept without the frame around it, as connecting stores it.
+                b.UltimaRisposta = r.size() > 6 ? r.substr(5, r.size() - 6) : std::string();
+                continue;
+            }
+            b.UltimaRisposta = r;
+            ModBlck::DecodificaBlocco(r, b);
+        }
+    }
+
+    void Fotografa(const char* nome) {
+        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
+        if (!cartella || !*cartella) return;
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+        f->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromLatin1(nome)));
+    }
+
+    void CambiaLingua(int16_t lingua) {
+        lingue_.IdLingua(lingua);
+        MDIFrm::IstanzaFRM_ZEBMain->CaricaLingua();
+        MDIFrm::IstanzaFRM_ZEBMenu->CaricaLingua();
+        MDIFrm::IstanzaFRM_ZEBMenuTop->CaricaLingua();
+        MDIFrm::IstanzaFRM_ZEBMenuTop2->CaricaLingua();
+        MDIFrm::IstanzaFRM_ZEBMenuTop3->CaricaLingua();
+        MDIFrm::IstanzaFRM_ZEBDashBoard->CaricaLingua();
+    }
+
+    std::unique_ptr<MDIFrm::MDIForm> f;
+    double secondi_ = 0;
+
+private:
+    SupportoTest::CartellaBase base_;
+    ClsLingue lingue_;
+    std::unique_ptr<Simulazione::CentralinaSimulata> ecu_;
+    std::vector<BloccoParametri> tabella_;
+    BloccoParametri appoggio_;
+    ModBlck::PassoTipoBlocco passo_;
+    int32_t stato_ = 0, pagina_ = 0;
+    ClsLingue* dizionario_ = nullptr;
+};
+
+bool Numero(const QString& t, const char* forma) {
+    return QRegularExpression(QString::fromLatin1(forma)).match(t.trimmed()).hasMatch();
+}
+
+} // namespace
+
+TEST_F(CasaSimulata, ValoriLiveSiMuovonoSullaPaginaESulCruscotto) {
+    ASSERT_GT(TabellaBlocchi.size(), 16u);
+    LeggiBlocchi();
+    f->SelezioneScheda(SCHEDA_PRINCIPALE);
+    auto* main = MDIFrm::IstanzaFRM_ZEBMain;
+    auto* cruscotto = MDIFrm::IstanzaFRM_ZEBDashBoard;
+    cruscotto->show();
+
+    std::set<std::string> giri, pressioni, tempi, giriCruscotto;
+    for (int tick = 0; tick < 4; ++tick) {
+        secondi_ = 1.0 + 2.7 * tick;
+        LeggiBlocchi();
+        f->Timer2_Timer();
+        const QString rpm = QString::fromStdString(main->PI_RPM->SL_STRVal());
+        EXPECT_TRUE(Numero(rpm, "^[0-9]{3,5}$")) << rpm.toStdString();
+        EXPECT_TRUE(Numero(QString::fromStdString(main->PI_Press->SL_STRVal()), "^[0-9]+[.,][0-9]{2}$"));
+        EXPECT_TRUE(Numero(main->LAB_Cil_Ben[0]->text(), "^[0-9]{2}[.,][0-9]{2}$")) << main->LAB_Cil_Ben[0]->text().toStdString();
+        if (!main->SLD_Lambda1->isHidden()) {
+            EXPECT_TRUE(Numero(QString::fromStdString(main->SLD_Lambda1->SL_STRVal()), "^[0-9][.,][0-9]{3} V$"));
+        }
+        EXPECT_TRUE(Numero(cruscotto->LABDXL[4]->text(), "^[0-9]{3,5}$")) << cruscotto->LABDXL[4]->text().toStdString();
+        EXPECT_TRUE(Numero(cruscotto->LABDXH[0]->text(), "^[0-9]+[.,][0-9]{2}$"));
+        EXPECT_TRUE(Numero(cruscotto->LABDXH[1]->text(), "^-?[0-9]+$"));
+        EXPECT_FALSE(cruscotto->LABDXH[4]->text().isEmpty()); // the state text
+        giri.insert(rpm.toStdString());
+        pressioni.insert(main->PI_Press->SL_STRVal());
+        tempi.insert(main->LAB_Cil_Ben[0]->text().toStdString());
+        giriCruscotto.insert(cruscotto->LABDXL[4]->text().toStdString());
+    }
+    EXPECT_GT(giri.size(), 1u);
+    EXPECT_GT(pressioni.size(), 1u);
+    EXPECT_GT(tempi.size(), 1u);
+    EXPECT_GT(giriCruscotto.size(), 1u);
+
+    // Pictures of the home gauge page and the home menu, in both languages,
+    // with both lambda inputs in use so that the sliders show.
+    TabellaBlocchi.at(11).Valori.at(69) = 1;
+    TabellaBlocchi.at(11).Valori.at(70) = 1;
+    f->show();
+    for (int16_t lingua : {int16_t(0), int16_t(1)}) {
+        CambiaLingua(lingua);
+        const std::string suffisso = lingua == 0 ? "en" : "it";
+        f->SelezioneScheda(SCHEDA_PRINCIPALE);
+        cruscotto->show();
+        f->Timer2_Timer();
+        Fotografa(("casa-principale-" + suffisso + ".png").c_str());
+        f->SelezioneScheda(SCHEDA_HOME);
+        f->Timer2_Timer();
+        Fotografa(("casa-menu-" + suffisso + ".png").c_str());
+        EXPECT_FALSE(MDIFrm::IstanzaFRM_ZEBMenu->BUT_Round[7]->Caption().isEmpty());
+        EXPECT_FALSE(main->LBL_TitoloCorrezioni->text().isEmpty());
+    }
+}
