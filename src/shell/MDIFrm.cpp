@@ -125,8 +125,10 @@ MDIForm::MDIForm() {
     AreaClient->setAutoFillBackground(true);
     setCentralWidget(AreaClient);
     // Below 780 x 400 pixels (11700 x 6000 twips) the layout leaves every band
-    // where it was, so the window is not allowed to get that small.
-    setMinimumSize(780, 400);
+    // where it was. The pages scale their fonts with the width only, so a page
+    // squeezed much flatter than its design clips its captions: 1024 x 640 keeps
+    // every page readable.
+    setMinimumSize(LarghezzaMinima, AltezzaMinima);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(50);

@@ -26,6 +26,9 @@ class ServiziShell;
 
 class MDIForm : public QMainWindow {
 public:
+    static constexpr int LarghezzaMinima = 1024; // pixels
+    static constexpr int AltezzaMinima = 640;
+
     MDIForm();
     ~MDIForm() override;
 

@@ -105,17 +105,17 @@ TEST(Finestra, SiApreConLeBandeEChiudeIlCompagno) {
     EXPECT_TRUE(MDIFrm::IstanzaFRM_ZEBConnected->isVisible());
     Fotografa(f, "finestra-1280x800.png");
 
-    // The minimum size, 780 x 400: every band still inside the window.
+    // The minimum size: every band still inside the window.
     f.resize(100, 100);
     Attendi(100);
-    EXPECT_EQ(f.size(), QSize(780, 400));
+    EXPECT_EQ(f.size(), QSize(MDIFrm::MDIForm::LarghezzaMinima, MDIFrm::MDIForm::AltezzaMinima));
     for (const auto& x : Bande(f.frameGeometry().width(), f.frameGeometry().height())) {
         EXPECT_EQ(x.forma->geometry(), x.pixel) << x.forma->objectName().toStdString();
         if (x.forma != MDIFrm::IstanzaFRM_ZEBMain) {
             EXPECT_TRUE(f.centralWidget()->rect().contains(x.forma->geometry())) << x.forma->objectName().toStdString();
         }
     }
-    Fotografa(f, "finestra-780x400.png");
+    Fotografa(f, "finestra-minima.png");
 
     // The close box only raises the exit flag; the link timer then unloads the window.
     EXPECT_FALSE(f.close());
