@@ -16,20 +16,11 @@
 #include "CentralinaSimulata.h"
 #include "ImpostazioniVirUzo.h"
 #include "LineaSeriale.h"
+#include "link/ComandiPipe.h"
 
 namespace {
 
 enum : uint8_t {
-    PIPE_QUIT = 1,
-    PIPE_INIT = 2,
-    PIPE_OPEN_PORT = 3,
-    PIPE_SET_MODE = 4,
-    PIPE_ECU_FRAME = 6,
-    PIPE_SET_ECU_WAIT = 8,
-    PIPE_PROBE_LIST = 10,
-    PIPE_STREAM_BLOCK = 11,
-    PIPE_HOST_NAME = 14,
-    PIPE_RESET_PORT = 15,
     // Test knobs, never sent by the program: payload knob id, value (4 bytes, low first).
     PIPE_MANOPOLA = 0xE0,
     // Test journal, never sent by the program: the request packets received

@@ -22,70 +22,72 @@ struct FinestraInitObd {
     std::string CmdAnnulla;        // the button's caption
 };
 
+// Every member does nothing by default: the engine runs with nothing
+// registered, and an implementation overrides what it serves.
 class ServiziInterfaccia {
 public:
     virtual ~ServiziInterfaccia() = default;
 
     // Main window.
-    virtual void ImpostaTitolo(const std::string& testo) = 0;          // the main caption
-    virtual void ImpostaPuntatoreAttesa(bool attesa) = 0;              // hourglass / normal pointer
-    virtual void AbilitaTimerVisualizzazione(bool abilitato) = 0;      // Timer2, the display timer
-    virtual void ScaricaFinestraPrincipale() = 0;                      // unload by code (runs the close handling)
-    virtual void SelezioneScheda(int32_t idScheda) = 0;
-    virtual void AbilitaDisabilitaForm(bool stato) = 0;
-    virtual void MDIForm_Resize() = 0;
-    virtual void FrmUpdate_AvviaTimer() = 0;                           // busy overlay: enable its timer
+    virtual void ImpostaTitolo(const std::string& testo) {}          // the main caption
+    virtual void ImpostaPuntatoreAttesa(bool attesa) {}              // hourglass / normal pointer
+    virtual void AbilitaTimerVisualizzazione(bool abilitato) {}      // Timer2, the display timer
+    virtual void ScaricaFinestraPrincipale() {}                      // unload by code (runs the close handling)
+    virtual void SelezioneScheda(int32_t idScheda) {}
+    virtual void AbilitaDisabilitaForm(bool stato) {}
+    virtual void MDIForm_Resize() {}
+    virtual void FrmUpdate_AvviaTimer() {}                           // busy overlay: enable its timer
 
     // Firmware page.
-    virtual void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) = 0; // Enabled
-    virtual void FrmFirmware_MostraMessaggio(const std::string& testo) = 0;            // LblMsg caption
-    virtual int16_t FrmFirmware_OffsetLingua() = 0;
+    virtual void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) {} // Enabled
+    virtual void FrmFirmware_MostraMessaggio(const std::string& testo) {}            // LblMsg caption
+    virtual int16_t FrmFirmware_OffsetLingua() { return 0; }
 
     // Logger page: loads the saved log chosen there.
-    virtual void FrmLogger_ApriFileLogger() = 0;
+    virtual void FrmLogger_ApriFileLogger() {}
 
     // Home side menu: the ECU information panel.
     virtual void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,
-                                                      const std::string& infoFirmware) = 0;
+                                                      const std::string& infoFirmware) {}
 
     // Settings pages: controls from the block values.
-    virtual void FRM_ZEBCommutazione_AggiornaSelezioni() = 0;
-    virtual void FRM_ZEBSensori_AggiornaSelezioni() = 0;
-    virtual void FRM_ZEBGestione_AggiornaSelezioni() = 0;
-    virtual void FRM_ZEBinjDir_AggiornaSelezioni() = 0;
-    virtual void FRM_ZEBLambda_AggiornaSelezioni() = 0;
-    virtual void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) = 0;
-    virtual void FrmSeqInj_AggiornaSelezioni(bool tutto) = 0;
+    virtual void FRM_ZEBCommutazione_AggiornaSelezioni() {}
+    virtual void FRM_ZEBSensori_AggiornaSelezioni() {}
+    virtual void FRM_ZEBGestione_AggiornaSelezioni() {}
+    virtual void FRM_ZEBinjDir_AggiornaSelezioni() {}
+    virtual void FRM_ZEBLambda_AggiornaSelezioni() {}
+    virtual void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) {}
+    virtual void FrmSeqInj_AggiornaSelezioni(bool tutto) {}
 
     // Error page.
-    virtual void FrmError_VisualizzaErrori() = 0;
-    virtual void FrmError_AggiornaVisualizzazioni(bool tutto) = 0;
-    virtual void FrmError_AggiornaAbilitazioni() = 0;
+    virtual void FrmError_VisualizzaErrori() {}
+    virtual void FrmError_AggiornaVisualizzazioni(bool tutto) {}
+    virtual void FrmError_AggiornaAbilitazioni() {}
 
     // OBD page.
-    virtual void FrmObd_AggiornaSelezioniObd() = 0;
-    virtual void FrmObd_AggiornaParametriObd() = 0;
-    virtual void FrmObd_AggiornaVisualizzazioneNew() = 0;
-    virtual void FrmObd_AzzeraRiferimenti() = 0;
-    virtual void FrmObd_AggiornaVisualizzazioni() = 0;
-    virtual void FrmObd_AggiornaVisualizzazione() = 0;
-    virtual void FrmObd_Form_Resize() = 0;
+    virtual void FrmObd_AggiornaSelezioniObd() {}
+    virtual void FrmObd_AggiornaParametriObd() {}
+    virtual void FrmObd_AggiornaVisualizzazioneNew() {}
+    virtual void FrmObd_AzzeraRiferimenti() {}
+    virtual void FrmObd_AggiornaVisualizzazioni() {}
+    virtual void FrmObd_AggiornaVisualizzazione() {}
+    virtual void FrmObd_Form_Resize() {}
 
     // Map editors (grid GrdInj). CaricaMatriceInGriglia loads the form's own
     // map page with factor 1.0; CaricaAssiInMatrice uses AsseRpmLavoro and
     // AsseTinjLavoro.
-    virtual void FrmMatrix_ColoraMatriceGradiente(int k) = 0;
-    virtual void FrmMatrix_CaricaMatriceInGriglia(int k) = 0;
-    virtual void FrmMatrix_AbilitaTasti(int k) = 0;
-    virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) = 0;
-    virtual void FrmMatrix_CaricaAssiInMatrice(int k) = 0;
+    virtual void FrmMatrix_ColoraMatriceGradiente(int k) {}
+    virtual void FrmMatrix_CaricaMatriceInGriglia(int k) {}
+    virtual void FrmMatrix_AbilitaTasti(int k) {}
+    virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {}
+    virtual void FrmMatrix_CaricaAssiInMatrice(int k) {}
 
     // Carburetion views (grid GrdSmall), the same operations (factor 1).
-    virtual void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) = 0;
-    virtual void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) = 0;
-    virtual void FRM_ZEBCarburazione_AbilitaTasti(int k) = 0;
-    virtual void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) = 0;
-    virtual void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) = 0;
+    virtual void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) {}
+    virtual void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) {}
+    virtual void FRM_ZEBCarburazione_AbilitaTasti(int k) {}
+    virtual void FRM_ZEBCarburazione_CambiaTipoGriglia(int k, int32_t idScheda) {}
+    virtual void FRM_ZEBCarburazione_CaricaAssiInMatrice(int k) {}
 
     // Connect procedure: the port-search panel (LAB_MSG, timer TMR, progress
     // bar PRG element 0), the connected panel's port combo, the dashboard and

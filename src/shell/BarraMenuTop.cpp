@@ -104,13 +104,8 @@ void BarraMenuTop::TMR_Timer() {
 }
 
 void BarraMenuTop::Form_Resize() {
-    if (isMinimized() || LarghezzaPrecedente <= 0 || AltezzaPrecedente <= 0) return;
-    const float rx = static_cast<float>(Casa::LarghezzaTwips(this)) / static_cast<float>(LarghezzaPrecedente);
-    const float ry = static_cast<float>(Casa::AltezzaTwips(this)) / static_cast<float>(AltezzaPrecedente);
-    FattoreFont = rx;
-    Casa::ScalaControlli(this, rx, ry, FattoreFont);
-    LarghezzaPrecedente = Casa::LarghezzaTwips(this);
-    AltezzaPrecedente = Casa::AltezzaTwips(this);
+    if (isMinimized()) return;
+    Casa::RidimensionaForma(this, LarghezzaPrecedente, AltezzaPrecedente, FattoreFont);
 }
 
 void BarraMenuTop::resizeEvent(QResizeEvent* e) {

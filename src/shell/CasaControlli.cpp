@@ -116,6 +116,17 @@ QRectF PostoTwips(const QWidget* w) {
     return v.isValid() ? v.toRectF() : QRectF();
 }
 
+void RidimensionaForma(QWidget* forma, int32_t& larghezzaPrecedente, int32_t& altezzaPrecedente,
+                       float& fattoreFont, bool comboTieneAltezza) {
+    if (larghezzaPrecedente <= 0 || altezzaPrecedente <= 0) return;
+    const float rx = static_cast<float>(LarghezzaTwips(forma)) / static_cast<float>(larghezzaPrecedente);
+    const float ry = static_cast<float>(AltezzaTwips(forma)) / static_cast<float>(altezzaPrecedente);
+    fattoreFont = rx;
+    ScalaControlli(forma, rx, ry, fattoreFont, comboTieneAltezza);
+    larghezzaPrecedente = LarghezzaTwips(forma);
+    altezzaPrecedente = AltezzaTwips(forma);
+}
+
 void ScalaControlli(QWidget* forma, double rx, double ry, float fattoreFont, bool comboTieneAltezza) {
     if (!forma || !std::isfinite(rx) || !std::isfinite(ry) || rx <= 0 || ry <= 0) return;
     for (QWidget* w : forma->findChildren<QWidget*>()) {

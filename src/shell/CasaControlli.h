@@ -58,6 +58,13 @@ QRectF PostoTwips(const QWidget* w);
 // box keeps its height.
 void ScalaControlli(QWidget* forma, double rx, double ry, float fattoreFont, bool comboTieneAltezza = false);
 
+// The pages' resize step: rx and ry from the size at the last layout, the font
+// factor set to rx, every control scaled, then the new size kept (each resize
+// scales from the previous one, not from the design). Nothing before the first
+// layout.
+void RidimensionaForma(QWidget* forma, int32_t& larghezzaPrecedente, int32_t& altezzaPrecedente,
+                       float& fattoreFont, bool comboTieneAltezza = false);
+
 // The form's size in whole twips.
 int32_t LarghezzaTwips(const QWidget* w);
 int32_t AltezzaTwips(const QWidget* w);

@@ -251,13 +251,7 @@ void FRM_ZEBDashBoard::VisulizzaBarraVariabili() {
 }
 
 void FRM_ZEBDashBoard::Form_Resize() {
-    if (LarghezzaPrecedente <= 0 || AltezzaPrecedente <= 0) return;
-    const float rx = static_cast<float>(Casa::LarghezzaTwips(this)) / static_cast<float>(LarghezzaPrecedente);
-    const float ry = static_cast<float>(Casa::AltezzaTwips(this)) / static_cast<float>(AltezzaPrecedente);
-    FattoreFont = rx;
-    Casa::ScalaControlli(this, rx, ry, FattoreFont);
-    LarghezzaPrecedente = Casa::LarghezzaTwips(this);
-    AltezzaPrecedente = Casa::AltezzaTwips(this);
+    Casa::RidimensionaForma(this, LarghezzaPrecedente, AltezzaPrecedente, FattoreFont);
 }
 
 void FRM_ZEBDashBoard::resizeEvent(QResizeEvent* e) {
