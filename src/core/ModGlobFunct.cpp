@@ -336,4 +336,9 @@ QString CopiaGrigliaInAppunti(const QTableWidget* griglia) {
     return t;
 }
 
+bool SistemaOperativoVecchio() {
+    const std::string& nome = VersioneSistema.NomeSistemaOperativo;
+    return nome == "Windows 95" || nome == "Windows 98" || nome == "Win32s";
+}
+
 } // namespace ModGlobFunct

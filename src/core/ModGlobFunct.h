@@ -46,6 +46,8 @@ std::string FormattaNumeroZeri(int32_t millesimi, int32_t& decimali);
 
 std::string LeggiInfoLocale(int32_t locale, int32_t tipo);
 std::string LeggiVersioneSistema(RecordVersioneSistema& v);
+// True on the old systems whose process list cannot be read (never on this one).
+bool SistemaOperativoVecchio();
 std::vector<std::string> ElencaProcessi();
 
 // `charset`: the Windows charset through which the 8-bit items reach the screen.

@@ -35,11 +35,6 @@ bool TagAzzerabile(const QWidget* c) {
     return barra && barra->orientation() == Qt::Horizontal;
 }
 
-bool SistemaVecchio() {
-    const std::string& nome = ModGlobFunct::VersioneSistema.NomeSistemaOperativo;
-    return nome == "Windows 95" || nome == "Windows 98" || nome == "Win32s";
-}
-
 } // namespace
 
 void ImpostaTag(QWidget* controllo, const QString& tag) {
@@ -167,7 +162,7 @@ int32_t ImpostaFinestraInPrimoPiano(QWidget* finestra, bool primoPiano) {
 }
 
 void PrimoPianoSeSistema(QWidget* finestra, bool primoPiano) {
-    if (SistemaVecchio()) return;
+    if (ModGlobFunct::SistemaOperativoVecchio()) return;
     ImpostaFinestraInPrimoPiano(finestra, primoPiano);
 }
 

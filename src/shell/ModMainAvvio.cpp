@@ -49,11 +49,6 @@ constexpr const char* DataVersione = "31/07/2018";
 // Wait after each stale companion stopped, in microseconds.
 constexpr double AttesaDopoChiusura = 3000000.0;
 
-bool SistemaVecchio() {
-    const std::string& nome = ModGlobFunct::VersioneSistema.NomeSistemaOperativo;
-    return nome == "Windows 95" || nome == "Windows 98" || nome == "Win32s";
-}
-
 std::string Canonico(const std::string& percorso) {
     std::error_code e;
     const auto p = std::filesystem::weakly_canonical(percorso, e);
@@ -114,7 +109,7 @@ void ChiudiProcessoCom() {
 }
 
 bool ProcessoComAttivo() {
-    if (SistemaVecchio()) return true;
+    if (ModGlobFunct::SistemaOperativoVecchio()) return true;
     try {
         if (ModPipe::PidProcessoCom() != 0 && ProcessoVivo(ModPipe::PidProcessoCom())) return true;
         return !CopieCompagno().empty();
