@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ClienteCompagno.h"
+#include "support/GiornaleCompagno.h"
 #include "core/ModBlckSetCom.h"
 #include "link/ModBlckComandi.h"
 #include "link/ModBlckModifiche.h"
@@ -13,14 +14,6 @@
 #include "link/ModMappeDati.h"
 #include "platform/Orologio.h"
 
-// One request packet the companion received.
-struct PacchettoRicevuto {
-    int32_t codice = 0;
-    std::string dati;
-    // For an ECU frame: its command byte and its data (between L+cmd and the XOR).
-    uint8_t Comando() const { return dati.size() > 3 ? static_cast<uint8_t>(dati[3]) : 0; }
-    std::string DatiTrama() const { return dati.size() > 5 ? dati.substr(4, dati.size() - 5) : std::string(); }
-};
 
 class ClienteTrasferimenti : public ClienteCompagno {
 protected:
@@ -84,17 +77,8 @@ protected:
 
     // The request packets received since the last call.
     std::vector<PacchettoRicevuto> Giornale() {
-        std::vector<PacchettoRicevuto> out;
         EXPECT_EQ(Invia(0xE1, ""), 0);
-        const std::string g = ModPipe::DatiRispostaPipe;
-        size_t i = 0;
-        while (i + 8 <= g.size()) {
-            const size_t l = static_cast<uint8_t>(g[i]) + 256u * static_cast<uint8_t>(g[i + 1]);
-            if (l < 8 || i + l > g.size()) break;
-            out.push_back({static_cast<uint8_t>(g[i + 2]), g.substr(i + 8, l - 8)});
-            i += l;
-        }
-        return out;
+        return DividiGiornale(ModPipe::DatiRispostaPipe);
     }
     // Only the ECU frames of a journal.
     static std::vector<PacchettoRicevuto> Trame(const std::vector<PacchettoRicevuto>& g) {

@@ -14,11 +14,9 @@
 #include "link/DevLister.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainPorte.h"
+#include "support/GiornaleCompagno.h"
 
-struct PacchettoInviato {
-    int32_t codice = 0;
-    std::string dati;
-};
+using PacchettoInviato = PacchettoRicevuto;
 
 class FissaggioConnessione : public FissaggioMotore {
 protected:
@@ -84,17 +82,8 @@ protected:
     }
     // Request packets the companion received since the last call.
     std::vector<PacchettoInviato> Giornale() {
-        std::vector<PacchettoInviato> out;
         EXPECT_EQ(Invia(0xE1, ""), 0);
-        const std::string g = ModPipe::DatiRispostaPipe;
-        size_t i = 0;
-        while (i + 8 <= g.size()) {
-            const size_t l = static_cast<uint8_t>(g[i]) + 256u * static_cast<uint8_t>(g[i + 1]);
-            if (l < 8 || i + l > g.size()) break;
-            out.push_back({static_cast<uint8_t>(g[i + 2]), g.substr(i + 8, l - 8)});
-            i += l;
-        }
-        return out;
+        return DividiGiornale(ModPipe::DatiRispostaPipe);
     }
     // COM numbers of the PIPE_OPEN_PORT requests among these packets.
     static std::vector<int32_t> Aperture(const std::vector<PacchettoInviato>& g) {
