@@ -3,6 +3,6 @@
 # ECU (bin/VirUzo.ini selects it).
 source "$(dirname "$0")/scripts/comune.sh"
 installa_mancanti
-costruisci
+costruisci mondaro VirUzo dist
 cd "$BUILD/dist/bin"
 exec ./mondaro "$@"

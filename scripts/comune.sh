@@ -21,7 +21,13 @@ installa_mancanti() {
     fi
 }
 
+# With target names, builds only those (run.sh: the program, the companion and
+# the run-time tree); without, everything (tests, benchmarks, tools).
 costruisci() {
     cmake -S "$RADICE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD" -j "$(nproc)"
+    if (($#)); then
+        cmake --build "$BUILD" -j "$(nproc)" --target "$@"
+    else
+        cmake --build "$BUILD" -j "$(nproc)"
+    fi
 }
