@@ -1,0 +1,173 @@
+// Starts the real main window from a private copy of the run-time base folder
+// against the simulated ECU, shows one page at one size and language, waits,
+// and saves a grab of the whole window to a PNG:
+//
+//   schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] <shot.png>
+//
+//   -l  language number (0 English, 1 Italian; default 0)
+//   -s  outer window size (default 1024x640)
+//   -p  page id: a number or a page name (HOME, OBD, SCHEDA_MAPPA...; default HOME)
+//   -t  display ticks (100 ms) to wait once connected (default 10)
+//   -m  milliseconds to wait once connected (instead of -t)
+//
+// Message boxes are answered by their first button and listed on stderr, so
+// that the tool never waits on a modal window.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+#include <QtWidgets/QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+#include "link/ModMainStatoLinea.h"
+#include "platform/Dialoghi.h"
+#include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PaginaNominata {
+    const char* nome;
+    int32_t id;
+};
+const PaginaNominata Pagine[] = {
+    {"PRINCIPALE", SCHEDA_PRINCIPALE}, {"LOGGER", SCHEDA_LOGGER},
+    {"INIETTORI", SCHEDA_INIETTORI},   {"AUTOTARATURA", SCHEDA_AUTOTARATURA},
+    {"OBD", SCHEDA_OBD},               {"COMPENSAZIONI", SCHEDA_COMPENSAZIONI},
+    {"ERRORI", SCHEDA_ERRORI},         {"MAPPA", SCHEDA_MAPPA},
+    {"FIRMWARE", SCHEDA_FIRMWARE},     {"LAMBDA", SCHEDA_LAMBDA},
+    {"SEQINJ", SCHEDA_SEQINJ},         {"HOME", SCHEDA_HOME},
+    {"COMMUTAZIONE", SCHEDA_COMMUTAZIONE}, {"SENSORI", SCHEDA_SENSORI},
+    {"CARBURAZIONE", SCHEDA_CARBURAZIONE}, {"GESTIONE", SCHEDA_GESTIONE},
+    {"ARCHIVIO", SCHEDA_ARCHIVIO},     {"INJDIR", SCHEDA_INJDIR},
+};
+
+int Uso() {
+    std::fprintf(stderr, "use: schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] <shot.png>\n"
+                         "pages:");
+    for (const auto& p : Pagine) std::fprintf(stderr, " %s(%d)", p.nome, p.id);
+    std::fprintf(stderr, "\n");
+    return 2;
+}
+
+bool LeggiPagina(const std::string& s, int32_t& id) {
+    char* fine = nullptr;
+    const long n = std::strtol(s.c_str(), &fine, 10);
+    if (!s.empty() && *fine == '\0') {
+        id = static_cast<int32_t>(n);
+        return true;
+    }
+    std::string nome = s.rfind("SCHEDA_", 0) == 0 ? s.substr(7) : s;
+    for (auto& c : nome) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const auto& p : Pagine)
+        if (nome == p.nome) {
+            id = p.id;
+            return true;
+        }
+    return false;
+}
+
+// A private copy of the run-time base folder, removed at the end.
+struct CopiaBase {
+    fs::path radice;
+    CopiaBase() {
+        std::random_device rd;
+        radice = fs::temp_directory_path() /
+                 ("mondaro-schermate-" + std::to_string(getpid()) + "-" + std::to_string(rd()));
+        fs::create_directories(radice);
+        fs::copy(MONDARO_DIST, radice, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    }
+    ~CopiaBase() {
+        std::error_code ec;
+        fs::remove_all(radice, ec);
+    }
+};
+
+template <class F>
+bool AttendiFinche(F condizione, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!condizione() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return condizione();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int lingua = 0, larghezza = 1024, altezza = 640, tick = 10, ms = -1;
+    int32_t pagina = SCHEDA_HOME;
+    std::string uscita;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool conValore = i + 1 < argc;
+        if (a == "-l" && conValore) lingua = std::atoi(argv[++i]);
+        else if (a == "-s" && conValore) {
+            if (std::sscanf(argv[++i], "%dx%d", &larghezza, &altezza) != 2) return Uso();
+        } else if (a == "-p" && conValore) {
+            if (!LeggiPagina(argv[++i], pagina)) return Uso();
+        } else if (a == "-t" && conValore) tick = std::atoi(argv[++i]);
+        else if (a == "-m" && conValore) ms = std::atoi(argv[++i]);
+        else if (!a.empty() && a[0] != '-' && uscita.empty()) uscita = a;
+        else return Uso();
+    }
+    if (uscita.empty() || larghezza <= 0 || altezza <= 0) return Uso();
+
+    QApplication app(argc, argv);
+    Piattaforma::Copione::Attiva(true);
+    CopiaBase base;
+    {
+        std::ofstream con(base.radice / "lng" / "diz.con", std::ios::binary | std::ios::trunc);
+        con << lingua << "\r\n";
+    }
+
+    ModMain::Main((base.radice / "bin").string());
+    MDIFrm::MDIForm* f = ModMain::FinestraAvviata();
+    if (!f) {
+        std::fprintf(stderr, "the main window did not start\n");
+        return 1;
+    }
+    f->resize(larghezza, altezza);
+    f->show();
+    // Outer size: take the frame off, where a window manager adds one.
+    AttendiFinche([f] { return f->isVisible(); }, 2000);
+    QCoreApplication::processEvents();
+    const QSize cornice = f->frameGeometry().size() - f->geometry().size();
+    if (!cornice.isEmpty()) f->resize(larghezza - cornice.width(), altezza - cornice.height());
+
+    std::fprintf(stderr, "outer size %dx%d\n", f->frameGeometry().width(), f->frameGeometry().height());
+    int esito = 0;
+    if (!AttendiFinche([] { return ModMain::StatoConnessione == STATO_CONNESSO; }, 30000)) {
+        std::fprintf(stderr, "not connected (state %d); the shot shows the window as it is\n",
+                     static_cast<int>(ModMain::StatoConnessione));
+        esito = 3;
+    }
+    f->SelezioneScheda(pagina);
+    if (ms < 0) ms = tick * 100;
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
+    const bool salvato = f->grab().save(QString::fromLocal8Bit(uscita.c_str()));
+
+    for (const auto& e : Piattaforma::Copione::Messaggi())
+        std::fprintf(stderr, "message: %s | %s\n", e.titolo.toUtf8().constData(), e.testo.toUtf8().constData());
+
+    // Orderly exit: the link timer unloads the window and stops the companion.
+    ModMain::UscitaRichiesta = 1;
+    AttendiFinche([f] { return !f->isVisible(); }, 5000);
+    ModMain::ChiudiAvvio();
+    if (!salvato) {
+        std::fprintf(stderr, "cannot write %s\n", uscita.c_str());
+        return 1;
+    }
+    return esito;
+}
