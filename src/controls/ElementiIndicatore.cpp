@@ -1,5 +1,6 @@
 #include "controls/ElementiIndicatore.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QtGui/QFontMetricsF>
@@ -34,8 +35,11 @@ void ScalaRettangolo(Rettangolo& r, float rw, float rh) {
 QRect RettangoloPixel(const Rettangolo& r) {
     const int x1 = Pixel(r.Left);
     const int y1 = Pixel(r.Top);
-    const int x2 = Pixel(static_cast<double>(r.Left) + r.Width);
-    const int y2 = Pixel(static_cast<double>(r.Top) + r.Height);
+    int x2 = Pixel(static_cast<double>(r.Left) + r.Width);
+    int y2 = Pixel(static_cast<double>(r.Top) + r.Height);
+    // Anything with a size keeps at least one pixel, so that thin lines never vanish.
+    if (r.Width > 0) x2 = std::max(x2, x1 + 1);
+    if (r.Height > 0) y2 = std::max(y2, y1 + 1);
     return QRect(QPoint(x1, y1), QSize(x2 - x1, y2 - y1));
 }
 
@@ -93,15 +97,29 @@ void DisegnaFigura(QPainter& p, const Figura& f) {
     p.restore();
 }
 
+namespace {
+
+// A clipped label wraps at word breaks; an unclipped one keeps one line and
+// lets it run past its edges by its alignment.
+int FlagEtichetta(const Etichetta& e) {
+    return e.Allineamento | Qt::AlignTop | (e.Ritaglia ? Qt::TextWordWrap : Qt::TextDontClip);
+}
+
+} // namespace
+
+QFont FontEtichetta(const Etichetta& e) {
+    const QFont f = Piattaforma::CreaFont(e.NomeFont, e.DimensioneFont, e.Grassetto);
+    if (!e.Ritaglia || e.Caption.empty()) return f;
+    return Piattaforma::FontCheEntra(f, Piattaforma::TestoDaCharset(e.Caption, e.Charset), RettangoloPixel(e.R).size(),
+                                     FlagEtichetta(e));
+}
+
 void DisegnaEtichetta(QPainter& p, const Etichetta& e) {
     if (e.Caption.empty()) return;
     p.save();
-    p.setFont(Piattaforma::CreaFont(e.NomeFont, e.DimensioneFont, e.Grassetto));
+    p.setFont(FontEtichetta(e));
     p.setPen(Pulsante::ColoreQt(e.ColoreTesto));
-    // A clipped label wraps at word breaks; an unclipped one keeps one line
-    // and lets it run past its edges by its alignment.
-    const int flag = e.Allineamento | Qt::AlignTop | (e.Ritaglia ? Qt::TextWordWrap : Qt::TextDontClip);
-    p.drawText(RettangoloPixel(e.R), flag, Piattaforma::TestoDaCharset(e.Caption, e.Charset));
+    p.drawText(RettangoloPixel(e.R), FlagEtichetta(e), Piattaforma::TestoDaCharset(e.Caption, e.Charset));
     p.restore();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QtCore/QRect>
 #include <QtCore/QString>
+#include <QtGui/QFont>
 
 class QPainter;
 
@@ -24,7 +25,8 @@ struct Rettangolo {
 
 // Left and width times rw, top and height times rh.
 void ScalaRettangolo(Rettangolo& r, float rw, float rh);
-// Twips to whole pixels, each edge rounded to the nearest pixel.
+// Twips to whole pixels, each edge rounded to the nearest pixel; a non-zero
+// width or height keeps at least one pixel.
 QRect RettangoloPixel(const Rettangolo& r);
 
 enum class FormaFigura { Rettangolo, RettangoloArrotondato, Cerchio, Ovale };
@@ -60,6 +62,11 @@ struct Linea {
 // Sizes a label to its caption in its font, keeping its left and top, as a
 // self-sizing label does.
 void AdattaAlTesto(Etichetta& e);
+
+// The font a label is drawn in: its own font; on a clipped label made smaller
+// as far as needed for the whole caption to show (the box follows the height
+// of the control, the font size only its width).
+QFont FontEtichetta(const Etichetta& e);
 
 void DisegnaFigura(QPainter& p, const Figura& f);
 void DisegnaEtichetta(QPainter& p, const Etichetta& e);

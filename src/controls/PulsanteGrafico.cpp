@@ -229,6 +229,7 @@ void PulsanteGrafico::CalcolaLayout(bool rebuild) {
     };
     const EsitoLayout e = Pulsante::CalcolaLayout(in, misura, rebuild);
     CaptionRect = e.CaptionRect;
+    CaptionIntera = e.CaptionIntera;
     PictureRect = e.PictureRect;
     if (e.rebuild) PreparaImmagine(PictureRect.right - PictureRect.left, PictureRect.bottom - PictureRect.top);
 }

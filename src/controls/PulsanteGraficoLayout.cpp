@@ -129,6 +129,7 @@ EsitoLayout CalcolaLayout(const IngressoLayout& in, const MisuraTesto& misura, b
     };
     blocca(cap);
     e.CaptionRect = cap;
+    e.CaptionIntera = !caption || (cap.right - cap.left >= TW && cap.bottom - cap.top >= TH);
 
     if (P <= 32) {
         blocca(pic);

@@ -39,6 +39,7 @@ struct IngressoLayout {
 
 struct EsitoLayout {
     Rettangolo CaptionRect;
+    bool CaptionIntera = true; // the caption's measured size fits CaptionRect
     Rettangolo PictureRect;
     bool rebuild = false; // the scaled picture copy must be rebuilt
 };

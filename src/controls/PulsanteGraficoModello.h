@@ -140,6 +140,8 @@ public:
     QString ContainerHandle;
     int BottomLeftX = 0, TopRightX = 0;
     Pulsante::Rettangolo CaptionRect, PictureRect;
+    // False when the caption, as laid out, is larger than the face leaves it and is cut.
+    bool CaptionIntera = true;
     // False while the host is in the designer; the program never is.
     bool UserMode = true;
 

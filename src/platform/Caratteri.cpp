@@ -1,5 +1,7 @@
 #include "platform/Caratteri.h"
 
+#include <QtGui/QFontMetrics>
+
 namespace Piattaforma {
 
 QString FamigliaSostituta(const QString& nomeWindows) {
@@ -20,6 +22,30 @@ QFont CreaFont(const QString& nomeWindows, double punti, bool grassetto, bool co
     f.setItalic(corsivo);
     f.setUnderline(sottolineato);
     f.setStyleHint(QFont::SansSerif);
+    return f;
+}
+
+bool TestoEntra(const QFont& font, const QString& testo, const QSize& area, int flags) {
+    if (testo.isEmpty()) return true;
+    if (area.width() <= 0 || area.height() <= 0) return false;
+    const QRect r = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), area), flags, testo);
+    return r.width() <= area.width() && r.height() <= area.height();
+}
+
+QFont FontCheEntra(const QFont& font, const QString& testo, const QSize& area, int flags, double minimo) {
+    if (TestoEntra(font, testo, area, flags)) return font;
+    QFont f = font;
+    if (font.pixelSize() > 0) {
+        for (int px = font.pixelSize() - 1; px >= std::max(1.0, minimo); --px) {
+            f.setPixelSize(px);
+            if (TestoEntra(f, testo, area, flags)) break;
+        }
+    } else if (font.pointSizeF() > 0) {
+        for (double pt = font.pointSizeF() - 0.5; pt >= std::max(1.0, minimo); pt -= 0.5) {
+            f.setPointSizeF(pt);
+            if (TestoEntra(f, testo, area, flags)) break;
+        }
+    }
     return f;
 }
 

@@ -1,6 +1,10 @@
 #include "shell/BarraMenuTop.h"
 
+#include <algorithm>
+
+#include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
+#include <QtGui/QResizeEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
@@ -106,6 +110,32 @@ void BarraMenuTop::TMR_Timer() {
 void BarraMenuTop::Form_Resize() {
     if (isMinimized()) return;
     Casa::RidimensionaForma(this, LarghezzaPrecedente, AltezzaPrecedente, FattoreFont);
+    AdattaCaratteri();
+}
+
+void BarraMenuTop::AdattaCaratteri() {
+    double punti = 0;
+    for (PulsanteGrafico* b : BUT_Menu)
+        if (b) punti = std::max(punti, Casa::PuntiFont(b));
+    if (punti <= 0) return;
+    // A button of a hidden bar gets its resize only when shown; its caption
+    // layout must see its present size now.
+    for (PulsanteGrafico* b : BUT_Menu) {
+        if (!b || !b->testAttribute(Qt::WA_PendingResizeEvent)) continue;
+        b->setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent e(b->size(), b->size());
+        QCoreApplication::sendEvent(b, &e);
+    }
+    // One size for the whole bar, so that its buttons stay alike; 5 points is the floor.
+    for (double p = punti;; p -= 1) {
+        bool tutte = true;
+        for (PulsanteGrafico* b : BUT_Menu) {
+            if (!b) continue;
+            if (b->Font().pointSizeF() != p) Casa::MostraFontA(b, p);
+            tutte = tutte && b->CaptionIntera;
+        }
+        if (tutte || p - 1 < 5) break;
+    }
 }
 
 void BarraMenuTop::resizeEvent(QResizeEvent* e) {

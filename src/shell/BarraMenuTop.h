@@ -32,6 +32,10 @@ public:
     void BUT_Menu_Click(int16_t Index);
     // One blink step.
     void TMR_Timer();
+    // The captions' size: the one the relayout gave, made smaller by whole
+    // points only as far as needed for every caption of the bar to fit its
+    // button. Called after each relayout and each change of the captions.
+    void AdattaCaratteri();
 
     // Elements by index; an index the bar lacks holds nullptr.
     std::vector<PulsanteGrafico*> BUT_Menu;

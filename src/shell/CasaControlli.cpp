@@ -1,10 +1,12 @@
 #include "shell/CasaControlli.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QStyle>
 
 #include "controls/PulsanteGrafico.h"
 #include "controls/PulsanteGraficoColori.h"
@@ -22,9 +24,13 @@ const char* const ProprietaGrassetto = "GrassettoFont";
 int Pixel(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
 void ApplicaPosto(QWidget* w, const QRectF& r) {
-    // Each edge to its nearest pixel, so that neighbours stay adjacent.
+    // Each edge to its nearest pixel, so that neighbours stay adjacent; a control
+    // of any size in twips keeps at least one pixel, so that thin lines never vanish.
     const int x = Pixel(r.left()), y = Pixel(r.top());
-    w->setGeometry(x, y, Pixel(r.left() + r.width()) - x, Pixel(r.top() + r.height()) - y);
+    int larghezza = Pixel(r.left() + r.width()) - x, altezza = Pixel(r.top() + r.height()) - y;
+    if (r.width() > 0) larghezza = std::max(larghezza, 1);
+    if (r.height() > 0) altezza = std::max(altezza, 1);
+    w->setGeometry(x, y, larghezza, altezza);
 }
 
 void ApplicaFont(QWidget* w, const QString& nome, double punti, bool grassetto) {
@@ -62,6 +68,11 @@ void FormaGrafica::ColoreRiempimento(int32_t bgr) {
 
 void FormaGrafica::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (tipo_ == Tipo::Rettangolo && spessore_ > 0 && (width() <= spessore_ || height() <= spessore_)) {
+        // Thinner than its outline (a separator line): all outline.
+        p.fillRect(rect(), palette().color(QPalette::WindowText));
+        return;
+    }
     p.setRenderHint(QPainter::Antialiasing, tipo_ == Tipo::Cerchio);
     const double mezzo = spessore_ / 2.0;
     const QRectF r = QRectF(rect()).adjusted(mezzo, mezzo, -mezzo, -mezzo);
@@ -78,9 +89,31 @@ void FormaGrafica::paintEvent(QPaintEvent*) {
     }
 }
 
+namespace {
+
+int FlagEtichetta(const QLabel* l) { return static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0); }
+
+} // namespace
+
+QFont FontMostrato(const QLabel* l) {
+    if (!l || !dynamic_cast<const Etichetta*>(l) || l->text().isEmpty()) return l ? l->font() : QFont();
+    return Piattaforma::FontCheEntra(l->font(), l->text(), l->contentsRect().size(), FlagEtichetta(l));
+}
+
+void Etichetta::paintEvent(QPaintEvent* e) {
+    const QFont font = FontMostrato(this);
+    if (font == this->font()) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(font);
+    style()->drawItemText(&p, contentsRect(), FlagEtichetta(this), palette(), isEnabled(), text(), foregroundRole());
+}
+
 QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, const QString& testo, int32_t colore,
                        const QString& font, double punti, bool grassetto, Qt::Alignment allineamento) {
-    auto* l = new QLabel(testo, contenitore);
+    auto* l = new Etichetta(testo, contenitore);
     l->setObjectName(nome);
     l->setAutoFillBackground(false); // a child label without fill shows its parent through
     QPalette p = l->palette();
@@ -97,6 +130,11 @@ void ImpostaFont(QWidget* w, const QString& nomeWindows, double punti, bool gras
     w->setProperty(ProprietaPunti, punti);
     w->setProperty(ProprietaGrassetto, grassetto);
     ApplicaFont(w, nomeWindows, punti, grassetto);
+}
+
+void MostraFontA(QWidget* w, double punti) {
+    if (!w || punti <= 0) return;
+    ApplicaFont(w, QStringLiteral("Tahoma"), punti, w->property(ProprietaGrassetto).toBool());
 }
 
 double PuntiFont(const QWidget* w) {

@@ -7,9 +7,8 @@
 
 #include <QtCore/QString>
 #include <QtGui/QColor>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
-
-class QLabel;
 
 namespace Casa {
 
@@ -17,7 +16,9 @@ namespace Casa {
 QColor Colore(int32_t bgr);
 
 // A shape control: outline of `Spessore` pixels in the palette's WindowText
-// colour, filled with its Window colour when opaque. Mouse input passes through.
+// colour, filled with its Window colour when opaque. A rectangle no wider or
+// higher than its outline is drawn solid in the outline colour (a separator
+// line). Mouse input passes through.
 class FormaGrafica : public QWidget {
 public:
     enum class Tipo { Rettangolo, Cerchio };
@@ -37,8 +38,22 @@ private:
     bool opaca_;
 };
 
-// A label with transparent background, the text colour, the font (Windows
-// name, points, bold) and the horizontal alignment given.
+// A label that never cuts its text: a text larger than the label (the
+// label's height follows the form's height, its font size only the width) is
+// drawn in a font made smaller as far as needed.
+class Etichetta : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+// The font a label's text is drawn in: its own font, or for an `Etichetta`
+// whose text would not fit, the smaller font it is drawn in.
+QFont FontMostrato(const QLabel* l);
+
+// A label (an `Etichetta`) with transparent background, the text colour, the
+// font (Windows name, points, bold) and the horizontal alignment given.
 QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, const QString& testo, int32_t colore,
                        const QString& font, double punti, bool grassetto, Qt::Alignment allineamento);
 
@@ -46,8 +61,12 @@ QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, const QString&
 // relayout scales from the size last applied, not from what the screen made of it.
 void ImpostaFont(QWidget* w, const QString& nomeWindows, double punti, bool grassetto);
 double PuntiFont(const QWidget* w); // 0 when the control has no design font
+// Shows the control's text at `punti` ("Tahoma") while its design size stays
+// what it was, so that the next relayout still scales from the design size.
+void MostraFontA(QWidget* w, double punti);
 
-// Places a control at a design rectangle in twips (relative to its parent).
+// Places a control at a design rectangle in twips (relative to its parent);
+// a non-zero width or height keeps at least one pixel.
 void Colloca(QWidget* w, double sinistra, double alto, double larghezza, double altezza);
 // The control's place in twips as last laid out.
 QRectF PostoTwips(const QWidget* w);

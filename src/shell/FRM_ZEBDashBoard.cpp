@@ -21,6 +21,7 @@ namespace {
 
 constexpr int32_t BluScuro = 0x400000;
 constexpr int32_t Blu = 0x800000;
+constexpr int MargineNome = 2; // pixels each side of a name label's text
 
 std::vector<int32_t> Valori(size_t b) { return b < TabellaBlocchi.size() ? TabellaBlocchi[b].Valori : std::vector<int32_t>(); }
 
@@ -107,6 +108,9 @@ FRM_ZEBDashBoard::FRM_ZEBDashBoard(QWidget* contenitore) : QWidget(contenitore) 
         QLabel* e = Casa::NuovaEtichetta(FRM[static_cast<size_t>(frame)], {}, QString::fromUtf8(testo), 0xFFFFFF,
                                          QStringLiteral("Tahoma"), punti, grassetto, Qt::AlignHCenter);
         ModMain::ImpostaMembro(e, QString::fromLatin1(nome), k);
+        // A name keeps clear of the value beside it: a name too long for the
+        // cell wraps before it reaches the label's edge.
+        if (&serie == &LABSXH || &serie == &LABSXL) e->setContentsMargins(MargineNome, 0, MargineNome, 0);
         Casa::Colloca(e, l, t, w, h);
         serie[static_cast<size_t>(k)] = e;
     };

@@ -39,11 +39,14 @@ constexpr int32_t ColoreProgetto = 0xC0C0C0;
 
 const char* const FieldCaptions[8] = {"S/N Lotto", "Lotto", "Week", "Year", "Client", "SL", "Num_Cilinder", "ConfigHw"};
 
+// Text and background colours. The background is filled from the Window role
+// on every kind of control: a check box would otherwise fill from its Button role.
 void ColoriTesto(QWidget* w, const QColor& testo, const QColor& sfondo) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, testo);
     p.setColor(QPalette::Window, sfondo);
     w->setPalette(p);
+    w->setBackgroundRole(QPalette::Window);
     w->setAutoFillBackground(true);
 }
 

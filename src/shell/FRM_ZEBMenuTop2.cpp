@@ -13,6 +13,7 @@ void FRM_ZEBMenuTop2::CaricaLingua() {
     BUT_Menu[0]->Caption(ModMain::TestoLingua(Casa::VoceSezione(d, h, 2)));
     BUT_Menu[1]->Caption(ModMain::TestoLingua(Casa::VoceSezione(d, h, 9)));
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
+    AdattaCaratteri();
 }
 
 std::optional<int32_t> FRM_ZEBMenuTop2::SchedaBottone(int indice) const { return Casa::SchedaMenuTop2(indice); }

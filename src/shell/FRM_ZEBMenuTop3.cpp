@@ -36,6 +36,7 @@ void FRM_ZEBMenuTop3::CaricaLingua() {
     for (int k = 0; k < 4; ++k)
         BUT_Menu[static_cast<size_t>(k)]->Caption(ModMain::TestoLingua(Casa::VoceSezione(d, h, voci[k])));
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
+    AdattaCaratteri();
 }
 
 std::optional<int32_t> FRM_ZEBMenuTop3::SchedaBottone(int indice) const { return Casa::SchedaMenuTop3(indice); }

@@ -80,6 +80,14 @@ QPixmap InterruttoreEsperto(int k) {
     return p;
 }
 
+QRect RiquadroTitoloSplash() { return QRect(132, 40, 240, 40); }
+
+QFont FontTitoloSplash() {
+    return Piattaforma::FontCheEntra(Piattaforma::CreaFont(QStringLiteral("Tahoma"), 17, true),
+                                     QString::fromLatin1(Applicazione::TitoloProdotto), RiquadroTitoloSplash().size(),
+                                     Qt::AlignLeft | Qt::AlignVCenter, 10);
+}
+
 QPixmap Splash() {
     QPixmap p(381, 156);
     QPainter g(&p);
@@ -100,9 +108,8 @@ QPixmap Splash() {
     g.drawEllipse(quadrante.center(), 5, 5);
     // The product title.
     g.setPen(Qt::white);
-    g.setFont(Piattaforma::CreaFont(QStringLiteral("Tahoma"), 17, true));
-    g.drawText(QRectF(132, 40, 240, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromLatin1(Applicazione::TitoloProdotto));
+    g.setFont(FontTitoloSplash());
+    g.drawText(RiquadroTitoloSplash(), Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(Applicazione::TitoloProdotto));
     g.setPen(QColor(170, 185, 235));
     g.setFont(Piattaforma::CreaFont(QStringLiteral("Tahoma"), 10));
     g.drawText(QRectF(132, 82, 240, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LPG / CNG"));

@@ -1,6 +1,8 @@
 #pragma once
 // The shell's pictures, drawn at run time: the connection icon's frames, the
 // expert-switch images, the splash picture and the window icon.
+#include <QtCore/QRect>
+#include <QtGui/QFont>
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
 
@@ -16,6 +18,10 @@ QPixmap IconaConnessione(int k);
 QPixmap InterruttoreEsperto(int k);
 // The splash picture, 381 x 156 pixels.
 QPixmap Splash();
+// Where the splash draws the product title, and the font it draws it in: the
+// title's design font, made smaller where the title would not fit the box.
+QRect RiquadroTitoloSplash();
+QFont FontTitoloSplash();
 // The program's window icon.
 QIcon IconaFinestra();
 

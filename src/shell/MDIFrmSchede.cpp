@@ -89,6 +89,7 @@ void MDIForm::SelezioneScheda(int32_t id) {
                 voce >= 0 && voce <= INT16_MAX ? ModMain::TestoVoce(static_cast<int16_t>(voce)) : std::string();
             bar->BUT_Menu[i]->Caption(Piattaforma::TestoDaCharset(testo, charset));
         }
+        bar->AdattaCaratteri();
     }
 
     // 4. 5.

@@ -2,13 +2,15 @@
 // against the simulated ECU, shows one page at one size and language, waits,
 // and saves a grab of the whole window to a PNG:
 //
-//   schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] <shot.png>
+//   schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] [-S splash.png] [-L levels] <shot.png>
 //
 //   -l  language number (0 English, 1 Italian; default 0)
 //   -s  outer window size (default 1024x640)
 //   -p  page id: a number or a page name (HOME, OBD, SCHEDA_MAPPA...; default HOME)
 //   -t  display ticks (100 ms) to wait once connected (default 10)
 //   -m  milliseconds to wait once connected (instead of -t)
+//   -S  also save a grab of the splash window, taken as the main window shows
+//   -L  display levels as three digits, expert/second/authorised (e.g. 110; default 000)
 //
 // Message boxes are answered by their first button and listed on stderr, so
 // that the tool never waits on a modal window.
@@ -24,8 +26,10 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/ModMainLivelli.h"
 #include "link/ModMainStatoLinea.h"
 #include "platform/Dialoghi.h"
+#include "shell/FrmPrima.h"
 #include "shell/MDIFrm.h"
 #include "shell/ModMainAvvio.h"
 
@@ -47,10 +51,14 @@ const PaginaNominata Pagine[] = {
     {"COMMUTAZIONE", SCHEDA_COMMUTAZIONE}, {"SENSORI", SCHEDA_SENSORI},
     {"CARBURAZIONE", SCHEDA_CARBURAZIONE}, {"GESTIONE", SCHEDA_GESTIONE},
     {"ARCHIVIO", SCHEDA_ARCHIVIO},     {"INJDIR", SCHEDA_INJDIR},
+    {"MAPPA_1", SCHEDA_MAPPA_1},       {"CARBURAZIONE_1", SCHEDA_CARBURAZIONE_1},
+    {"MAPPA_2", SCHEDA_MAPPA_2},       {"CARBURAZIONE_2", SCHEDA_CARBURAZIONE_2},
+    {"ACQUISIZIONE_1", SCHEDA_ACQUISIZIONE_1}, {"ACQUISIZIONE_2", SCHEDA_ACQUISIZIONE_2},
+    {"ACQUISIZIONE_3", SCHEDA_ACQUISIZIONE_3}, {"ACQUISIZIONE_4", SCHEDA_ACQUISIZIONE_4},
 };
 
 int Uso() {
-    std::fprintf(stderr, "use: schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] <shot.png>\n"
+    std::fprintf(stderr, "use: schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] [-S splash.png] [-L levels] <shot.png>\n"
                          "pages:");
     for (const auto& p : Pagine) std::fprintf(stderr, " %s(%d)", p.nome, p.id);
     std::fprintf(stderr, "\n");
@@ -103,7 +111,7 @@ bool AttendiFinche(F condizione, int ms) {
 int main(int argc, char** argv) {
     int lingua = 0, larghezza = 1024, altezza = 640, tick = 10, ms = -1;
     int32_t pagina = SCHEDA_HOME;
-    std::string uscita;
+    std::string uscita, splash, livelli = "000";
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool conValore = i + 1 < argc;
@@ -114,6 +122,11 @@ int main(int argc, char** argv) {
             if (!LeggiPagina(argv[++i], pagina)) return Uso();
         } else if (a == "-t" && conValore) tick = std::atoi(argv[++i]);
         else if (a == "-m" && conValore) ms = std::atoi(argv[++i]);
+        else if (a == "-S" && conValore) splash = argv[++i];
+        else if (a == "-L" && conValore) {
+            livelli = argv[++i];
+            if (livelli.size() != 3 || livelli.find_first_not_of("01") != std::string::npos) return Uso();
+        }
         else if (!a.empty() && a[0] != '-' && uscita.empty()) uscita = a;
         else return Uso();
     }
@@ -135,6 +148,11 @@ int main(int argc, char** argv) {
     }
     f->resize(larghezza, altezza);
     f->show();
+    if (!splash.empty()) {
+        QCoreApplication::processEvents();
+        if (!f->Splash || !f->Splash->grab().save(QString::fromLocal8Bit(splash.c_str())))
+            std::fprintf(stderr, "no splash saved to %s\n", splash.c_str());
+    }
     // Outer size: take the frame off, where a window manager adds one.
     AttendiFinche([f] { return f->isVisible(); }, 2000);
     QCoreApplication::processEvents();
@@ -148,6 +166,10 @@ int main(int argc, char** argv) {
                      static_cast<int>(ModMain::StatoConnessione));
         esito = 3;
     }
+    ModMain::LivelloExp = livelli[0] == '1' ? -1 : 0;
+    ModMain::LivelloSup = livelli[1] == '1' ? -1 : 0;
+    ModMain::LivelloAut = livelli[2] == '1' ? -1 : 0;
+    f->AggiornaLivelliVisualizzazione();
     f->SelezioneScheda(pagina);
     if (ms < 0) ms = tick * 100;
     {
