@@ -79,6 +79,12 @@ void PannelloGrafico::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void PannelloGrafico::resizeEvent(QResizeEvent*) {
+    Adatta();
+    if (Ridimensionato) Ridimensionato();
+}
+
+void PannelloGrafico::Adatta() {
+    if (Immagine.size() == size().expandedTo(QSize(1, 1))) return;
     QImage nuova(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     nuova.fill(Qt::black);
     if (!Immagine.isNull()) {
@@ -86,7 +92,6 @@ void PannelloGrafico::resizeEvent(QResizeEvent*) {
         p.drawImage(0, 0, Immagine);
     }
     Immagine = nuova;
-    if (Ridimensionato) Ridimensionato();
 }
 
 // ---- Construction ---------------------------------------------------------

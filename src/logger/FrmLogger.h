@@ -28,6 +28,8 @@ class QButtonGroup;
 class PannelloGrafico : public QWidget {
 public:
     explicit PannelloGrafico(QWidget* contenitore);
+    // Makes the image as large as the picture, keeping what it shows.
+    void Adatta();
     QImage Immagine;
     std::function<void(float xTwips)> MouseMove;
     std::function<void()> Ridimensionato;

@@ -66,6 +66,7 @@ void FrmLogger::DisegnaGrafico() {
         return;
     }
     inDisegno_ = true;
+    Pct->Adatta();
     const int32_t H = AltezzaGrafico();
     const bool inattivo = GraficoInattivo();
     const auto& canali = CanaliOscilloscopio;
@@ -189,6 +190,7 @@ void FrmLogger::DrawLineeRunMode() {
     const int32_t cur = IndiceAnello == 0 ? ultimo : IndiceAnello - 1;
     const int32_t prev = IndiceAnello == 0 ? ultimo - 1 : (IndiceAnello == 1 ? ultimo : IndiceAnello - 2);
     if (static_cast<size_t>(std::max(cur, prev)) >= AnelloMem1.size()) return;
+    Pct->Adatta();
     const int32_t W = LarghezzaGrafico(), H = AltezzaGrafico();
     if (XTracciaLive > W) {
         XTracciaLive = XGrigliaLive = XInizioGrafico;
