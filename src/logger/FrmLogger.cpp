@@ -249,7 +249,6 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
     LstVar->setObjectName(QStringLiteral("LstVar"));
     LstVar->hide();
     connect(LstVar, &QListWidget::currentRowChanged, this, [this](int) { LstVar_Click(); });
-    connect(LstVar, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { LstVar_Click(); });
 
     for (QWidget* w : std::initializer_list<QWidget*>{LblTime2, LblObdVal, Pct, Shape1, LstVar}) {
         QFont f = w->font();

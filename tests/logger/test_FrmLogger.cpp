@@ -79,7 +79,7 @@ private:
 } // namespace
 
 TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
-    Piattaforma::ImpostaAcceleratoreOrologio(200);
+    Piattaforma::ImpostaAcceleratoreOrologio(20);
     ModMain::PaginaCorrente = 1;
     EXPECT_EQ(f->OptRun[1]->isChecked(), true);
     EXPECT_FALSE(f->CmdSaveLogOsc->isEnabled());
@@ -90,8 +90,8 @@ TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
     ASSERT_EQ(ModBlck::StatoRegistrazione, 1);
     EXPECT_FALSE(f->CmdOpen->isEnabled());
     Interroga(60); // three seconds
-    EXPECT_GT(f->NumeroPuntiLive, 50);
-    EXPECT_GT(ModOscillo::XTracciaLive, 2500); // the sweep moved about 1 twip per ms
+    EXPECT_EQ(f->NumeroPuntiLive, 69); // every sample after the first two of the ring
+    EXPECT_GE(ModOscillo::XTracciaLive, 150 + 59 * 50); // the sweep moves 1 twip per ms
     f->AggiornaCursore(600);
     EXPECT_TRUE(f->LblTime2->text().startsWith(QStringLiteral("Time: 0'")));
     Fotografa("logger-live-en.png");

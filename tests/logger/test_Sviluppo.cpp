@@ -93,7 +93,7 @@ TEST_F(SviluppoTest, ReplayRitmoFineStopELog) {
     f.Form_Load();
     f.CmdP_Click();
     EXPECT_TRUE(f.Timer1->isActive());
-    const double fine = ModGlobFunct::LeggiMicrosecondi() + 5'000'000;
+    const double fine = ModGlobFunct::LeggiMicrosecondi() + 500'000'000; // 5 s of real time
     while (f.Timer1->isActive() && ModGlobFunct::LeggiMicrosecondi() < fine) {
         QCoreApplication::processEvents();
         Piattaforma::PausaBreve(1000);

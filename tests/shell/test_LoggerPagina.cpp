@@ -138,7 +138,7 @@ TEST_F(LoggerPagina, SweepDalVivoPoiPagineAlleDueMisureENelleDueLingue) {
         ASSERT_TRUE(p->isVisible());
         EXPECT_TRUE(p->OptRun[0]->isEnabled());
         Interroga(3);
-        Piattaforma::ImpostaAcceleratoreOrologio(200);
+        Piattaforma::ImpostaAcceleratoreOrologio(20);
         p->OptRun[0]->setChecked(true);
         ASSERT_EQ(ModBlck::StatoRegistrazione, 1);
         Interroga(120);
