@@ -18,8 +18,6 @@
 
 namespace {
 
-using namespace GraficoLogger;
-
 int GraficoPx(double twips) { return static_cast<int>(std::lround(std::clamp(twips, -1.0e7, 1.0e7) / 15.0)); }
 
 // Lines collected per colour and drawn in one call each: one pixel wide.
@@ -59,6 +57,7 @@ int32_t FrmLogger::AltezzaGrafico() const { return Pct->height() * 15; }
 // ---- Full redraw ----------------------------------------------------------------
 
 void FrmLogger::DisegnaGrafico() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     if (inDisegno_) {
         // A redraw asked for while one lets messages run: done once that one ends.
@@ -143,6 +142,7 @@ void FrmLogger::DisegnaGrafico() {
 }
 
 void FrmLogger::DisegnaAsseTempi() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     const int32_t H = AltezzaGrafico(), W = LarghezzaGrafico();
     const bool inattivo = GraficoInattivo();
@@ -183,6 +183,7 @@ void FrmLogger::DisegnaAsseTempi() {
 // ---- Live sweep ------------------------------------------------------------------
 
 void FrmLogger::DrawLineeRunMode() {
+    using namespace GraficoLogger;
     using namespace ModBlck;
     using namespace ModOscillo;
     if (!AnelloPieno || IndiceAnello < 0) return;
@@ -229,6 +230,7 @@ void FrmLogger::DrawLineeRunMode() {
 }
 
 void FrmLogger::PlottaPuntiniRunTime(float) {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     const int32_t H = AltezzaGrafico();
     {
@@ -249,12 +251,14 @@ void FrmLogger::PlottaPuntiniRunTime(float) {
 // ---- Navigation -------------------------------------------------------------------
 
 void FrmLogger::DopoNavigazione() {
+    using namespace GraficoLogger;
     DisegnaGrafico();
     AggiornaCursore(XCursore);
     ImpostaScroll(ModOscillo::IndiceInizioVista / 90);
 }
 
 void FrmLogger::CmdNext_Click() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     const auto p = PaginaSuccessiva(CampioniLog, TempoInizioVista, XFineGrafico, ZoomTempo);
     TempoInizioVista = p.Tempo;
@@ -263,6 +267,7 @@ void FrmLogger::CmdNext_Click() {
 }
 
 void FrmLogger::CmdPrev_Click() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     const auto p = PaginaPrecedente(CampioniLog, TempoInizioVista, XFineGrafico, ZoomTempo);
     TempoInizioVista = p.Tempo;
@@ -271,6 +276,7 @@ void FrmLogger::CmdPrev_Click() {
 }
 
 void FrmLogger::ScrlTime_Scroll(int valore) {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     IndiceScroll = valore * 90;
     ValoreScrollPrecedente = valore;
@@ -287,6 +293,7 @@ void FrmLogger::ScrlTime_KeyDown() { ScrlTime_Scroll(ScrlTime->value()); }
 void FrmLogger::ScrlTime_KeyUp() { LblTempoScroll->hide(); }
 
 void FrmLogger::ScrlTime_Change(int valore) {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     if (AggiornamentoScroll) return;
     AggiornamentoScroll = true;
@@ -313,6 +320,7 @@ void FrmLogger::ScrlTime_Change(int valore) {
 }
 
 void FrmLogger::CmdZin_Click() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     ZoomTempo = ZoomTempoIn(ZoomTempo);
     if (ZoomTempo == 10) CmdZin->setEnabled(false);
@@ -322,6 +330,7 @@ void FrmLogger::CmdZin_Click() {
 }
 
 void FrmLogger::CmdZOut_Click() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     const int32_t prima = ZoomTempo;
     ZoomTempo = ZoomTempoOut(ZoomTempo);
@@ -332,6 +341,7 @@ void FrmLogger::CmdZOut_Click() {
 }
 
 void FrmLogger::CmdZoomIn_Click() {
+    using namespace GraficoLogger;
     auto& k = ModOscillo::CanaliOscilloscopio[CanaleSelezionato];
     k.ZoomPercento = ZoomCanale(k.IdVariabile, k.ZoomPercento, true);
     SalvaSetupCanali();
@@ -340,6 +350,7 @@ void FrmLogger::CmdZoomIn_Click() {
 }
 
 void FrmLogger::CmdZoomOut_Click() {
+    using namespace GraficoLogger;
     auto& k = ModOscillo::CanaliOscilloscopio[CanaleSelezionato];
     k.ZoomPercento = ZoomCanale(k.IdVariabile, k.ZoomPercento, false);
     SalvaSetupCanali();
@@ -348,6 +359,7 @@ void FrmLogger::CmdZoomOut_Click() {
 }
 
 void FrmLogger::CmdDw_Click() {
+    using namespace GraficoLogger;
     auto& k = ModOscillo::CanaliOscilloscopio[CanaleSelezionato];
     if (k.OffsetPercento + 1 <= 98) ++k.OffsetPercento;
     SalvaSetupCanali();
@@ -356,6 +368,7 @@ void FrmLogger::CmdDw_Click() {
 }
 
 void FrmLogger::CmdUp_Click() {
+    using namespace GraficoLogger;
     auto& k = ModOscillo::CanaliOscilloscopio[CanaleSelezionato];
     if (k.OffsetPercento - 1 >= 0) --k.OffsetPercento;
     SalvaSetupCanali();
@@ -368,6 +381,7 @@ void FrmLogger::CmdUp_Click() {
 void FrmLogger::resizeEvent(QResizeEvent*) { Form_Resize(); }
 
 void FrmLogger::Form_Resize() {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     if (!Frame1) return;
     const int larghezza = width(), altezza = height();
@@ -425,6 +439,7 @@ void FrmLogger::Form_Resize() {
 }
 
 void FrmLogger::Pct_Resize() {
+    using namespace GraficoLogger;
     LblBarra->move(Pct->width() / 2 - LblBarra->width() / 2, Pct->height() / 2 - LblBarra->height() / 2);
     ShpBarra->setGeometry(LblBarra->x() + 4, LblBarra->y() + 4, ShpBarra->width(), LblBarra->height() - 8);
 }
@@ -432,10 +447,12 @@ void FrmLogger::Pct_Resize() {
 // ---- Cursor readout ------------------------------------------------------------------
 
 void FrmLogger::Pct_MouseMove(float x) {
+    using namespace GraficoLogger;
     if (x >= ModOscillo::XInizioGrafico) AggiornaCursore(x);
 }
 
 void FrmLogger::AggiornaCursore(float x) {
+    using namespace GraficoLogger;
     using namespace ModOscillo;
     XCursore = x;
     LneCursor->move(GraficoPx(x), 0);

@@ -198,3 +198,103 @@ TEST_F(FrmLoggerTest, SenzaConfigurazioneMessaggioETracciaComunque) {
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_EQ(ModMain::ApriLoggerRichiesto, 1);
 }
+
+TEST_F(FrmLoggerTest, NavigazioneZoomEScorrimento) {
+    // 60 s of samples every 100 ms, opened as the link timer opens it.
+    std::string testo = Intestazione(TramaLive({}));
+    for (int s = 1; s < 600; ++s) testo += Gruppo(true, 100 * s, TramaLive({{Offset(1, 33), s}}));
+    SupportoTest::ScriviFile(cartella.File("Data/n.vfl"), testo);
+    ModOscillo::FileLogAperto = cartella.File("Data/n.vfl");
+    f->ApriFileLogger();
+    ASSERT_EQ(ModOscillo::CampioniLog.size(), 600u * 9);
+    EXPECT_EQ(f->ScrlTime->maximum(), 60);
+    EXPECT_TRUE(f->CmdNext->isEnabled());
+    ASSERT_GT(ModOscillo::XFineGrafico, 1150);
+    EXPECT_EQ(f->XPunti.front(), 150);
+    const int32_t fine = ModOscillo::XFineGrafico;
+    const int32_t atteso = (fine * 50 / 100) / 1000 * 1000; // half a page, whole seconds
+    f->CmdNext_Click();
+    EXPECT_EQ(ModOscillo::TempoInizioVista, atteso);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, (atteso / 100 + 1) * 9);
+    EXPECT_EQ(f->ScrlTime->value(), ModOscillo::IndiceInizioVista / 90);
+    f->CmdPrev_Click();
+    f->CmdPrev_Click();
+    EXPECT_EQ(ModOscillo::TempoInizioVista, 0);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, 0);
+
+    // Time zoom: 100 -> 50 -> 20 -> 10 (disabled), back to 100 (disabled).
+    for (int z : {50, 20, 10}) {
+        f->CmdZin_Click();
+        EXPECT_EQ(ModOscillo::ZoomTempo, z);
+    }
+    EXPECT_FALSE(f->CmdZin->isEnabled());
+    EXPECT_EQ(f->LblRifTempo.at(1)->text().toStdString(), "+10s");
+    for (int z : {20, 50, 100}) {
+        f->CmdZOut_Click();
+        EXPECT_EQ(ModOscillo::ZoomTempo, z);
+    }
+    EXPECT_FALSE(f->CmdZOut->isEnabled());
+    EXPECT_TRUE(f->CmdZin->isEnabled());
+
+    // Thumb dragged to 5: sample 50; the right arrow performs one page step.
+    f->ScrlTime_Scroll(5);
+    EXPECT_TRUE(f->LblTempoScroll->isVisibleTo(f.get()));
+    EXPECT_EQ(f->LblTempoScroll->text().toStdString(), "0'00");
+    f->ScrlTime->setValue(5);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, 450);
+    EXPECT_EQ(ModOscillo::TempoInizioVista, 5000);
+    EXPECT_FALSE(f->LblTempoScroll->isVisibleTo(f.get()));
+    f->ScrlTime->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(ModOscillo::TempoInizioVista, (5000 + fine * 50 / 100) / 1000 * 1000);
+
+    // Up to the end: Next is disabled on the page that holds the last drawn sample.
+    for (int i = 0; i < 40 && f->CmdNext->isEnabled(); ++i) f->CmdNext_Click();
+    EXPECT_FALSE(f->CmdNext->isEnabled());
+
+    // The cursor readout over the first page: value 33 of the sample under it.
+    f->CmdPrev_Click();
+    ModOscillo::IndiceInizioVista = 0;
+    ModOscillo::TempoInizioVista = 0;
+    f->DisegnaGrafico();
+    f->AggiornaCursore(150 + 1000 + 50); // inside the segment of the sample at 1.1 s
+    EXPECT_EQ(f->LblSignal[2]->text().toStdString(), "Gas pressure [x300]\n0.01 bar");
+    EXPECT_EQ(f->LblTime2->text().toStdString(), "Time: 0'1\"50");
+    f->Pct_MouseMove(100); // left of the origin: nothing moves
+    EXPECT_EQ(f->XCursore, 1200.0f);
+}
+
+TEST_F(FrmLoggerTest, CanaliVisibilitaPosizioneZoomEDistribuzione) {
+    auto setup = [&] {
+        ModOscillo::InsiemeCanali c = ModOscillo::CanaliPredefiniti();
+        ModOscillo::LeggiSetupCanali(ModMain::PercorsoOsciSetUp, c);
+        return c;
+    };
+    f->PctMostra_Click(1);
+    EXPECT_EQ(setup()[1].Visibile, 0);
+    EXPECT_TRUE(f->LblSignal[1]->text().isEmpty());
+    f->PctMostra_Click(1);
+    EXPECT_EQ(f->LblSignal[1]->text().toStdString(), "Gas inj. time 1 [x30]");
+
+    f->SelezionaCanale(5); // reducer temperature, id 42, zoom 8000
+    f->CmdZoomIn_Click();
+    EXPECT_EQ(setup()[5].ZoomPercento, 10000);
+    ModOscillo::CanaliOscilloscopio[5].OffsetPercento = 98;
+    f->CmdDw_Click();
+    EXPECT_EQ(setup()[5].OffsetPercento, 98);
+    ModOscillo::CanaliOscilloscopio[5].OffsetPercento = 0;
+    f->CmdUp_Click();
+    EXPECT_EQ(setup()[5].OffsetPercento, 0);
+    f->CmdReset_Click();
+    EXPECT_EQ(setup()[7].OffsetPercento, 88);
+
+    // Right click: the list opens at the label; a choice changes the channel and is saved.
+    f->LblSignal_MouseDown(3, Qt::RightButton);
+    EXPECT_TRUE(f->LstVar->isVisibleTo(f.get()));
+    EXPECT_EQ(f->LstVar->currentItem()->text().toStdString(), "Manifold pressure");
+    const auto elenco = f->LstVar->findItems(QStringLiteral("Engine speed"), Qt::MatchExactly);
+    ASSERT_EQ(elenco.size(), 1);
+    f->LstVar->setCurrentItem(elenco[0]);
+    EXPECT_FALSE(f->LstVar->isVisibleTo(f.get()));
+    EXPECT_EQ(setup()[3].IdVariabile, 32);
+    EXPECT_EQ(f->LblSignal[3]->text().toStdString(), "Engine speed");
+}
