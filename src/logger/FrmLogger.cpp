@@ -294,6 +294,7 @@ void FrmLogger::Form_Load() {
     for (int c = 0; c < NumeroCanali; ++c) {
         const auto& k = CanaliOscilloscopio[c];
         LoggerColoriEtichetta(LblFreccia[c], k.Colore, 0);
+        LoggerColoriEtichetta(LblSignal[c], k.Colore, LoggerNavy);
         LblFreccia[c]->setAutoFillBackground(false);
         PctMostra[c]->setPixmap(k.Visibile == -1 ? LoggerSpunta() : QPixmap());
         LblFreccia[c]->setVisible(k.Visibile == -1);
