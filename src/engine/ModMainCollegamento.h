@@ -14,6 +14,8 @@ inline uint8_t AvvioTaratura = 0;          // the calibration page starts a run
 inline uint8_t AggiornamentoFirmware = 0;  // firmware page: 1 update requested, 2 update done
 inline uint8_t PrimoAvvio = 1;             // cleared by the first connect or the first link loss
 inline uint8_t ApriLoggerRichiesto = 0;    // offline: open the saved log chosen on the logger page
+// Firmware page: true while the flash programming sequence runs.
+inline bool ProgrammazioneFirmwareInCorso = false;
 // -1.0: after the next connect, restore what the calibration changed; 0.0: nothing to do.
 inline double RipristinoTaratura = 0.0;
 
