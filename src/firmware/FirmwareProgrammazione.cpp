@@ -92,6 +92,8 @@ int32_t Sequenza(VistaProgrammazione& v, int16_t p) {
     const std::string& firma = ModMain::FirmaHardware[ModMain::VarianteHardware == 1 ? 1 : 0];
     const bool cambio = FirmwareConversioni::CambioRelease(ecu, ModMain::FirmwareFile, firma);
     int32_t larghezza = LarghezzaIniziale;
+    v.Fase(Voce(p, VoceSalvataggio));
+    v.Barra(larghezza, true);
 
     // 3. 4. The ECU record and, within the same release, the configuration.
     const bool letto = Transazione(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(blocco5.TramaRichiesta),
