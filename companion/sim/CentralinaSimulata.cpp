@@ -323,7 +323,7 @@ void CentralinaSimulata::AggiornaDatiLive() {
         v(static_cast<size_t>(23 - k), m.tempoBenzinaUs[k]);
         v(static_cast<size_t>(31 - k), 0);
     }
-    v(32, std::clamp(periodo, 0.0, 65535.0));
+    v(32, scenario_.motoreFermo ? 0.0 : std::clamp(periodo, 0.0, 65535.0));
     v(33, m.pressioneGas);
     v(34, 0x00FF); // no second bank row
     v(35, m.lambda1mV * 1024.0 / 5000.0);
