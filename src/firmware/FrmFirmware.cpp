@@ -116,10 +116,10 @@ FrmFirmware::FrmFirmware(QWidget* contenitore) : QWidget(contenitore) {
     ShpBarUpDate->setStyleSheet(QStringLiteral("#ShpBarUpDate { background: #2060E0; border: 1px solid #A0C0FF; }"));
     ShpBarUpDate->setVisible(false);
 
-    Colloca(LblRelEcu, 360, 600, 4800, 450);
-    Colloca(LblRelEcu_Val, 5400, 600, 4800, 450);
-    Colloca(LblRelFle, 360, 1200, 4800, 450);
-    Colloca(LblRelFle_Val, 5400, 1200, 4800, 450);
+    Colloca(LblRelEcu, 360, 600, 4440, 450);
+    Colloca(LblRelEcu_Val, 5040, 600, 3720, 450);
+    Colloca(LblRelFle, 360, 1200, 4440, 450);
+    Colloca(LblRelFle_Val, 5040, 1200, 3720, 450);
     Colloca(LblMsg, 600, 1950, 10920, 2100);
     Colloca(LblLoadMessage, 600, 1950, 10920, 2100);
     Colloca(LblBackBar, 660, 4200, LarghezzaEtichettaBarra, 420);
@@ -129,8 +129,10 @@ FrmFirmware::FrmFirmware(QWidget* contenitore) : QWidget(contenitore) {
     CmdUpdate = NuovoPulsante(this, "CmdUpdate");
     CmdOk = NuovoPulsante(this, "CmdOk");
     CmdCancel = NuovoPulsante(this, "CmdCancel");
-    int32_t x = 660;
-    for (auto* b : {CmdSelect, CmdUpdate, CmdOk, CmdCancel}) {
+    // The chooser beside the image's release; the three steps of an update centred below.
+    Colloca(CmdSelect, 8880, 1140, 2640, 570);
+    int32_t x = 2040;
+    for (auto* b : {CmdUpdate, CmdOk, CmdCancel}) {
         Colloca(b, x, 5700, 2520, 660);
         x += 2760;
     }
