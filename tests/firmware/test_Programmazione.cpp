@@ -75,6 +75,22 @@ TEST_F(Programmazione, SequenzaEsattaDiUnaPiccolaImmagine) {
     EXPECT_FALSE(ModMain::ProgrammazioneFirmwareInCorso);
 }
 
+TEST_F(Programmazione, UltimoBloccoCortoCompletatoConFF) {
+    // A sector table that does not end on 128 bytes: the last block is padded, not read past the buffer.
+    base.Scrivi("bin/Flash.ini", "H00FF0000 - H00FFE025\r\n");
+    const auto d = Piccola();
+    Prepara(d);
+    ASSERT_EQ(ModMain::DatiFirmware.size(), 0xE026u);
+    VistaRegistrata v;
+    EXPECT_EQ(FirmwareProgrammazione::Programma(v, P), 0);
+    std::vector<std::string> scritture;
+    for (const auto& p : Giornale())
+        if (p.codice == PIPE_ECU_FRAME && p.Comando() == CMD_PROG_WRITE) scritture.push_back(p.DatiTrama());
+    ASSERT_EQ(scritture.size(), 3u); // the reset vector lies outside the sectors
+    EXPECT_EQ(scritture[2], std::string("\x00\xFF\xE0\x00", 4) + Scrittura::RecordInfo(d) + std::string(90, '\xFF'));
+    EXPECT_EQ(IdentificazioneEcu().substr(0, 38), Scrittura::RecordInfo(d));
+}
+
 TEST_F(Programmazione, CambioDiReleaseSenzaConfigurazionePredefinita) {
     // A new revision: nothing saved; the default configuration is missing, so nothing is loaded.
     Prepara(Piccola(3));
