@@ -6,24 +6,24 @@ namespace Simulazione {
 
 namespace {
 
-constexpr uint8_t CmdIdentificazione = 0x21;
-constexpr uint8_t CmdProgEntra = 0x06;
-constexpr uint8_t CmdProgCancella = 0x07;
-constexpr uint8_t CmdProgScrivi = 0x08;
-constexpr uint8_t CmdProgRiavvia = 0x0A;
-constexpr uint8_t CmdLeggiBlocco5 = 0x30;
-constexpr uint8_t CmdScriviBlocco5 = 0x2C;
-constexpr uint8_t CmdMemorizzaBlocco5 = 0x15;
-constexpr uint8_t StatoFuoriMemoria = 0xFD;
-constexpr uint8_t StatoNonInBoot = 0xFE;
+constexpr uint8_t FlashCmdIdentificazione = 0x21;
+constexpr uint8_t FlashCmdProgEntra = 0x06;
+constexpr uint8_t FlashCmdProgCancella = 0x07;
+constexpr uint8_t FlashCmdProgScrivi = 0x08;
+constexpr uint8_t FlashCmdProgRiavvia = 0x0A;
+constexpr uint8_t FlashCmdLeggiBlocco5 = 0x30;
+constexpr uint8_t FlashCmdScriviBlocco5 = 0x2C;
+constexpr uint8_t FlashCmdMemorizzaBlocco5 = 0x15;
+constexpr uint8_t FlashStatoFuoriMemoria = 0xFD;
+constexpr uint8_t FlashStatoNonInBoot = 0xFE;
 
 } // namespace
 
 bool CentralinaSimulata::AmmessoInBoot(uint8_t comando) const {
     if (!flash.boot) return false;
     switch (comando) {
-    case CmdProgEntra: case CmdProgCancella: case CmdProgScrivi: case CmdProgRiavvia:
-    case CmdLeggiBlocco5: case CmdScriviBlocco5: case CmdMemorizzaBlocco5:
+    case FlashCmdProgEntra: case FlashCmdProgCancella: case FlashCmdProgScrivi: case FlashCmdProgRiavvia:
+    case FlashCmdLeggiBlocco5: case FlashCmdScriviBlocco5: case FlashCmdMemorizzaBlocco5:
         return true;
     default:
         return false;
@@ -37,7 +37,7 @@ void CentralinaSimulata::EntraInBoot() {
     // short refusal of the old one.
     identificazione_.clear();
     if (scenario_.hardware == 1) {
-        identificazione_ = Risposta(CmdIdentificazione, 0x14, "");
+        identificazione_ = Risposta(FlashCmdIdentificazione, 0x14, "");
     } else {
         for (const auto& f : firme_)
             if (f.lista == 1 && f.numero == 0) {
@@ -50,7 +50,7 @@ void CentralinaSimulata::EntraInBoot() {
 void CentralinaSimulata::AvviaFirmwareFlash() {
     flash.boot = false;
     soloIdentificazione_ = false;
-    identificazione_ = Risposta(CmdIdentificazione, 0, flash.Record() + flash.codaIdentificazione);
+    identificazione_ = Risposta(FlashCmdIdentificazione, 0, flash.Record() + flash.codaIdentificazione);
 }
 
 void CentralinaSimulata::PreparaFlash() {
@@ -79,29 +79,29 @@ bool CentralinaSimulata::ImpostaManopolaFlash(uint8_t id, int32_t valore) {
 
 void CentralinaSimulata::RegistraFlash() {
     PreparaFlash();
-    Registra(CmdProgEntra, [this](uint8_t c, const std::string&) {
+    Registra(FlashCmdProgEntra, [this](uint8_t c, const std::string&) {
         EntraInBoot();
         return Risposta(c, 0, "");
     });
-    Registra(CmdProgCancella, [this](uint8_t c, const std::string&) {
-        if (!flash.boot) return Risposta(c, StatoNonInBoot, "");
+    Registra(FlashCmdProgCancella, [this](uint8_t c, const std::string&) {
+        if (!flash.boot) return Risposta(c, FlashStatoNonInBoot, "");
         flash.byte.assign(flash.byte.size(), '\xFF');
         flash.blocchiScritti = 0;
         return Risposta(c, 0, "");
     });
-    Registra(CmdProgScrivi, [this](uint8_t c, const std::string& d) {
+    Registra(FlashCmdProgScrivi, [this](uint8_t c, const std::string& d) {
         if (flash.scrittureFinoAlGuasto == 0) {
             // The line drops in the middle of the update: no answer at all.
             flash.scrittureFinoAlGuasto = -1;
             return std::string();
         }
         if (flash.scrittureFinoAlGuasto > 0) --flash.scrittureFinoAlGuasto;
-        if (!flash.boot) return Risposta(c, StatoNonInBoot, "");
-        if (d.size() != 4 + MemoriaFlash::LunghezzaBlocco || d[0] != 0) return Risposta(c, StatoFuoriMemoria, "");
+        if (!flash.boot) return Risposta(c, FlashStatoNonInBoot, "");
+        if (d.size() != 4 + MemoriaFlash::LunghezzaBlocco || d[0] != 0) return Risposta(c, FlashStatoFuoriMemoria, "");
         const uint32_t a = static_cast<uint32_t>(static_cast<uint8_t>(d[1])) << 16 |
                            static_cast<uint32_t>(static_cast<uint8_t>(d[2])) << 8 | static_cast<uint8_t>(d[3]);
         if (a < MemoriaFlash::Inizio || a + MemoriaFlash::LunghezzaBlocco - 1 > MemoriaFlash::Fine)
-            return Risposta(c, StatoFuoriMemoria, "");
+            return Risposta(c, FlashStatoFuoriMemoria, "");
         // Flash cells only go from 1 to 0 until the next erase.
         for (size_t i = 0; i < MemoriaFlash::LunghezzaBlocco; ++i) {
             char& cella = flash.byte[a - MemoriaFlash::Inizio + i];
@@ -110,8 +110,8 @@ void CentralinaSimulata::RegistraFlash() {
         ++flash.blocchiScritti;
         return Risposta(c, 0, "");
     });
-    Registra(CmdProgRiavvia, [this](uint8_t c, const std::string&) {
-        if (!flash.boot) return Risposta(c, StatoNonInBoot, "");
+    Registra(FlashCmdProgRiavvia, [this](uint8_t c, const std::string&) {
+        if (!flash.boot) return Risposta(c, FlashStatoNonInBoot, "");
         if (flash.FirmwareValido()) AvviaFirmwareFlash();
         return Risposta(c, 0, "");
     });
