@@ -36,6 +36,7 @@ enum : uint8_t {
     MANOPOLA_LUNGHEZZA_ERRATA = 4,  // next reply packets carry a wrong length
     MANOPOLA_ERRATA_DOPO = 5,       // after this many good reply packets, one with a wrong length
     MANOPOLA_PERDI_CODICE = 6,      // the next request with this pipe code gets no reply packet
+    MANOPOLA_PERSO_DOPO = 7,        // after this many good reply packets, one is not sent
     MANOPOLA_ECU_MUTA = 10,         // the simulated ECU does not answer
     MANOPOLA_ECU_RIFIUTO = 11,      // status byte of the simulated ECU's block writes
     MANOPOLA_ECU_CORROTTE = 12,     // next ECU replies with a wrong check byte
@@ -211,9 +212,11 @@ private:
         case MANOPOLA_LUNGHEZZA_ERRATA: lunghezzeErrate_ = v; break;
         case MANOPOLA_ERRATA_DOPO: errataDopo_ = v; break;
         case MANOPOLA_PERDI_CODICE: perdiCodice_ = v; break;
+        case MANOPOLA_PERSO_DOPO: persoDopo_ = v; break;
         default:
             if (!ecu_) return;
             if (ecu_->ImpostaManopolaTrasferimenti(static_cast<uint8_t>(dati[0]), v)) return;
+            if (ecu_->ImpostaManopolaFlash(static_cast<uint8_t>(dati[0]), v)) return;
             switch (static_cast<uint8_t>(dati[0])) {
             case MANOPOLA_ECU_MUTA: ecu_->manopole.muta = v != 0; break;
             case MANOPOLA_ECU_RIFIUTO: ecu_->manopole.statoRifiuto = static_cast<uint8_t>(v); break;
@@ -240,6 +243,7 @@ private:
         const bool spezzato = consuma(pacchettiSpezzati_);
         bool lunghezzaErrata = consuma(lunghezzeErrate_);
         if (manopole && errataDopo_ >= 0 && errataDopo_-- == 0) lunghezzaErrata = true;
+        if (manopole && persoDopo_ >= 0 && persoDopo_-- == 0) perso = true;
 
         const size_t l = dati.size() + 8;
         std::string r;
@@ -279,6 +283,7 @@ private:
     int32_t pacchettiSpezzati_ = 0;
     int32_t lunghezzeErrate_ = 0;
     int32_t errataDopo_ = -1;
+    int32_t persoDopo_ = -1;
     int32_t perdiCodice_ = -1;
     std::string giornale_;
 };

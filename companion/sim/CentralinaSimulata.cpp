@@ -216,6 +216,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         return Risposta(c, 0, "");
     });
     RegistraTrasferimenti();
+    RegistraFlash();
 }
 
 int32_t CentralinaSimulata::Valore(size_t n, size_t k) const {
@@ -255,7 +256,7 @@ std::string CentralinaSimulata::Rispondi(const std::string& trama) {
         return {};
     }
     const uint8_t comando = static_cast<uint8_t>(trama[3]);
-    if (soloIdentificazione_ && comando != CmdLeggiIdentificazione) return {};
+    if (soloIdentificazione_ && comando != CmdLeggiIdentificazione && !AmmessoInBoot(comando)) return {};
     if (estranea_) return identificazione_;
     const std::string dati = trama.substr(4, trama.size() - 5);
     const auto g = gestori_.find(comando);
@@ -322,12 +323,12 @@ void CentralinaSimulata::AggiornaDatiLive() {
         v(static_cast<size_t>(23 - k), m.tempoBenzinaUs[k]);
         v(static_cast<size_t>(31 - k), 0);
     }
-    v(32, std::clamp(periodo, 0.0, 65535.0));
+    v(32, scenario_.motoreFermo ? 0.0 : std::clamp(periodo, 0.0, 65535.0));
     v(33, m.pressioneGas);
     v(34, 0x00FF); // no second bank row
     v(35, m.lambda1mV * 1024.0 / 5000.0);
     v(36, m.lambda2mV * 1024.0 / 5000.0);
-    v(37, 1); // running
+    v(37, scenario_.motoreFermo ? 0 : 1); // running
     v(38, m.lambda1mV * 255.0 / 5000.0);
     v(39, m.lambda2mV * 255.0 / 5000.0);
     v(40, 610);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "FlashSimulata.h"
 #include "ScenarioSimulato.h"
 #include "TrasferimentiSimulati.h"
 
@@ -75,6 +76,12 @@ public:
     // The knobs of that part; false when `id` is not one of them.
     bool ImpostaManopolaTrasferimenti(uint8_t id, int32_t valore);
 
+    // The flash and its boot loader (FlashSimulata.cpp).
+    MemoriaFlash flash;
+    // The knobs of the flash; false when `id` is not one of them.
+    bool ImpostaManopolaFlash(uint8_t id, int32_t valore);
+    bool InBoot() const { return flash.boot; }
+
     // Streaming of the OBD block (its values move while it is on).
     bool streamingObd = false;
     Manopole manopole;
@@ -92,6 +99,11 @@ private:
     void AggiornaDatiObd();
     void RegistraTrasferimenti();
     void AggiornaMem10();
+    void RegistraFlash();
+    void PreparaFlash();
+    void EntraInBoot();
+    void AvviaFirmwareFlash();
+    bool AmmessoInBoot(uint8_t comando) const;
 
     // The "[FIRMWARE]" identifiers of SetCom.ini.
     struct FirmaSetCom {

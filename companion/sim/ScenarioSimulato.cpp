@@ -57,6 +57,8 @@ bool ScenarioSimulato::Leggi(const std::string& chiave, const std::string& valor
         if (dtcObd.size() > 14) dtcObd.resize(14);
     } else if (chiave == "mem10") {
         mem10 = v == "1";
+    } else if (chiave == "motore") {
+        motoreFermo = v == "fermo";
     } else {
         return false;
     }
@@ -89,6 +91,7 @@ void CentralinaSimulata::ImpostaScenario(const ScenarioSimulato& s) {
     // device answers every frame with its own.
     soloIdentificazione_ = s.stato == Stato::Boot || s.stato == Stato::Estranea;
     estranea_ = s.stato == Stato::Sconosciuta;
+    PreparaFlash();
 
     // The car's trouble codes, as the extended OBD block reports them.
     if (blocchi_.size() > 20) {

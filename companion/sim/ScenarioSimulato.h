@@ -11,6 +11,7 @@
 //   ObdPid=BE1F8000,...            PID 0x01-0x20 support map (A B C D) of each car ECU
 //   ObdDtc=0301,0420               the car's trouble codes (hex, at most 14)
 //   Mem10=1                        a MEM10 record waits now and then (block 1 value 44 bit 0x80)
+//   Motore=fermo                   the engine stands still (block 1 value 37 bit 0 clear)
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct ScenarioSimulato {
     std::vector<uint32_t> pidObd{0xBE1F8000u};
     std::vector<uint16_t> dtcObd;
     bool mem10 = false;
+    bool motoreFermo = false;
 
     // One "key=value" line of VirUzo.ini; false when the key is not one of these.
     bool Leggi(const std::string& chiaveMinuscola, const std::string& valore);

@@ -218,6 +218,9 @@ void GestioneOffline() {
 
 void Timer1_Timer() {
     if (Timer1Attivo == 1) return;
+    // While the flash is being programmed the link belongs to the firmware
+    // page: link loss, reconnect and exit wait until the sequence has ended.
+    if (ModMain::ProgrammazioneFirmwareInCorso) return;
     Timer1Attivo = 1;
     auto& ui = Interfaccia();
 

@@ -14,6 +14,7 @@
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ServiziInterfaccia.h"
+#include "engine/ModMainImmagineFirmware.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckMappe.h"
@@ -324,12 +325,17 @@ void ConnettiCentralina() {
         if (prima == EsitoPrimaLista::BootA) {
             ModMain::FirmaHardware[0] = ModBlck::ElencoFirmwareTipo1[indice];
             ModMain::VarianteHardware = 0;
+            ModMain::FileFirmwareScelto = ModMain::PercorsoFirmwareNuovoHw;
             Blocco(0).UltimaRisposta = ModMain::FirmaHardware[0];
             FermaDatiBoot();
             Invia(PIPE_SET_MODE, Byte(2));
             break;
         }
         if (prima == EsitoPrimaLista::BootB) {
+            // The reference frame of the old family: its image, whatever an
+            // earlier connect had found, so that the right firmware is offered.
+            ModMain::VarianteHardware = 1;
+            ModMain::FileFirmwareScelto = ModMain::PercorsoFirmwareVecchioHw;
             Blocco(0).UltimaRisposta = ModMain::FirmaHardware[1];
             FermaDatiBoot();
             break;

@@ -29,14 +29,25 @@ int32_t ValoreBlocco1(size_t k) {
 
 } // namespace
 
-int16_t LeggiVersioneFw(const std::string& record) { return Campo(record, 1); }
-int16_t LeggiRevisioneFw(const std::string& record) { return Campo(record, 2); }
-int16_t LeggiGiornoFw(const std::string& record) { return Campo(record, 3); }
-int16_t LeggiMeseFw(const std::string& record) { return Campo(record, 4); }
+// Positions count from 1 at the record's first byte, which is the first data
+// byte of the identification reply: version 1, revision 2, day 3, month 4,
+// year 5-6. Each length test asks for one byte more than the field needs.
+int16_t LeggiVersioneFw(const std::string& record) { return record.size() < 2 ? 0 : Campo(record, 0); }
+int16_t LeggiRevisioneFw(const std::string& record) { return record.size() < 3 ? 0 : Campo(record, 1); }
+int16_t LeggiGiornoFw(const std::string& record) { return record.size() < 4 ? 0 : Campo(record, 2); }
+int16_t LeggiMeseFw(const std::string& record) { return record.size() < 5 ? 0 : Campo(record, 3); }
 
 int16_t LeggiAnnoFw(const std::string& record) {
     if (record.size() < 7) return 0;
-    return static_cast<int16_t>(static_cast<uint8_t>(record[5]) << 8 | static_cast<uint8_t>(record[6]));
+    // Four BCD digits read as a decimal number (0x20 0x18: 2018); a byte that
+    // is not BCD gives 0, a year no firmware has.
+    int16_t anno = 0;
+    for (size_t i = 4; i < 6; ++i) {
+        const int b = static_cast<uint8_t>(record[i]);
+        if ((b >> 4) > 9 || (b & 0x0F) > 9) return 0;
+        anno = static_cast<int16_t>(anno * 100 + (b >> 4) * 10 + (b & 0x0F));
+    }
+    return anno;
 }
 
 bool PreparaAggiornamentoEcu() {
@@ -79,18 +90,7 @@ void VerificaVersioneFirmware(const std::string& infoFirmwareFile, const std::st
     const std::string& img = infoFirmwareFile;
     const std::string& ecu = rispostaEcu;
     const size_t variante = ModMain::VarianteHardware == 1 ? 1 : 0;
-    bool boot = ecu == ModMain::FirmaHardware[variante];
-    // No image information (the zero-filled form): no version to compare with.
-    // An ECU in either boot state still gets the firmware page, the only
-    // thing it can be used for; any other ECU is left alone, lamp off.
-    const bool immagineAssente = !img.empty() && img.find_first_not_of('0') == std::string::npos;
-    if (immagineAssente) {
-        boot = boot || ecu == ModMain::FirmaHardware[1 - variante];
-        if (!boot) {
-            ModMain::FirmwareDaAggiornare = false;
-            return;
-        }
-    }
+    const bool boot = ecu == ModMain::FirmaHardware[variante];
     const int16_t vi = ModMain::LeggiVersioneFw(img), ve = ModMain::LeggiVersioneFw(ecu);
     const int16_t ri = ModMain::LeggiRevisioneFw(img), re = ModMain::LeggiRevisioneFw(ecu);
     const bool immaginePiuNuova = vi > ve || (vi == ve && ri > re);

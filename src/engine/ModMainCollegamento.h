@@ -17,6 +17,8 @@ inline uint8_t ApriLoggerRichiesto = 0;    // offline: open the saved log chosen
 // Logger page: the configuration saved with the log to open, waiting for an
 // empty request slot; the log is shown only after it has been loaded.
 inline std::string ConfigurazioneLoggerInAttesa;
+// Firmware page: true while the flash programming sequence runs.
+inline bool ProgrammazioneFirmwareInCorso = false;
 // -1.0: after the next connect, restore what the calibration changed; 0.0: nothing to do.
 inline double RipristinoTaratura = 0.0;
 

@@ -25,8 +25,9 @@ std::string UltimiN(const std::string& s, size_t k);
 std::string ChiaveCoda(const std::string& s);
 std::string ChiaveCodaCorta(const std::string& s);
 
-// Fields of a firmware information record (byte 1 version, 2 revision, 3 day,
-// 4 month, 5-6 year); 0 when the record is too short to hold the field.
+// Fields of a firmware information record, positions counted from 1 (1
+// version, 2 revision, 3 day, 4 month, 5-6 year, BCD); 0 when the record is
+// too short to hold the field.
 int16_t LeggiVersioneFw(const std::string& record);
 int16_t LeggiRevisioneFw(const std::string& record);
 int16_t LeggiGiornoFw(const std::string& record);

@@ -42,6 +42,12 @@ public:
     virtual void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) {} // Enabled
     virtual void FrmFirmware_MostraMessaggio(const std::string& testo) {}            // LblMsg caption
     virtual int16_t FrmFirmware_OffsetLingua() { return 0; }
+    // Firmware page: it locks the three top menu bars and the switch view
+    // while an update is offered or runs.
+    virtual void FRM_ZEBMenuTop_Abilita(bool abilitato) {}
+    virtual void FRM_ZEBMenuTop2_Abilita(bool abilitato) {}
+    virtual void FRM_ZEBMenuTop3_Abilita(bool abilitato) {}
+    virtual void FrmCommutatore_Abilita(bool abilitato) {}
 
     // Logger page: loads the saved log chosen there.
     virtual void FrmLogger_ApriFileLogger() {}

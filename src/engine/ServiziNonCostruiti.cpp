@@ -60,11 +60,6 @@ void PreparaScritturaComPGasX(int32_t v) {
 bool LeggiBloccoBlk8() { return LeggiBloccoModo2(16); }
 bool LeggiErroriEcu() { return LeggiBloccoModo2(4); }
 
-std::string LeggiInfoFirmwareImmagine(const std::string& percorso) {
-    if (LettoreInfoFirmware) return LettoreInfoFirmware(percorso);
-    return std::string(36, '0');
-}
-
 void LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
     auto testo = [](size_t da, size_t a, const std::vector<int32_t>& ammessi) {
         std::string t;

@@ -19,11 +19,6 @@ void PreparaScritturaComPGasX(int32_t v);
 bool LeggiBloccoBlk8();
 bool LeggiErroriEcu();
 
-// Firmware update: the information record of the firmware image at the path,
-// or the zero-filled form (36 "0" characters) when none is found. The stand-in
-// has no image reader: it asks LettoreInfoFirmware when one is set.
-std::string LeggiInfoFirmwareImmagine(const std::string& percorso);
-inline std::string (*LettoreInfoFirmware)(const std::string& percorso) = nullptr;
 // Configuration files: name (block 18 values 0-39) and note (40-119), trimmed.
 void LeggiNomeConfigurazione(std::string& nome, std::string& nota);
 

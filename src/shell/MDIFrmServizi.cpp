@@ -58,10 +58,24 @@ void ServiziShell::FrmUpdate_AvviaTimer() {
 }
 
 void ServiziShell::FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) {
-    if (!IstanzaFrmFirmware) return;
-    IstanzaFrmFirmware->CmdCancel->setEnabled(cmdCancelCmdOk);
-    IstanzaFrmFirmware->CmdOk->setEnabled(cmdCancelCmdOk);
-    IstanzaFrmFirmware->CmdUpdate->setEnabled(cmdUpdate);
+    if (IstanzaFrmFirmware) IstanzaFrmFirmware->ImpostaPulsanti(cmdCancelCmdOk, cmdUpdate);
+}
+
+// Firmware page: the menu bars and the switch view locked while an update is offered or runs.
+void ServiziShell::FRM_ZEBMenuTop_Abilita(bool abilitato) {
+    if (IstanzaFRM_ZEBMenuTop) IstanzaFRM_ZEBMenuTop->setEnabled(abilitato);
+}
+
+void ServiziShell::FRM_ZEBMenuTop2_Abilita(bool abilitato) {
+    if (IstanzaFRM_ZEBMenuTop2) IstanzaFRM_ZEBMenuTop2->setEnabled(abilitato);
+}
+
+void ServiziShell::FRM_ZEBMenuTop3_Abilita(bool abilitato) {
+    if (IstanzaFRM_ZEBMenuTop3) IstanzaFRM_ZEBMenuTop3->setEnabled(abilitato);
+}
+
+void ServiziShell::FrmCommutatore_Abilita(bool abilitato) {
+    if (IstanzaFrmCommutatore) IstanzaFrmCommutatore->setEnabled(abilitato);
 }
 
 void ServiziShell::FrmFirmware_MostraMessaggio(const std::string& testo) {

@@ -26,6 +26,10 @@ public:
     void FrmFirmware_ImpostaPulsanti(bool cmdCancelCmdOk, bool cmdUpdate) override;
     void FrmFirmware_MostraMessaggio(const std::string& testo) override;
     int16_t FrmFirmware_OffsetLingua() override;
+    void FRM_ZEBMenuTop_Abilita(bool abilitato) override;
+    void FRM_ZEBMenuTop2_Abilita(bool abilitato) override;
+    void FRM_ZEBMenuTop3_Abilita(bool abilitato) override;
+    void FrmCommutatore_Abilita(bool abilitato) override;
     void FrmLogger_ApriFileLogger() override;
     void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,
                                               const std::string& infoFirmware) override;

@@ -23,6 +23,7 @@
 #include "engine/MDIFrmMem10.h"
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainConnessione.h"
+#include "engine/ModMainImmagineFirmware.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ModMainTasti.h"
 #include "link/ModBlckDatiLive.h"
@@ -186,8 +187,9 @@ void Main(const std::string& cartellaProgramma) {
         // A read-only installation has no archive; saving there reports its own failure.
     }
 
-    // 12. No image reader yet: the record of "no image found".
-    FirmwareFile = std::string(36, '0');
+    // 12. The information record of the new-hardware image.
+    IndirizzoInfoFirmware = IndirizzoInfoFirmwareDefault;
+    FirmwareFile = LeggiInfoFirmwareImmagine(FileFirmwareScelto);
 
     // 13.
     ModPipe::AvviaProcessoCom(cartellaProgramma);

@@ -10,11 +10,13 @@
 #include "engine/FissaggioMotore.h"
 #include "engine/MDIFrmInitObd.h"
 #include "engine/ModMainConnessione.h"
+#include "engine/ModMainImmagineFirmware.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "link/DevLister.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainPorte.h"
 #include "support/GiornaleCompagno.h"
+#include "immaginifw/ImmagineFirmwareScrittura.h"
 
 using PacchettoInviato = PacchettoRicevuto;
 
@@ -44,7 +46,6 @@ protected:
         ModMain::FirmwareFile.clear();
         ModMain::FirmwareDaAggiornare = false;
         ModMain::UnitaRpm = 0;
-        ModMain::LettoreInfoFirmware = nullptr;
         ModMain::PaginaCorrente = SCHEDA_HOME;
     }
     void TearDown() override {
@@ -55,12 +56,16 @@ protected:
         ModMain::MappaPagina1 = pagine_[1];
         ModMain::MappaPagina2 = pagine_[2];
         ModMain::MatSoglie = soglie_;
-        ModMain::LettoreInfoFirmware = nullptr;
         ModMain::ListaPorte.assign(1, RecordPorta{});
         ModMain::AnnullaInitObd = false;
         ModMain::VarianteHardware = 0;
         ModMain::FirmwareDaAggiornare = false;
         ModMain::FirmwareFile.clear();
+        ModMain::SettoriFlash = {};
+        ModMain::LunghezzaImmagine = 0;
+        ModMain::DatiFirmware.clear();
+        ModMain::IndirizzoInfoFirmware = ModMain::IndirizzoInfoFirmwareDefault;
+        ModMain::ImmagineFirmwareLetta = false;
         FissaggioMotore::TearDown();
     }
 
@@ -92,11 +97,16 @@ protected:
             if (p.codice == PIPE_OPEN_PORT && !p.dati.empty()) r.push_back(static_cast<uint8_t>(p.dati[0]));
         return r;
     }
-    // Firmware information record: version, revision, day, month, year (BCD high pair first).
-    static std::string Record(int v, int r, int g = 0x14, int m = 0x05, int a = 0x2024) {
-        return std::string{'\x00', static_cast<char>(v), static_cast<char>(r), static_cast<char>(g),
-                           static_cast<char>(m), static_cast<char>(a >> 8), static_cast<char>(a & 0xFF)} +
-               std::string(31, '\x20');
+    // Writes the new-hardware image of the base folder with this release
+    // (version, revision, BCD day, month and year); the rest as shipped.
+    void ScriviImmagine(int v, int r, int g = 0x14, int m = 0x05, int a = 0x2024) {
+        auto d = ImmagineFirmwareScrittura::ImmagineNuovoHw();
+        d.versione = static_cast<uint8_t>(v);
+        d.revisione = static_cast<uint8_t>(r);
+        d.giorno = static_cast<uint8_t>(g);
+        d.mese = static_cast<uint8_t>(m);
+        d.anno = static_cast<uint16_t>(a);
+        base.Scrivi("bin/fw/QDLPower_NewHw.frh", ImmagineFirmwareScrittura::File(ImmagineFirmwareScrittura::Righe(d)));
     }
 
 private:

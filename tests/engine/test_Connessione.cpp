@@ -2,6 +2,8 @@
 // each ending (connected, boot states, foreign devices, STOP), the remembered
 // port's six tries, failed reads during the download, and the version check
 // that the link timer runs after it.
+#include <filesystem>
+
 #include "engine/FissaggioConnessione.h"
 
 #include "link/ModBlckMappe.h"
@@ -111,27 +113,38 @@ TEST_F(Connessione, StatiDiBootPortanoAllaPaginaFirmware) {
         EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(13)"));
         EXPECT_TRUE(ModMain::FirmwareDaAggiornare);
         EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        // The image of the family the boot frame names, even after a start that assumed the other.
+        EXPECT_EQ(ModMain::VarianteHardware, c.elemento);
+        EXPECT_EQ(ModMain::FileFirmwareScelto,
+                  c.elemento == 0 ? ModMain::PercorsoFirmwareNuovoHw : ModMain::PercorsoFirmwareVecchioHw);
+        EXPECT_EQ(ModMain::LeggiVersioneFw(ModMain::FirmwareFile), c.elemento == 0 ? 3 : 2);
         EXPECT_TRUE(Messaggi().empty());
         ModPipe::TerminaProcessoCom();
     }
 }
 
 TEST_F(Connessione, VerificaDopoLaConnessione) {
-    // The ECU's record reads version 0x02, revision 0x14, 05/20/0x2456 (bytes 1 to 6).
-    // A newer image: the firmware page. The same one: nothing. No image information: nothing at all.
+    // The simulated ECU runs 03.02 of 14/05/2024. A newer image: the firmware
+    // page. The same one: nothing. An image that cannot be read (no sector
+    // table) gives the zero-filled record, whose bytes read as a newer release.
     struct Caso {
-        std::string (*lettore)(const std::string&);
-        bool pagina;
-        bool lampada;
+        const char* nome;
+        int versione, revisione;
+        bool senzaSettori;
+        bool pagina, lampada;
     } casi[] = {
-        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x15); }, true, true},
-        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x14, 0x05, 0x20, 0x2456); }, false, false},
-        {nullptr, false, false},
+        {"newer", 3, 3, false, true, true},
+        {"same", 3, 2, false, false, false},
+        {"unreadable", 3, 2, true, true, true},
     };
     for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
         ModMain::StatoConnessione = STATO_RICERCA;
         ModMain::FirmwareDaAggiornare = !c.lampada;
-        ModMain::LettoreInfoFirmware = c.lettore;
+        ModMain::SettoriFlash = {};
+        ModMain::LunghezzaImmagine = 0;
+        ScriviImmagine(c.versione, c.revisione);
+        if (c.senzaSettori) std::filesystem::remove(base.File("bin/Flash.ini"));
         AvviaCaso("");
         ui->Azzera();
         ModMain::RiconnessioneRichiesta = 1;
@@ -140,6 +153,7 @@ TEST_F(Connessione, VerificaDopoLaConnessione) {
         EXPECT_EQ(ui->Chiamato("MDIFrm.SelezioneScheda(13)"), c.pagina);
         EXPECT_EQ(ModMain::FirmwareDaAggiornare, c.lampada);
         EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        EXPECT_EQ(ModMain::LeggiVersioneFw(TabellaBlocchi[0].UltimaRisposta), 3);
         ModPipe::TerminaProcessoCom();
     }
 }

@@ -3,6 +3,7 @@
 #include "engine/FissaggioMotore.h"
 
 #include "engine/ModMainConnessione.h"
+#include "engine/ServiziNonCostruiti.h"
 
 namespace {
 
@@ -68,20 +69,26 @@ TEST_F(Tabelle, TestoEsitoRisposta) {
     ModMain::IndiceVoceDizionario = 0;
 }
 
-TEST(CampiFirmware, LettiDaiByteDaUnoASei) {
-    const std::string r{'\x09', '\x03', '\x02', '\x15', '\x06', '\x20', '\x18'};
+TEST(CampiFirmware, LettiDallePosizioniDaUnoASei) {
+    // The record's first byte is the first data byte of the identification reply.
+    const std::string r{'\x03', '\x02', '\x15', '\x06', '\x20', '\x18', 'x'};
     EXPECT_EQ(ModMain::LeggiVersioneFw(r), 3);
     EXPECT_EQ(ModMain::LeggiRevisioneFw(r), 2);
     EXPECT_EQ(ModMain::LeggiGiornoFw(r), 0x15);
     EXPECT_EQ(ModMain::LeggiMeseFw(r), 6);
-    EXPECT_EQ(ModMain::LeggiAnnoFw(r), 0x2018);
+    EXPECT_EQ(ModMain::LeggiAnnoFw(r), 2018);
+    EXPECT_EQ(ModMain::FormattaVersioneFirmware(r + std::string(5, ' ')), "03.02 - 15/06/2018");
+    // Each length test asks for one byte more than the field needs.
     EXPECT_EQ(ModMain::LeggiAnnoFw(r.substr(0, 6)), 0);
-    EXPECT_EQ(ModMain::LeggiVersioneFw("x"), 0);
+    EXPECT_EQ(ModMain::LeggiVersioneFw("\x07"), 0);
+    EXPECT_EQ(ModMain::LeggiRevisioneFw(r.substr(0, 2)), 0);
+    // A year that is not BCD reads 0.
+    EXPECT_EQ(ModMain::LeggiAnnoFw(std::string{'\x03', '\x02', '\x15', '\x06', '\x2A', '\x18', 'x'}), 0);
 }
 
 TEST_F(Tabelle, VerificaVersioneFirmware) {
     auto rec = [](int v, int r, int g = 0x14) {
-        return std::string{'\0', static_cast<char>(v), static_cast<char>(r), static_cast<char>(g), '\x05', '\x20', '\x24'};
+        return std::string{static_cast<char>(v), static_cast<char>(r), static_cast<char>(g), '\x05', '\x20', '\x24', ' '};
     };
     const std::string zeri(36, '0');
     ModMain::FirmaHardware = {std::string("BOOT-A"), std::string("\x42\x01\x04\x21\x14\x72", 6)};
@@ -99,10 +106,9 @@ TEST_F(Tabelle, VerificaVersioneFirmware) {
         {"ECU newer revision", rec(3, 2), rec(3, 3), 0, false, true, true},
         {"boot frame of the variant", rec(3, 2), "BOOT-A", 0, true, true, false},
         {"short ECU record", rec(1, 0), "\x01", 0, true, true, false},
-        // No image information: nothing to compare, unless the ECU is in a boot state.
-        {"no image info", zeri, rec(3, 2), 0, false, false, false},
-        {"no image info, ECU short", zeri, "", 0, false, false, false},
-        {"no image info, boot B, variant 0", zeri, std::string("\x42\x01\x04\x21\x14\x72", 6), 0, true, true, false},
+        // The zero-filled record of an unreadable image reads version '0' (0x30): newer than any real release.
+        {"no image info", zeri, rec(3, 2), 0, true, true, false},
+        {"no image info, ECU short", zeri, "", 0, true, true, false},
     };
     for (const auto& c : casi) {
         ui->Azzera();
