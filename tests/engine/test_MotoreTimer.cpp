@@ -5,7 +5,6 @@
 
 #include "core/ModGlobFunct.h"
 
-#include <QtCore/QTimer>
 
 #include "link/DevLister.h"
 
@@ -30,7 +29,10 @@ TEST_F(Tick, RiconnessioneSenzaCentralinaEPrimaPerditaCaricaLaConfigurazione) {
     const std::string radice = DevLister::RadiceSysfs;
     DevLister::RadiceSysfs = base.File("sys");
     Manopola(10, 1);
-    QTimer::singleShot(100, [] { ModMain::LineaPersa = 1; });
+    // STOP pressed once the search moves on to its second attempt.
+    ui->alMessaggioRicerca = [this](const std::string&) {
+        if (ui->messaggiRicerca.size() == 2) ModMain::LineaPersa = 1;
+    };
     ModMain::PrimoAvvio = 1;
     ModMain::RiconnessioneRichiesta = 1;
     ModMain::NomeConfigurazione = "Auto1";
