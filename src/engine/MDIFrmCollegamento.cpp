@@ -113,8 +113,9 @@ void CopiaMatSoglie() {
         ModMain::MatSoglie[i] = ModMain::MatSoglieModificata[i];
 }
 
-void ChiusuraMotore() {
-    if (ModPipe::PidProcessoCom() != 0) {
+void ChiusuraMotore(bool compagnoAttivo) {
+    // A companion that is gone gets no quit packet (it would only fail).
+    if (compagnoAttivo && ModPipe::PidProcessoCom() != 0) {
         std::string risposta;
         ModPipe::InviaComandoPipe(PIPE_QUIT, {}, ModBlck::AttesaPipe, risposta);
     }

@@ -25,7 +25,8 @@ std::string TitoloConnesso();
 std::string TitoloLineaPersa();
 
 // The engine's part of the main window's close: tells the companion to quit
-// when it runs and closes the MEM10 log. The shell's unload handler calls it.
-void ChiusuraMotore();
+// when it runs (`compagnoAttivo`, the shell's ModMain::ProcessoComAttivo) and
+// closes the MEM10 log. The shell's unload handler calls it.
+void ChiusuraMotore(bool compagnoAttivo);
 
 } // namespace MDIFrm

@@ -1,4 +1,5 @@
 #include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QCloseEvent>
@@ -344,7 +345,7 @@ void MDIForm::MDIForm_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
         Timer2->stop();
         return;
     }
-    ChiusuraMotore();
+    ChiusuraMotore(ModMain::ProcessoComAttivo());
     ScaricaForme();
     // The window is going: its timers and the engine's way up go with it.
     Timer1->stop();

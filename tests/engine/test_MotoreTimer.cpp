@@ -5,6 +5,10 @@
 
 #include "core/ModGlobFunct.h"
 
+#include <csignal>
+#include <fstream>
+#include <unistd.h>
+
 
 #include "link/DevLister.h"
 
@@ -79,7 +83,7 @@ TEST_F(Tick, UscitaConRichiestaInAttesaNonLaEsegue) {
     TabellaBlocchi[21].Valori[0] = 1;
     MDIFrm::LoggaMEM10Al(1e6, {}, {});
     ASSERT_TRUE(MDIFrm::FileMem10.is_open());
-    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(); };
+    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
     ModMain::RichiestaPendente = REQ_SET_LINK_PARAM_1;
     ModMain::UscitaRichiesta = 1;
     MDIFrm::Timer1_Timer();
@@ -91,6 +95,37 @@ TEST_F(Tick, UscitaConRichiestaInAttesaNonLaEsegue) {
     // The companion was told to quit: no further transaction succeeds.
     std::string r;
     EXPECT_NE(ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, '\x01'), 300'000, r), 0);
+    Piattaforma::Copione::Azzera();
+}
+
+// Waits (at most 10 s) until the process has ended and only its exit status is left.
+bool AttendiFineProcessoTick(pid_t pid) {
+    for (int i = 0; i < 1000; ++i) {
+        std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+        std::string s;
+        if (!std::getline(f, s)) return true;
+        const auto k = s.rfind(')');
+        if (k != std::string::npos && k + 2 < s.size() && s[k + 2] == 'Z') return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+// The companion dies while connected: one box, then the link-loss path and the
+// exit, with no box per tick and no quit packet into the dead pipe.
+TEST_F(Tick, CompagnoMortoUnSoloMessaggioPoiLineaPersa) {
+    Connetti();
+    const pid_t pid = ModPipe::PidProcessoCom();
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGKILL);
+    ASSERT_TRUE(AttendiFineProcessoTick(pid));
+    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
+    for (int i = 0; i < 3; ++i) MDIFrm::Timer1_Timer();
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 008 - Pipe send error "}));
+    EXPECT_EQ(ModPipe::PidProcessoCom(), 0);
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_USCITA);
+    EXPECT_TRUE(ui->Chiamato("MDIFrm.Unload"));
+    EXPECT_EQ(ui->titoli.front(), MDIFrm::TitoloLineaPersa());
     Piattaforma::Copione::Azzera();
 }
 
