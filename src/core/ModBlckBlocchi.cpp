@@ -9,6 +9,13 @@
 
 namespace ModBlck {
 
+BloccoParametri& BloccoDefinito(size_t n) {
+    if (n < TabellaBlocchi.size()) return TabellaBlocchi[n];
+    static BloccoParametri vuoto;
+    vuoto = BloccoParametri{};
+    return vuoto;
+}
+
 namespace {
 
 // Byte at reply position p (counted from 1 at the 0x42).

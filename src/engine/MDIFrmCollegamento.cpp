@@ -34,7 +34,7 @@ constexpr int16_t VoceFirmwarePronto1 = 27; // after the firmware page's own sec
 constexpr int16_t VoceFirmwarePronto2 = 28;
 const char* const Spazi = "     ";
 
-BloccoParametri& Blocco(size_t n) { return TabellaBlocchi.at(n); }
+BloccoParametri& Blocco(size_t n) { return ModBlck::BloccoDefinito(n); }
 
 void ImpostaValore(size_t blocco, size_t k, int32_t v) {
     auto& valori = Blocco(blocco).Valori;

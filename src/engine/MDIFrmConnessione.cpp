@@ -53,7 +53,7 @@ constexpr int16_t VoceNonRiconosciuta2 = 72;
 constexpr double PausaRipristinoUs = 500'000;
 constexpr double PassoLampeggioUs = 100'000;
 
-BloccoParametri& Blocco(size_t n) { return TabellaBlocchi.at(n); }
+BloccoParametri& Blocco(size_t n) { return ModBlck::BloccoDefinito(n); }
 
 void ImpostaValore(size_t blocco, size_t k, int32_t v) {
     if (blocco >= TabellaBlocchi.size()) return;

@@ -203,6 +203,7 @@ void Main(const std::string& cartellaProgramma) {
 
     // 16. The live-data decoder hooks into the block table SetCom.ini builds.
     ModBlck::LeggiSetCom(PercorsoSetCom);
+    ModBlck::CompletaAttese();
     ModBlck::InstallaPassiTipo();
 
     // 17. 18. 19.
