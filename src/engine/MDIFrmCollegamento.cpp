@@ -99,6 +99,28 @@ std::string TitoloLineaPersa() {
            "] " + Spazi + ModMain::NomeConfigurazione;
 }
 
+void AggiornaSchedaDopoModifiche(int32_t idScheda) {
+    auto& ui = Interfaccia();
+    switch (idScheda) {
+    case SCHEDA_INIETTORI: ui.FrmInjSetPopUp_AggiornaSelezioni(true); break;
+    case SCHEDA_SENSORI:
+        if (FRM_ZEBSensori_CaricaSoglieLivello) FRM_ZEBSensori_CaricaSoglieLivello();
+        ui.FRM_ZEBSensori_AggiornaSelezioni();
+        break;
+    case SCHEDA_COMMUTAZIONE: ui.FRM_ZEBCommutazione_AggiornaSelezioni(); break;
+    case SCHEDA_OBD:
+        ui.FrmObd_AggiornaSelezioniObd();
+        ui.FrmObd_AggiornaVisualizzazione();
+        break;
+    case SCHEDA_LAMBDA: ui.FRM_ZEBLambda_AggiornaSelezioni(); break;
+    case SCHEDA_ERRORI:
+        ui.FrmError_AggiornaAbilitazioni();
+        ui.FrmError_AggiornaVisualizzazioni(true);
+        break;
+    default: break;
+    }
+}
+
 void AzzeraDatiTempoReale() {
     for (size_t k = 0; k <= 32; ++k) ImpostaValore(1, k, 0);
 }

@@ -1,6 +1,8 @@
 #include "shell/MDIFrm.h"
 #include "shell/ModMainAvvio.h"
 
+#include "link/ModBlckModifiche.h"
+
 #include <QtCore/QCoreApplication>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
@@ -149,6 +151,7 @@ MDIForm::~MDIForm() {
     qApp->removeEventFilter(filtroInput_.get());
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
     // The forms are children of the client area and go with it.
     IstanzaFRM_ZEBMain = nullptr;
     IstanzaFRM_ZEBMenu = nullptr;
@@ -319,6 +322,8 @@ void MDIForm::MDIForm_Load() {
     FRM_ZEBSensori_CaricaSoglieLivello = [] {
         if (IstanzaFRM_ZEBSensori) IstanzaFRM_ZEBSensori->CaricaSoglieLivello();
     };
+    // An offline edit refreshes the page that shows it.
+    ModBlck::AggiornaSchedaDopoModifiche = &MDIFrm::AggiornaSchedaDopoModifiche;
 
     // 11. The home page (this hides the overlay again).
     SelezioneScheda(SCHEDA_HOME);
@@ -352,6 +357,7 @@ void MDIForm::MDIForm_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     Timer2->stop();
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
 }
 
 void MDIForm::ScaricaForme() {

@@ -143,6 +143,7 @@ void Main(const std::string& cartellaProgramma) {
     VersioneProgramma = " " + std::to_string(VersioneMaggiore) + "." + std::to_string(VersioneMinore) + "." +
                         std::to_string(Revisione) + " - " + DataVersione;
     PhaseShifterCorrente = 1;
+    SceltaSeqInj = 3;
     ModBlck::PersonalizzazioneVisualizzazione.assign(1, VocePersonalizzazione{});
     LivelloExp = 0;
     LivelloSup = 0;
@@ -166,7 +167,10 @@ void Main(const std::string& cartellaProgramma) {
     Mem10Disponibile = false;
     LogMem10Richiesto = false;
     MDIFrm::UltimoValoreMem10 = -1;
+    ConfigEstesa = -1;
+    PassiCompensazione = {4, 4, 4, 4, 1};
     FirmwareDaAggiornare = false;
+    WizardAttivo = 0;
     PaginaCorrente = SCHEDA_HOME;
 
     // 6. 7. 8.

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 
+#include "engine/MDIFrmScritture.h"
 #include "link/DevLister.h"
 
 namespace {
@@ -275,6 +276,35 @@ TEST_F(Offline, ListeApplicateERisposteRicostruite) {
     EXPECT_EQ(Valore(11, 0), 9);
     EXPECT_EQ(Valore(2, 2), 0x10);
     EXPECT_EQ(MDIFrm::CopiaBlocco3.Valori, TabellaBlocchi[3].Valori);
+}
+
+// The refresh the shell registers: the page shown is reloaded after an offline edit.
+TEST_F(Offline, ModificaOfflineAggiornaLaPaginaMostrata) {
+    ModBlck::AggiornaSchedaDopoModifiche = &MDIFrm::AggiornaSchedaDopoModifiche;
+    int soglie = 0;
+    MDIFrm::FRM_ZEBSensori_CaricaSoglieLivello = [&] { ++soglie; };
+    struct Caso {
+        int32_t pagina;
+        std::vector<std::string> chiamate;
+    } const casi[] = {
+        {SCHEDA_INIETTORI, {"FrmInjSetPopUp.AggiornaSelezioni(True)"}},
+        {SCHEDA_SENSORI, {"FRM_ZEBSensori.AggiornaSelezioni"}},
+        {SCHEDA_COMMUTAZIONE, {"FRM_ZEBCommutazione.AggiornaSelezioni"}},
+        {SCHEDA_OBD, {"FrmObd.AggiornaSelezioniObd", "FrmObd.AggiornaVisualizzazione"}},
+        {SCHEDA_LAMBDA, {"FRM_ZEBLambda.AggiornaSelezioni"}},
+        {SCHEDA_ERRORI, {"FrmError.AggiornaAbilitazioni", "FrmError.AggiornaVisualizzazioni(True)"}},
+        {SCHEDA_HOME, {}},
+    };
+    for (const auto& c : casi) {
+        ModMain::PaginaCorrente = c.pagina;
+        ui->Azzera();
+        ModBlck::ModificheBlocco14 = {ModificaPendente{5, 1, 0}};
+        Esegui(REQ_WRITE_BLK14);
+        EXPECT_EQ(ui->Aggiornamenti(), c.chiamate) << c.pagina;
+    }
+    EXPECT_EQ(soglie, 1);
+    MDIFrm::FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
 }
 
 TEST_F(Offline, TabellePreparateDiventanoRisposte) {

@@ -72,6 +72,10 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     std::filesystem::remove_all(base.File("Data"));
     ModMain::LivelloExp = -1;
     ModMain::CodiceOperatoreAccettato = -1;
+    ModMain::SceltaSeqInj = 0;
+    ModMain::ConfigEstesa = 0;
+    ModMain::PassiCompensazione = {};
+    ModMain::WizardAttivo = -1;
 
     ModMain::Main(base.File("bin"));
     ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
@@ -98,6 +102,10 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     EXPECT_EQ(ModMain::LivelloExp, 0);
     EXPECT_EQ(ModMain::CodiceOperatoreAccettato, 0);
     EXPECT_EQ(ModMain::FunzioneEstesaEcu, -1);
+    EXPECT_EQ(ModMain::SceltaSeqInj, 3);
+    EXPECT_EQ(ModMain::ConfigEstesa, -1);
+    EXPECT_EQ(ModMain::PassiCompensazione, (std::array<int32_t, 5>{4, 4, 4, 4, 1}));
+    EXPECT_EQ(ModMain::WizardAttivo, 0);
     EXPECT_EQ(ModMain::PrimoAvvio, 1);
     EXPECT_EQ(ModMain::PaginaCorrente, SCHEDA_HOME);
     EXPECT_EQ(ModMain::FirmaHardware[1], std::string("\x42\x01\x04\x21\x14\x72", 6));

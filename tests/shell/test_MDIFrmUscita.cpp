@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "engine/ServiziInterfaccia.h"
+#include "link/ModBlckModifiche.h"
 #include "link/ModPipe.h"
 #include "shell/ModMainAvvio.h"
 #include "support/SupportoTest.h"
@@ -107,4 +108,12 @@ TEST_F(Uscita, CompagnoMortoNonRiceveIlQuit) {
     EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
     ModPipe::TerminaProcessoCom();
     ModMain::CartellaCompagno = cartella;
+}
+
+// The window registers the page refresh of offline edits while it is loaded.
+TEST_F(Uscita, LaFinestraRegistraLAggiornamentoDopoLeModifiche) {
+    ASSERT_TRUE(ModBlck::AggiornaSchedaDopoModifiche);
+    ModMain::UscitaRichiesta = 1;
+    f->ScaricaDaCodice();
+    EXPECT_FALSE(ModBlck::AggiornaSchedaDopoModifiche);
 }
