@@ -188,6 +188,30 @@ TEST_F(AvvioTest, PrimoAvvioMostraLaSceltaDellaLinguaPrimaDellaFinestra) {
     EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
 }
 
+// A base folder where the language file cannot be written: the language
+// picked holds for the session, its texts show, and one box says so.
+TEST_F(AvvioTest, LinguaNonSalvabileValePerLaSessioneConUnAvviso) {
+    SupportoTest::CartellaBase base;
+    std::filesystem::remove(base.File("lng/diz.con"));
+    std::filesystem::create_directories(base.File("lng/diz.con")); // cannot become a file
+    Piattaforma::Copione::Azzera();
+    ModMain::AvvisoLinguaMostrato = false;
+    ModMain::MostraSceltaLingua = [](FrmLingua& d) { d.Option1_MouseUp(1); };
+    ModMain::Main(base.File("bin"));
+    ASSERT_NE(ModMain::Dizionario, nullptr);
+    EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+    EXPECT_EQ(ModMain::TestoVoce(73), "Uscire dal programma?");
+    EXPECT_EQ(ModMain::TestoVoce(0), "Mondaro VX9 Redadi");
+    const auto& m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].testo.toStdString(), ModMain::TestoVoce(ModMain::VoceLinguaNonSalvata));
+    // Another pick in the same session: no second box.
+    ModMain::Dizionario->IdLingua(0);
+    ModMain::AvvisaSeLinguaNonSalvata();
+    EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+    Piattaforma::Copione::Azzera();
+}
+
 TEST_F(AvvioTest, CompagniRimastiTerminatiUnoAUno) {
     // Stand-ins for companions left from an earlier run: the same program
     // file, plus one of the same name elsewhere, which is not ours.
