@@ -133,7 +133,7 @@ private:
     }
 
     void LeggiBlocco(size_t n) {
-        BloccoParametri& b = ModBlck::BloccoDefinito(n);
+        BloccoParametri& b = TabellaBlocchi.at(n);
         Trasmetti(ModGlobFunct::ConvertiHexInTesto(b.TramaRichiesta));
         b.UltimaRisposta = ModPipe::DatiRispostaPipe;
         ModBlck::DecodificaBlocco(b.UltimaRisposta, b);
@@ -173,7 +173,7 @@ private:
             if (ModMain::AnnullaInitObd) Fine(0);
             LeggiBlocco(1);
             LeggiBlocco(2);
-            if ((Valore(ModBlck::BloccoDefinito(1), 37) & 0x01) == 0) ++contatore;
+            if ((Valore(TabellaBlocchi.at(1), 37) & 0x01) == 0) ++contatore;
             else --contatore;
             if (contatore > 10) {
                 f_.LblTitolo = ModMain::TestoVoce(VoceAttesaMotore);
@@ -188,7 +188,7 @@ private:
         // OBD on: switched off for five seconds first.
         f_.StatoVisibile = true;
         Mostra();
-        BloccoParametri& b2 = ModBlck::BloccoDefinito(2);
+        BloccoParametri& b2 = TabellaBlocchi.at(2);
         if (Valore(b2, 2) & 0x04) {
             Valore(b2, 2) ^= 0x04;
             ScriviBlocco(b2, CMD_WRITE_BLK2);
@@ -212,7 +212,7 @@ private:
         if (ModPipe::InviaComandoPipe(PIPE_SET_ECU_WAIT, Attesa(attesaLungaMs), ModBlck::AttesaPipe, r) != 0) Fine(1);
 
         ModMain::ProtocolloObdCorrente = 255;
-        BloccoParametri copia = ModBlck::BloccoDefinito(12);
+        BloccoParametri copia = TabellaBlocchi.at(12);
         const int32_t p = Valore(copia, 1);
         int32_t famigliaIniziale = 0;
         std::vector<uint8_t> init;

@@ -43,7 +43,7 @@ bool Passo(bool riuscito, int16_t voce = VoceFallimento) {
 bool PassoCodice(int32_t esito) { return Passo(esito == 0); }
 
 int32_t Valore(size_t blocco, size_t k) {
-    const auto& v = ModBlck::BloccoDefinito(blocco).Valori;
+    const auto& v = TabellaBlocchi.at(blocco).Valori;
     return k < v.size() ? v[k] : 0;
 }
 
@@ -54,11 +54,11 @@ void ModoLinea(uint8_t modo) {
 
 void LeggiBlocco3() {
     std::string risposta;
-    if (ModPipe::InviaComandoPipe(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(ModBlck::BloccoDefinito(3).TramaRichiesta),
+    if (ModPipe::InviaComandoPipe(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi.at(3).TramaRichiesta),
                                   ModBlck::AttesaPipe, risposta) != 0)
         return;
-    ModBlck::BloccoDefinito(3).UltimaRisposta = ModPipe::DatiRispostaPipe;
-    ModBlck::DecodificaBlocco(ModBlck::BloccoDefinito(3).UltimaRisposta, ModBlck::BloccoDefinito(3));
+    TabellaBlocchi.at(3).UltimaRisposta = ModPipe::DatiRispostaPipe;
+    ModBlck::DecodificaBlocco(TabellaBlocchi.at(3).UltimaRisposta, TabellaBlocchi.at(3));
 }
 
 // Map form and carburetion view of map page k after a map write or read.
@@ -166,7 +166,12 @@ bool EseguiRiga(int32_t codice) {
         ModBlck::TabellaCompensazioneSel = 2;
         Passo(ModBlck::ScriviTabelleCompensazione());
         break;
-    case REQ_WRITE_ECU_INFO: Passo(ScriviBlocco5(ModMain::FrameMenuCustom)); break;
+    case REQ_WRITE_ECU_INFO:
+        Passo(ScriviBlocco5(ModMain::FrameMenuCustom));
+        // The panel and the fields show the record as the ECU now holds it.
+        if (pagina == SCHEDA_HOME)
+            ui.FRM_ZEBMenu_VisualizzaDatiCentralina(TabellaBlocchi.at(0).UltimaRisposta, ModMain::FirmwareFile);
+        break;
     case REQ_START_OBD:
         InizializzaObd();
         ui.FrmObd_AggiornaParametriObd();
@@ -215,7 +220,7 @@ bool EseguiRiga(int32_t codice) {
         if (pagina == SCHEDA_OBD) ui.FrmObd_AggiornaSelezioniObd();
         if (pagina == SCHEDA_LAMBDA) ui.FRM_ZEBLambda_AggiornaSelezioni();
         if (pagina == SCHEDA_GESTIONE) ui.FRM_ZEBGestione_AggiornaSelezioni();
-        if (pagina == SCHEDA_HOME) ui.FRM_ZEBMenu_VisualizzaDatiCentralina(ModBlck::BloccoDefinito(0).UltimaRisposta, ModMain::FirmwareFile);
+        if (pagina == SCHEDA_HOME) ui.FRM_ZEBMenu_VisualizzaDatiCentralina(TabellaBlocchi.at(0).UltimaRisposta, ModMain::FirmwareFile);
         if (pagina == SCHEDA_ERRORI) ui.FrmError_AggiornaVisualizzazioni(true);
         break;
     case REQ_WRITE_OPTIONS: ScriviOpzioni(); break;
