@@ -197,8 +197,15 @@ private:
 
 class LineaGuasta : public ClienteCompagno {
 protected:
-    // Long enough for the simulated ECU behind the relay on a loaded machine.
-    static constexpr int32_t AttesaEcuMs = 600;
+    // ECU waits: long where a reply must come (it ends the exchange as soon as
+    // it is whole, so a loaded machine has room), short where none may.
+    static constexpr int32_t AttesaLunga = 1500;
+    static constexpr int32_t AttesaCorta = 300;
+
+    void AttesaEcu(int32_t ms) {
+        const std::string d{static_cast<char>(ms & 0xFF), static_cast<char>((ms >> 8) & 0xFF), '\0', '\0'};
+        ASSERT_EQ(Invia(PIPE_SET_ECU_WAIT, d), 0);
+    }
 
     // Reads block 1; true with a well-formed reply whose values decode.
     bool LeggiLive() {
@@ -220,7 +227,7 @@ TEST_F(LineaGuasta, RispostaPresaSoloQuandoInizioLunghezzaEXorTengono) {
     ASSERT_FALSE(ecu.Dispositivo().empty());
     RelayCorrotto relay(ecu.Dispositivo());
     ASSERT_FALSE(relay.Dispositivo().empty());
-    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(AttesaEcuMs) +
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(AttesaLunga) +
                                       "\nCOM3=" + relay.Dispositivo() + "\n");
     Avvia();
     ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0);
@@ -241,6 +248,7 @@ TEST_F(LineaGuasta, RispostaPresaSoloQuandoInizioLunghezzaEXorTengono) {
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
         relay.guasto = c.guasto;
+        AttesaEcu(c.presa ? AttesaLunga : AttesaCorta);
         for (int volta = 0; volta < 2; ++volta) {
             TabellaBlocchi[1].UltimaRisposta.clear();
             const bool presa = LeggiLive();
@@ -253,6 +261,7 @@ TEST_F(LineaGuasta, RispostaPresaSoloQuandoInizioLunghezzaEXorTengono) {
     }
     // Good again after all that.
     relay.guasto = Guasto::Nessuno;
+    AttesaEcu(AttesaLunga);
     EXPECT_TRUE(LeggiLive());
 }
 
@@ -260,29 +269,31 @@ TEST_F(LineaGuasta, PortaCheNonSiApreOStaccataCostaLAttesaDellaCentralina) {
     CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
     ASSERT_FALSE(ecu.Dispositivo().empty());
     RelayCorrotto relay(ecu.Dispositivo());
-    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nAttesaEcuMs=" + std::to_string(AttesaEcuMs) + "\nCOM3=" +
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nAttesaEcuMs=" + std::to_string(AttesaCorta) + "\nCOM3=" +
                                       relay.Dispositivo() + "\nCOM4=" + base.File("manca-tty") + "\n");
     Avvia();
     // A missing device: every open is as slow as a silent ECU, never a spin.
     for (int volta = 0; volta < 2; ++volta) {
         std::string r;
-        EXPECT_GE(Durata([&] { ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x04'), r), 0); }), AttesaEcuMs);
+        EXPECT_GE(Durata([&] { ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x04'), r), 0); }), AttesaCorta);
         EXPECT_EQ(ModPipe::StatoRisposta, 0);
         EXPECT_EQ(r.size(), 8u);
     }
     // Nothing open: an ECU frame as well.
-    EXPECT_GE(Durata([&] { EXPECT_FALSE(LeggiLive()); }), AttesaEcuMs);
+    EXPECT_GE(Durata([&] { EXPECT_FALSE(LeggiLive()); }), AttesaCorta);
 
     // Connected, then the adapter is pulled: no reply, each exchange the whole wait.
+    AttesaEcu(AttesaLunga);
     ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0);
     ASSERT_EQ(ModPipe::StatoRisposta, 1);
     ASSERT_TRUE(LeggiLive());
+    AttesaEcu(AttesaCorta);
     relay.Stacca();
     for (int volta = 0; volta < 2; ++volta) {
-        EXPECT_GE(Durata([&] { EXPECT_FALSE(LeggiLive()); }), AttesaEcuMs);
+        EXPECT_GE(Durata([&] { EXPECT_FALSE(LeggiLive()); }), AttesaCorta);
         EXPECT_EQ(ModPipe::StatoRisposta, 0);
     }
-    EXPECT_GE(Durata([&] { ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0); }), AttesaEcuMs);
+    EXPECT_GE(Durata([&] { ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0); }), AttesaCorta);
     EXPECT_EQ(ModPipe::StatoRisposta, 0);
 }
 
