@@ -1,5 +1,7 @@
 #include "LineaSeriale.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -64,11 +66,52 @@ void LineaSeriale::Svuota() {
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
-std::string LineaSeriale::Scambia(const std::string& trama, int32_t attesaMs) {
-    if (fd_ < 0) return {};
+std::string LineaSeriale::EstraiRisposta(std::string& ricevuti) {
+    size_t primoPossibile = ricevuti.size(); // first start that may still become a frame
+    size_t migliore = std::string::npos, fineMigliore = 0;
+    for (size_t i = 0; i < ricevuti.size(); ++i) {
+        if (static_cast<uint8_t>(ricevuti[i]) != 0x42) continue;
+        if (i + 1 < ricevuti.size() && static_cast<uint8_t>(ricevuti[i + 1]) != 0x01) continue;
+        if (i + 2 < ricevuti.size() && static_cast<uint8_t>(ricevuti[i + 2]) < 4) continue;
+        if (i + 2 >= ricevuti.size()) {
+            primoPossibile = std::min(primoPossibile, i);
+            continue;
+        }
+        const size_t fine = i + static_cast<uint8_t>(ricevuti[i + 2]) + 2;
+        if (fine > ricevuti.size()) {
+            primoPossibile = std::min(primoPossibile, i);
+            continue;
+        }
+        uint8_t x = 0;
+        for (size_t k = i; k < fine; ++k) x ^= static_cast<uint8_t>(ricevuti[k]);
+        if (x != 0) continue; // a start byte inside noise or a damaged frame
+        if (migliore == std::string::npos || fine < fineMigliore) {
+            migliore = i;
+            fineMigliore = fine;
+        }
+    }
+    if (migliore != std::string::npos) {
+        std::string r = ricevuti.substr(migliore, fineMigliore - migliore);
+        ricevuti.erase(0, fineMigliore);
+        return r;
+    }
+    ricevuti.erase(0, primoPossibile);
+    return {};
+}
+
+std::string LineaSeriale::Scambia(const std::string& trama, int32_t attesaMs, bool* guasta) {
+    if (guasta) *guasta = false;
+    if (fd_ < 0) {
+        if (guasta) *guasta = true;
+        return {};
+    }
     // Bytes left from an earlier, late reply are not this reply.
     ::tcflush(fd_, TCIFLUSH);
     const double scadenza = AdessoMs() + attesaMs;
+    auto guasto = [guasta] {
+        if (guasta) *guasta = true;
+        return std::string();
+    };
     size_t scritti = 0;
     while (scritti < trama.size()) {
         const ssize_t w = ::write(fd_, trama.data() + scritti, trama.size() - scritti);
@@ -76,29 +119,29 @@ std::string LineaSeriale::Scambia(const std::string& trama, int32_t attesaMs) {
             scritti += static_cast<size_t>(w);
             continue;
         }
+        if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return guasto();
         const double resta = scadenza - AdessoMs();
         if (resta <= 0) return {};
         pollfd p{fd_, POLLOUT, 0};
         ::poll(&p, 1, static_cast<int>(resta) + 1);
     }
-    std::string r;
+    std::string ricevuti;
     for (;;) {
         char buf[256];
         const ssize_t n = ::read(fd_, buf, sizeof buf);
-        if (n > 0) r.append(buf, static_cast<size_t>(n));
-        // A reply starts 42 01; anything before is noise.
-        size_t inizio = r.find('\x42');
-        if (inizio == std::string::npos) r.clear();
-        else r.erase(0, inizio);
-        if (r.size() >= 3) {
-            const size_t totale = static_cast<size_t>(static_cast<uint8_t>(r[2])) + 2;
-            if (r.size() >= totale) return r.substr(0, totale);
+        if (n > 0) {
+            ricevuti.append(buf, static_cast<size_t>(n));
+            std::string r = EstraiRisposta(ricevuti);
+            if (!r.empty()) return r;
+            continue;
         }
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return guasto();
         const double resta = scadenza - AdessoMs();
         if (resta <= 0) return {};
-        if (n <= 0) {
-            pollfd p{fd_, POLLIN, 0};
-            ::poll(&p, 1, static_cast<int>(resta) + 1);
-        }
+        pollfd p{fd_, POLLIN, 0};
+        // Hung up or in error with nothing left to read: the device is gone.
+        if (::poll(&p, 1, static_cast<int>(resta) + 1) > 0 && !(p.revents & POLLIN) &&
+            (p.revents & (POLLERR | POLLNVAL | POLLHUP)))
+            return guasto();
     }
 }

@@ -179,11 +179,16 @@ private:
             const std::string d = DispositivoDiCom(imp_, com);
             portaAperta_ = !d.empty() && seriale_.Apri(d, imp_.baud);
         }
-        // The ECU on the port identifies itself; its reply frame follows the header.
-        return portaAperta_ ? ScambiaConEcu(TramaIdentificazione) : std::string();
+        // The ECU on the port identifies itself; its reply frame follows the
+        // header. A port that cannot be opened costs the wait of a silent one.
+        return ScambiaConEcu(TramaIdentificazione);
     }
 
+    // Every exchange that brings no reply lasts the whole ECU wait, whatever
+    // the cause (no port, a missing device, a mute ECU, noise on the line), so
+    // that a program retrying at once never spins.
     std::string ScambiaConEcu(const std::string& trama) {
+        const auto inizio = std::chrono::steady_clock::now();
         std::string r;
         if (portaAperta_ && ecu_) {
             const int32_t ritardo = ecu_->manopole.ritardoMs;
@@ -194,9 +199,16 @@ private:
                 Dormi(ritardo);
             }
         } else if (portaAperta_) {
-            r = seriale_.Scambia(trama, attesaEcuMs_);
+            bool guasta = false;
+            r = seriale_.Scambia(trama, attesaEcuMs_, &guasta);
+            // The adapter was pulled: the port is closed until it is opened again.
+            if (guasta) {
+                seriale_.Chiudi();
+                portaAperta_ = false;
+            }
         }
         ecuRisponde_ = !r.empty();
+        if (r.empty()) std::this_thread::sleep_until(inizio + std::chrono::milliseconds(attesaEcuMs_));
         return r;
     }
 

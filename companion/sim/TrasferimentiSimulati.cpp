@@ -47,11 +47,13 @@ void CentralinaSimulata::RegistraTrasferimenti() {
     // A data read: the knobs may refuse it or cut its last byte.
     auto risposta = [this](uint8_t c, std::string dati) {
         MemoriaTrasferimenti& mm = trasferimenti;
+        if (mm.comandoRifiutato == c) return Risposta(c, StatoRifiutato, "");
         if (mm.lettureRifiutate > 0) {
             --mm.lettureRifiutate;
             return Risposta(c, StatoRifiutato, "");
         }
-        if (mm.lettureCorte > 0 && !dati.empty()) {
+        if (mm.comandoCorto == c && !dati.empty()) dati.pop_back();
+        else if (mm.lettureCorte > 0 && !dati.empty()) {
             --mm.lettureCorte;
             dati.pop_back();
         }
@@ -184,6 +186,8 @@ bool CentralinaSimulata::ImpostaManopolaTrasferimenti(uint8_t id, int32_t valore
     case MANOPOLA_ECU_LETTURE_RIFIUTATE: m.lettureRifiutate = valore; return true;
     case MANOPOLA_ECU_LETTURE_COMMUTAZIONE: m.lettureCommutazione = valore; return true;
     case MANOPOLA_ECU_LETTURE_INIETTORE: m.lettureIniettore = valore; return true;
+    case MANOPOLA_ECU_COMANDO_RIFIUTATO: m.comandoRifiutato = valore; return true;
+    case MANOPOLA_ECU_COMANDO_CORTO: m.comandoCorto = valore; return true;
     case MANOPOLA_ECU_VALORE: {
         const auto v = static_cast<uint32_t>(valore);
         ImpostaValore(v >> 24, (v >> 16) & 0xFF, static_cast<int32_t>(v & 0xFFFF));

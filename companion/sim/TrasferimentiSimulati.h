@@ -15,6 +15,8 @@ enum : uint8_t {
     MANOPOLA_ECU_LETTURE_COMMUTAZIONE = 22,// block-2 reads until the reported fuel follows; < 0 never
     MANOPOLA_ECU_LETTURE_INIETTORE = 23,   // block-3 reads until state 2 becomes 3; < 0 never
     MANOPOLA_ECU_VALORE = 24,              // sets a block value: block << 24 | index << 16 | value (16 bits)
+    MANOPOLA_ECU_COMANDO_RIFIUTATO = 25,   // every data read with this command refused (0: none)
+    MANOPOLA_ECU_COMANDO_CORTO = 26,       // every data read with this command one data byte short (0: none)
 };
 
 struct MemoriaTrasferimenti {
@@ -30,6 +32,8 @@ struct MemoriaTrasferimenti {
 
     int32_t lettureCorte = 0;
     int32_t lettureRifiutate = 0;
+    int32_t comandoRifiutato = 0;
+    int32_t comandoCorto = 0;
     int32_t lettureCommutazione = 2;
     int32_t lettureIniettore = 3;
     int32_t commutazioneInCorso = -1;     // block-2 reads left; -1 none

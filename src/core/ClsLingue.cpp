@@ -26,6 +26,7 @@ bool ScriviFile(const std::string& percorso, const std::string& testo) {
 ClsLingue::ClsLingue() = default;
 
 int16_t ClsLingue::IdLingua() const {
+    if (linguaNonSalvata_) return linguaSessione_;
     if (!ModGlobFunct::EsisteFile(pathAttualeLingua_)) return -1;
     std::ifstream f(pathAttualeLingua_, std::ios::binary);
     if (!f) return -1;
@@ -47,8 +48,10 @@ int16_t ClsLingue::IdLingua() const {
 }
 
 void ClsLingue::IdLingua(int16_t NewVal) {
-    if (!ModGlobFunct::EsisteFile(pathAttualeLingua_)) return;
-    ScriviFile(pathAttualeLingua_, std::to_string(NewVal) + "\r\n");
+    linguaNonSalvata_ = !ModGlobFunct::EsisteFile(pathAttualeLingua_) ||
+                        !ScriviFile(pathAttualeLingua_, std::to_string(NewVal) + "\r\n");
+    // Unsaved, the choice still holds while the program runs.
+    linguaSessione_ = NewVal;
 }
 
 std::string ClsLingue::NomeLingua(int16_t ID) const {

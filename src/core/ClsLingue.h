@@ -11,10 +11,15 @@ public:
     ClsLingue();
 
     // Current language from the current-language file: its first numeric
-    // line; -1 when the file is missing or has none.
+    // line; -1 when the file is missing or has none. A language that could not
+    // be saved (below) holds instead, for the rest of the session.
     int16_t IdLingua() const;
     // Rewrites an existing current-language file with NewVal as its only line.
+    // When the file is missing or cannot be written (a read-only base folder),
+    // NewVal is kept for the session and LinguaSalvata turns false.
     void IdLingua(int16_t NewVal);
+    // False after a language choice that could not be written to its file.
+    bool LinguaSalvata() const { return !linguaNonSalvata_; }
 
     std::string NomeLingua(int16_t ID) const;
     void NuovaLingua(const std::string& NewVal);
@@ -54,4 +59,6 @@ private:
     std::vector<Lingua> lingue_{Lingua{}};
     std::string pathDizionario_;
     std::string pathAttualeLingua_;
+    bool linguaNonSalvata_ = false;
+    int16_t linguaSessione_ = -1;
 };

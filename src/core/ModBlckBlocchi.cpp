@@ -9,6 +9,19 @@
 
 namespace ModBlck {
 
+int32_t ValoreDopoDecodifica(int32_t tipo, size_t k, int32_t valore) {
+    // The ECU record (type 5) holds 4, 6 or 8 cylinders; anything else reads as 8.
+    if (tipo == 5 && k == 6 && valore != 6 && valore != 4) return 8;
+    return valore;
+}
+
+BloccoParametri& BloccoDefinito(size_t n) {
+    if (n < TabellaBlocchi.size()) return TabellaBlocchi[n];
+    static BloccoParametri vuoto;
+    vuoto = BloccoParametri{};
+    return vuoto;
+}
+
 namespace {
 
 // Byte at reply position p (counted from 1 at the 0x42).
@@ -74,8 +87,7 @@ void DecodificaBlocco(const std::string& risposta, BloccoParametri& blocco) {
     const size_t n = NumeroParametri(blocco);
     for (size_t k = 0; k < n; ++k)
         if (const auto v = DecodificaValore(risposta, blocco, k)) blocco.Valori[k] = *v;
-    if (blocco.Tipo == 5 && blocco.Valori.size() > 6 && blocco.Valori[6] != 6 && blocco.Valori[6] != 4)
-        blocco.Valori[6] = 8;
+    if (blocco.Valori.size() > 6) blocco.Valori[6] = ValoreDopoDecodifica(blocco.Tipo, 6, blocco.Valori[6]);
     if (PassoDecodificaTipo) PassoDecodificaTipo(blocco);
 }
 

@@ -30,6 +30,15 @@ namespace ModBlck {
 using PassoTipoBlocco = std::function<void(BloccoParametri&)>;
 inline PassoTipoBlocco PassoDecodificaTipo;
 
+// Block n of the table. SetCom.ini may define fewer blocks than the fixed
+// numbers the program uses (a missing or short file): then a scratch record,
+// emptied on every call, stands in, so reads find nothing and writes go nowhere.
+BloccoParametri& BloccoDefinito(size_t n);
+
+// Value k of a block of this type as the decoder leaves it (type 5: value 6,
+// the cylinders, is 4, 6 or 8); every other value as it is.
+int32_t ValoreDopoDecodifica(int32_t tipo, size_t k, int32_t valore);
+
 // Values and time stamp from a reply frame, then the per-type step. A parameter
 // whose bytes lie outside the reply, whose type code is unknown or whose value
 // does not fit 32 bits keeps its previous value.

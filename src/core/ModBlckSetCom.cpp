@@ -100,4 +100,10 @@ void LeggiSetCom(const std::string& percorso) {
     }
 }
 
+void CompletaAttese() {
+    if (AttesaPipe <= 0) AttesaPipe = AttesaPipePredefinita;
+    if (AttesaGlobale <= 0) AttesaGlobale = AttesaGlobalePredefinita;
+    if (MoltiplicatoreAttesa <= 0) MoltiplicatoreAttesa = MoltiplicatoreAttesaPredefinito;
+}
+
 } // namespace ModBlck

@@ -30,4 +30,12 @@ inline std::vector<int32_t> NumeriFirmwareAltri;
 // waits and the port type whose keys it holds. Never stops, never shows a message.
 void LeggiSetCom(const std::string& percorso);
 
+// The waits of the shipped SetCom.ini.
+inline constexpr int32_t AttesaPipePredefinita = 4'000'000;
+inline constexpr int32_t AttesaGlobalePredefinita = 150'000;
+inline constexpr int32_t MoltiplicatoreAttesaPredefinito = 20;
+// Start-up, after LeggiSetCom: a wait the file left at 0 or below (missing
+// file or key) takes the shipped value, so that no transaction times out at once.
+void CompletaAttese();
+
 } // namespace ModBlck

@@ -22,4 +22,10 @@ void MostraVoce(int16_t n) {
                                  Piattaforma::IconaMessaggio::Nessuna, Piattaforma::PulsantiMessaggio::Ok);
 }
 
+void AvvisaSeLinguaNonSalvata() {
+    if (!Dizionario || Dizionario->LinguaSalvata() || AvvisoLinguaMostrato) return;
+    AvvisoLinguaMostrato = true;
+    MostraVoce(VoceLinguaNonSalvata);
+}
+
 } // namespace ModMain

@@ -20,4 +20,11 @@ int16_t CharsetCorrente();
 // change takes effect at once.
 void MostraVoce(int16_t n);
 
+// Entry that says a language choice could not be saved (read-only base folder).
+inline constexpr int16_t VoceLinguaNonSalvata = 65;
+// After a language choice: when the dictionary could not save it, says so
+// once per session (the choice still holds until the program ends).
+void AvvisaSeLinguaNonSalvata();
+inline bool AvvisoLinguaMostrato = false;
+
 } // namespace ModMain

@@ -34,7 +34,7 @@ constexpr int16_t VoceFirmwarePronto1 = 27; // after the firmware page's own sec
 constexpr int16_t VoceFirmwarePronto2 = 28;
 const char* const Spazi = "     ";
 
-BloccoParametri& Blocco(size_t n) { return TabellaBlocchi.at(n); }
+BloccoParametri& Blocco(size_t n) { return ModBlck::BloccoDefinito(n); }
 
 void ImpostaValore(size_t blocco, size_t k, int32_t v) {
     auto& valori = Blocco(blocco).Valori;
@@ -99,6 +99,28 @@ std::string TitoloLineaPersa() {
            "] " + Spazi + ModMain::NomeConfigurazione;
 }
 
+void AggiornaSchedaDopoModifiche(int32_t idScheda) {
+    auto& ui = Interfaccia();
+    switch (idScheda) {
+    case SCHEDA_INIETTORI: ui.FrmInjSetPopUp_AggiornaSelezioni(true); break;
+    case SCHEDA_SENSORI:
+        if (FRM_ZEBSensori_CaricaSoglieLivello) FRM_ZEBSensori_CaricaSoglieLivello();
+        ui.FRM_ZEBSensori_AggiornaSelezioni();
+        break;
+    case SCHEDA_COMMUTAZIONE: ui.FRM_ZEBCommutazione_AggiornaSelezioni(); break;
+    case SCHEDA_OBD:
+        ui.FrmObd_AggiornaSelezioniObd();
+        ui.FrmObd_AggiornaVisualizzazione();
+        break;
+    case SCHEDA_LAMBDA: ui.FRM_ZEBLambda_AggiornaSelezioni(); break;
+    case SCHEDA_ERRORI:
+        ui.FrmError_AggiornaAbilitazioni();
+        ui.FrmError_AggiornaVisualizzazioni(true);
+        break;
+    default: break;
+    }
+}
+
 void AzzeraDatiTempoReale() {
     for (size_t k = 0; k <= 32; ++k) ImpostaValore(1, k, 0);
 }
@@ -113,8 +135,9 @@ void CopiaMatSoglie() {
         ModMain::MatSoglie[i] = ModMain::MatSoglieModificata[i];
 }
 
-void ChiusuraMotore() {
-    if (ModPipe::PidProcessoCom() != 0) {
+void ChiusuraMotore(bool compagnoAttivo) {
+    // A companion that is gone gets no quit packet (it would only fail).
+    if (compagnoAttivo && ModPipe::PidProcessoCom() != 0) {
         std::string risposta;
         ModPipe::InviaComandoPipe(PIPE_QUIT, {}, ModBlck::AttesaPipe, risposta);
     }

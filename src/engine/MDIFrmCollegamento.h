@@ -3,6 +3,7 @@
 // order (reconnect, link lost, calibration, firmware action, exit), then runs
 // the pending request, a polling cycle, the calibration runner or, offline,
 // applies the pending request to the in-memory data.
+#include <cstdint>
 #include <string>
 
 namespace MDIFrm {
@@ -20,12 +21,18 @@ void CopiaMatSoglie();
 // The offline handling of the pending request (STATO_OFFLINE).
 void GestioneOffline();
 
+// The page refresh after an offline edit (ModBlck::AggiornaSchedaDopoModifiche,
+// which the shell registers at load): the members that reload page `idScheda`
+// from the blocks; other pages get nothing.
+void AggiornaSchedaDopoModifiche(int32_t idScheda);
+
 // Main captions: connected or searching, and link lost.
 std::string TitoloConnesso();
 std::string TitoloLineaPersa();
 
 // The engine's part of the main window's close: tells the companion to quit
-// when it runs and closes the MEM10 log. The shell's unload handler calls it.
-void ChiusuraMotore();
+// when it runs (`compagnoAttivo`, the shell's ModMain::ProcessoComAttivo) and
+// closes the MEM10 log. The shell's unload handler calls it.
+void ChiusuraMotore(bool compagnoAttivo);
 
 } // namespace MDIFrm

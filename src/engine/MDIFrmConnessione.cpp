@@ -54,7 +54,7 @@ constexpr int16_t VoceNonRiconosciuta2 = 72;
 constexpr double PausaRipristinoUs = 500'000;
 constexpr double PassoLampeggioUs = 100'000;
 
-BloccoParametri& Blocco(size_t n) { return TabellaBlocchi.at(n); }
+BloccoParametri& Blocco(size_t n) { return ModBlck::BloccoDefinito(n); }
 
 void ImpostaValore(size_t blocco, size_t k, int32_t v) {
     if (blocco >= TabellaBlocchi.size()) return;
@@ -179,8 +179,9 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
     PaginaMappa mappa0{}, mappaAdat{}, mappaMape{};
     TabellaSoglie soglie{};
     bool mappa0Letta = false, adatLetta = false, mapeLetta = false;
-    ModBlck::VettoreGiri vettore1{};
-    ModBlck::VettoreTempi vettore2{};
+    // An optional read the ECU refuses or answers short keeps what memory holds.
+    ModBlck::VettoreGiri vettore1 = ModBlck::VettoreRpm;
+    ModBlck::VettoreTempi vettore2 = ModBlck::VettoreTinj;
 
     if (esito == 0) {
         const std::string& r = rispostaIdentificazione;
@@ -192,10 +193,14 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
     if (esito == 0) adatLetta = ModBlck::LeggiMappaAdat(mappaAdat) == 0;
     if (esito == 0) mapeLetta = ModBlck::LeggiMappaMape(mappaMape) == 0;
     for (size_t n : {11, 12, 14, 15, 16, 4, 10}) LeggiBloccoDownload(n, esito, risposte);
-    if (esito == 0) esito = ModBlck::LeggiScriviVettori(vettore1, vettore2, 0);
+    if (esito == 0) {
+        bool rifiutata = false;
+        const int32_t r = ModBlck::LeggiScriviVettori(vettore1, vettore2, 0, &rifiutata);
+        if (r != 0 && !rifiutata) esito = r;
+    }
     if (esito == 0)
         esito = ModBlck::LeggiTabelleMappetta(ModBlck::DatiGrezzi1B, ModBlck::DatiGrezzi1C, ModBlck::DatiGrezzi20,
-                                              ModBlck::DatiGrezzi1F);
+                                              ModBlck::DatiGrezzi1F, true);
 
     // Capability probes: the flag is set when the ECU answers with result 0 and the expected command.
     auto sonda = [&](size_t blocco, uint8_t comandoAtteso) {

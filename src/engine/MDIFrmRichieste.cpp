@@ -166,7 +166,12 @@ bool EseguiRiga(int32_t codice) {
         ModBlck::TabellaCompensazioneSel = 2;
         Passo(ModBlck::ScriviTabelleCompensazione());
         break;
-    case REQ_WRITE_ECU_INFO: Passo(ScriviBlocco5(ModMain::FrameMenuCustom)); break;
+    case REQ_WRITE_ECU_INFO:
+        Passo(ScriviBlocco5(ModMain::FrameMenuCustom));
+        // The panel and the fields show the record as the ECU now holds it.
+        if (pagina == SCHEDA_HOME)
+            ui.FRM_ZEBMenu_VisualizzaDatiCentralina(TabellaBlocchi.at(0).UltimaRisposta, ModMain::FirmwareFile);
+        break;
     case REQ_START_OBD:
         InizializzaObd();
         ui.FrmObd_AggiornaParametriObd();

@@ -3,6 +3,7 @@
 // codes, the single-slot mailbox and the poster. A screen stages its change
 // (pending edits, a prepared frame, a path) and posts one code; the link timer
 // carries it out on its next tick.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -103,6 +104,13 @@ inline std::string FrameMenuCustom;        // request 19: a whole CMD_WRITE_BLK5
 inline std::string ComandoCustom;          // request 75: hex text of the frame; then the answer
 inline std::string RispostaCustom;         // request 75: the answer shown
 inline int32_t PhaseShifterCorrente = 1;   // requests 56, 69, 70: phase-shifter entry of the sequence page
+
+// Start values (set again by start-up) that the settings, configuration,
+// compensation and tuning pages read.
+inline int32_t SceltaSeqInj = 3;           // largest phase shift tried when the stored sequence is recognised
+inline int16_t ConfigEstesa = -1;          // True: configuration files carry the adaptive and third maps
+inline std::array<int32_t, 5> PassiCompensazione{4, 4, 4, 4, 1}; // strides of the five compensation tables
+inline int16_t WizardAttivo = 0;           // True while the map-cell learning wizard runs
 
 // Capabilities found by the connect procedure.
 inline int16_t FunzioneEstesaEcu = 0;      // not 0: block 18 (configuration name) exists

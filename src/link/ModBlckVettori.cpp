@@ -27,16 +27,18 @@ bool ScriviVettore(uint8_t comando, const std::array<uint8_t, N>& v) {
     return true;
 }
 
+enum class EsitoLettura { Letta, Fallita, Rifiutata };
+
 template <size_t N>
-bool LeggiVettore(uint8_t comando, std::string& letti) {
+EsitoLettura LeggiVettore(uint8_t comando, std::string& letti) {
     constexpr size_t meta = N / 2;
     for (size_t offset : {size_t{0}, meta}) {
-        if (InviaComandoEcu(comando, TestaMeta(offset, meta)) != 0) return false;
+        if (InviaComandoEcu(comando, TestaMeta(offset, meta)) != 0) return EsitoLettura::Fallita;
         std::string dati;
-        if (!DatiRispostaValidi(meta, dati)) return false;
+        if (!DatiRispostaValidi(meta, dati)) return EsitoLettura::Rifiutata;
         letti += dati;
     }
-    return true;
+    return EsitoLettura::Letta;
 }
 
 int32_t LeggiTabella(uint8_t comando, std::string& risposta) {
@@ -57,9 +59,10 @@ int32_t Azzera(uint8_t comando, const std::string& dati, std::string& copia) {
 
 } // namespace
 
-int32_t LeggiScriviVettori(VettoreGiri& rpm, VettoreTempi& tinj, int16_t scrivi) {
+int32_t LeggiScriviVettori(VettoreGiri& rpm, VettoreTempi& tinj, int16_t scrivi, bool* rifiutata) {
     const uint8_t modo = static_cast<uint8_t>(ModPipe::ModoLinea);
     int32_t esito = 0;
+    if (rifiutata) *rifiutata = false;
     if (ImpostaModoLinea(2) != 0) {
         // Reported as a failure: no vector went out or came in.
         esito = 4;
@@ -67,30 +70,39 @@ int32_t LeggiScriviVettori(VettoreGiri& rpm, VettoreTempi& tinj, int16_t scrivi)
         if (!ScriviVettore(CMD_WRITE_VET_RPM, rpm) || !ScriviVettore(CMD_WRITE_VET_TINJ, tinj)) esito = 4;
     } else {
         std::string giri, tempi;
-        if (LeggiVettore<128>(CMD_READ_VET_RPM, giri) && LeggiVettore<180>(CMD_READ_VET_TINJ, tempi)) {
+        EsitoLettura e = LeggiVettore<128>(CMD_READ_VET_RPM, giri);
+        if (e == EsitoLettura::Letta) e = LeggiVettore<180>(CMD_READ_VET_TINJ, tempi);
+        if (e == EsitoLettura::Letta) {
             for (size_t i = 0; i < rpm.size(); ++i) rpm[i] = static_cast<uint8_t>(giri[i]);
             for (size_t i = 0; i < tinj.size(); ++i) tinj[i] = static_cast<uint8_t>(tempi[i]);
         } else {
             esito = 4;
+            if (rifiutata) *rifiutata = e == EsitoLettura::Rifiutata;
         }
     }
     ImpostaModoLinea(modo);
     return esito;
 }
 
-int32_t LeggiTabelleMappetta(std::string& benzina, std::string& gas, std::string& risultato, std::string& isto) {
+int32_t LeggiTabelleMappetta(std::string& benzina, std::string& gas, std::string& risultato, std::string& isto,
+                             bool tieniRifiutate) {
     const uint8_t modo = static_cast<uint8_t>(ModPipe::ModoLinea);
     int32_t r = ImpostaModoLinea(2);
     if (r != 0) return r;
+    std::string* uscite[4] = {&benzina, &gas, &risultato, &isto};
     std::string t[4];
+    bool letta[4] = {};
     const uint8_t comandi[4] = {CMD_READ_TBENZ, CMD_READ_TGAS, CMD_READ_TRISULT, CMD_READ_TISTO};
-    for (size_t i = 0; i < 4; ++i)
-        if ((r = LeggiTabella(comandi[i], t[i])) != 0) return r;
+    for (size_t i = 0; i < 4; ++i) {
+        r = LeggiTabella(comandi[i], t[i]);
+        // A transaction that worked but brought no table: the previous copy stays.
+        const bool rifiutata = r == RispostaIncompleta && ModPipe::CodiceRispostaPipe == PIPE_ECU_FRAME;
+        if (r != 0 && !(tieniRifiutate && rifiutata)) return r;
+        letta[i] = r == 0;
+    }
     if ((r = ImpostaModoLinea(modo)) != 0) return r;
-    benzina = t[0];
-    gas = t[1];
-    risultato = t[2];
-    isto = t[3];
+    for (size_t i = 0; i < 4; ++i)
+        if (letta[i]) *uscite[i] = t[i];
     return 0;
 }
 

@@ -24,12 +24,17 @@ inline std::string DatiGrezzi1F;
 // `scrivi` -1 writes both vectors, any other value reads them. 0, or 4 for any
 // failure (the initial link-mode change included). A read fills the vectors
 // only when all four halves came back whole; the saved mode is sent back on
-// every path.
-int32_t LeggiScriviVettori(VettoreGiri& rpm, VettoreTempi& tinj, int16_t scrivi);
+// every path. `rifiutata`, when given, tells a read that failed because the
+// ECU refused a half or sent it short (every transaction worked) from one
+// whose transaction failed.
+int32_t LeggiScriviVettori(VettoreGiri& rpm, VettoreTempi& tinj, int16_t scrivi, bool* rifiutata = nullptr);
 
 // Reads the four tables; the outputs change only when every transaction
 // worked. 0 or the failing code; after a failure the link mode stays 2.
-int32_t LeggiTabelleMappetta(std::string& benzina, std::string& gas, std::string& risultato, std::string& isto);
+// `tieniRifiutate` (the initial download): a table the ECU refuses keeps its
+// previous copy and the others are still read and taken.
+int32_t LeggiTabelleMappetta(std::string& benzina, std::string& gas, std::string& risultato, std::string& isto,
+                             bool tieniRifiutate = false);
 
 // One reset each; on success the matching raw copy becomes empty.
 int32_t AzzeraTIsto();

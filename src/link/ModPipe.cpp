@@ -29,6 +29,9 @@ namespace {
 int fdRichiesta = -1; // write end of the request pipe (companion's standard input)
 int fdRisposta = -1;  // read end of the reply pipe (companion's standard output)
 pid_t pidCompagno = 0;
+// The companion died while we talked to it: reported once, then every
+// transaction fails quietly as a time-out until it is started again.
+bool compagnoPerso = false;
 
 void Messaggio(const QString& testo, const QString& titolo = QString::fromLatin1(Applicazione::TitoloApplicazione),
                Piattaforma::IconaMessaggio icona = Piattaforma::IconaMessaggio::Nessuna) {
@@ -56,7 +59,8 @@ void ScartaByteInAttesa() {
     }
 }
 
-bool ScriviTutto(const std::string& pacchetto, std::string& errore) {
+bool ScriviTutto(const std::string& pacchetto, std::string& errore, bool& morto) {
+    morto = false;
     if (fdRichiesta < 0) {
         errore = "the communication process is not running";
         return false;
@@ -76,6 +80,8 @@ bool ScriviTutto(const std::string& pacchetto, std::string& errore) {
             errore = "the communication process does not read its input";
             return false;
         }
+        // Nobody reads the request pipe any more: the companion has ended.
+        morto = w < 0 && errno == EPIPE;
         errore = w < 0 ? std::strerror(errno) : "nothing written";
         return false;
     }
@@ -86,6 +92,31 @@ void AlzaFlagTempoScaduto() {
     ModMain::LineaPersa = 1;
     ModMain::RiconnessioneRichiesta = 0;
     ModMain::UscitaRichiesta = 1;
+}
+
+// Builds and writes one request packet; false with the reason otherwise.
+bool ScriviPacchetto(int32_t codice, uint8_t h1, uint8_t h2, uint8_t h3, uint8_t h4, uint8_t h5,
+                     const std::string& dati, std::string& errore, bool& morto) {
+    morto = false;
+    const size_t lunghezza = dati.size() + 8;
+    if (lunghezza > 0xFFFF) {
+        errore = "packet longer than 65535 bytes";
+        return false;
+    }
+    std::string p;
+    p.reserve(lunghezza);
+    p += static_cast<char>(lunghezza & 0xFF);
+    p += static_cast<char>((lunghezza >> 8) & 0xFF);
+    p += static_cast<char>(codice & 0xFF);
+    for (const uint8_t h : {h1, h2, h3, h4, h5}) p += static_cast<char>(h);
+    p += dati;
+    return ScriviTutto(p, errore, morto);
+}
+
+// The companion is gone: pipes closed, process reaped, later transactions quiet.
+void SegnaCompagnoPerso() {
+    TerminaProcessoCom();
+    compagnoPerso = true;
 }
 
 } // namespace
@@ -139,6 +170,7 @@ bool AvviaProcessoCom(const std::string& cartellaProgramma) {
 }
 
 void TerminaProcessoCom() {
+    compagnoPerso = false;
     Chiudi(fdRichiesta);
     Chiudi(fdRisposta);
     if (pidCompagno > 0) {
@@ -163,29 +195,28 @@ int32_t PidProcessoCom() { return static_cast<int32_t>(pidCompagno); }
 int32_t WritePipe(int32_t codice, uint8_t h1, uint8_t h2, uint8_t h3, uint8_t h4, uint8_t h5,
                   const std::string& dati) {
     std::string errore;
-    const size_t lunghezza = dati.size() + 8;
-    if (lunghezza > 0xFFFF) {
-        errore = "packet longer than 65535 bytes";
-    } else {
-        std::string p;
-        p.reserve(lunghezza);
-        p += static_cast<char>(lunghezza & 0xFF);
-        p += static_cast<char>((lunghezza >> 8) & 0xFF);
-        p += static_cast<char>(codice & 0xFF);
-        for (const uint8_t h : {h1, h2, h3, h4, h5}) p += static_cast<char>(h);
-        p += dati;
-        if (ScriviTutto(p, errore)) return 0;
-    }
+    bool morto = false;
+    if (ScriviPacchetto(codice, h1, h2, h3, h4, h5, dati, errore, morto)) return 0;
     Messaggio(QStringLiteral("WritePipe_Err: ") + QString::fromLocal8Bit(errore.c_str()));
     return 4;
 }
 
 int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesaUs, std::string& risposta) {
     risposta.clear();
+    // Already reported: the link-loss and exit path runs without a box per tick.
+    if (compagnoPerso) {
+        AlzaFlagTempoScaduto();
+        return 4;
+    }
     ScartaByteInAttesa();
-    if (WritePipe(codice, 0, 0, 0, 0, 0, dati) != 0) {
+    std::string errore;
+    bool morto = false;
+    if (!ScriviPacchetto(codice, 0, 0, 0, 0, 0, dati, errore, morto)) {
+        // A companion that died gets one box; any other write failure keeps both.
+        if (!morto) Messaggio(QStringLiteral("WritePipe_Err: ") + QString::fromLocal8Bit(errore.c_str()));
         Messaggio(QStringLiteral("Error 008 - Pipe send error "), QStringLiteral("Comunication error"),
                   Piattaforma::IconaMessaggio::Critica);
+        if (morto) SegnaCompagnoPerso();
         // A packet that cannot be written will never be answered: end now, as a time-out would.
         AlzaFlagTempoScaduto();
         return 4;
@@ -230,6 +261,8 @@ int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesa
     if (letto.empty()) {
         Messaggio(QStringLiteral("Error 007 - Time Out"), QString::fromLatin1(Applicazione::TitoloApplicazione),
                   Piattaforma::IconaMessaggio::Informazione);
+        // The reply pipe hung up: the companion ended during the transaction.
+        if (chiusa) SegnaCompagnoPerso();
         AlzaFlagTempoScaduto();
         return 4;
     }

@@ -38,7 +38,9 @@ int32_t WritePipe(int32_t codice, uint8_t h1, uint8_t h2, uint8_t h3, uint8_t h4
 
 // One transaction. 0 = good reply; 1-3 = the reply failed a check; 4 = not
 // sent, or no reply within `attesaUs` microseconds. `risposta` receives the
-// whole reply packet (empty after 4).
+// whole reply packet (empty after 4). A companion found dead (its pipe broken
+// or hung up) is reported by one box; until it is started again every
+// transaction fails as a time-out without a box.
 int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesaUs, std::string& risposta);
 
 // Checks and splits one reply packet: 0 good, 1 length wrong, 2 code above 17,

@@ -246,6 +246,16 @@ std::optional<int32_t> ValoreCampoRecord(const std::string& testo, const std::st
     return valore;
 }
 
+std::optional<int32_t> ValoreRecordScrivibile(const std::string& testo, const BloccoParametri& record, size_t indice) {
+    if (indice >= record.CodiciTipo.size() || indice >= record.Scale.size()) return std::nullopt;
+    const int32_t scala = record.Scale[indice];
+    const auto valore = ValoreCampoRecord(testo, record.CodiciTipo[indice], scala);
+    if (!valore) return std::nullopt;
+    if (*valore % scala != 0) return std::nullopt;
+    if (ModBlck::ValoreDopoDecodifica(record.Tipo, indice, *valore) != *valore) return std::nullopt;
+    return valore;
+}
+
 std::string TestoPannello(const std::function<std::string(int32_t)>& voce, const std::string& identificazione,
                           const std::vector<int32_t>& valori) {
     auto v = [&](size_t k) { return Conv::CStr(Valore(valori, k)); };

@@ -13,6 +13,8 @@
 
 #include <QtCore/QString>
 
+#include "core/ModBlckBlocchi.h"
+
 class ClsLingue;
 
 namespace Casa {
@@ -120,6 +122,10 @@ std::optional<std::string> TramaConsole(const std::string& testo);
 // format, rounded half to even, whose raw value (value / scale) fits the
 // field's type code; none otherwise.
 std::optional<int32_t> ValoreCampoRecord(const std::string& testo, const std::string& codiceTipo, int32_t scala);
+// What Enter may write from record field `indice`: the value of
+// ValoreCampoRecord, only when the record holds it as typed (its scale divides
+// it, and the decoder keeps it: 46 cylinders would read back as 8).
+std::optional<int32_t> ValoreRecordScrivibile(const std::string& testo, const BloccoParametri& record, size_t indice);
 
 // The eight lines of the information panel joined by CR LF; voce(n) is
 // entry n of the "[ABOUT]" section.

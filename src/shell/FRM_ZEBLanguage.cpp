@@ -107,6 +107,7 @@ void FRM_ZEBLanguage::BUT_Lang_Click(int Index) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     d->IdLingua(static_cast<int16_t>(Index));
     d->VoceDizionario(d->IdLingua(), 0, Applicazione::TitoloProdotto);
+    ModMain::AvvisaSeLinguaNonSalvata();
 
     using namespace MDIFrm;
     const auto& righe = ModMain::RigheConfigScale;

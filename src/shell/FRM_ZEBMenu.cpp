@@ -350,8 +350,12 @@ void FRM_ZEBMenu::ScriviRecord(int k) {
     BloccoParametri copia = TabellaBlocchi[5];
     const auto i = static_cast<size_t>(k);
     if (i >= copia.Valori.size() || i >= copia.CodiciTipo.size() || i >= copia.Scale.size()) return;
-    const auto valore = Casa::ValoreCampoRecord(TestoDi(Text1.at(i)), copia.CodiciTipo[i], copia.Scale[i]);
-    if (!valore) return;
+    // A value the record cannot hold as typed is refused, not written and read back changed.
+    const auto valore = Casa::ValoreRecordScrivibile(TestoDi(Text1.at(i)), copia, i);
+    if (!valore) {
+        Piattaforma::Suona(700, 250);
+        return;
+    }
     // The frame is staged only when the post can be taken, so that a write
     // waiting in the slot is sent as it was confirmed.
     if (ModMain::RichiestaPendente == 0) {

@@ -84,6 +84,7 @@ void FrmLingua::Option1_MouseUp(int Index) {
     if (d) {
         d->IdLingua(static_cast<int16_t>(Index));
         d->VoceDizionario(d->IdLingua(), 0, Applicazione::TitoloProdotto);
+        ModMain::AvvisaSeLinguaNonSalvata();
     }
     chiusuraDaCodice_ = true;
     done(QDialog::Accepted);

@@ -1,4 +1,7 @@
 #include "shell/MDIFrm.h"
+#include "shell/ModMainAvvio.h"
+
+#include "link/ModBlckModifiche.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QCloseEvent>
@@ -148,6 +151,7 @@ MDIForm::~MDIForm() {
     qApp->removeEventFilter(filtroInput_.get());
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
     // The forms are children of the client area and go with it.
     IstanzaFRM_ZEBMain = nullptr;
     IstanzaFRM_ZEBMenu = nullptr;
@@ -318,6 +322,8 @@ void MDIForm::MDIForm_Load() {
     FRM_ZEBSensori_CaricaSoglieLivello = [] {
         if (IstanzaFRM_ZEBSensori) IstanzaFRM_ZEBSensori->CaricaSoglieLivello();
     };
+    // An offline edit refreshes the page that shows it.
+    ModBlck::AggiornaSchedaDopoModifiche = &MDIFrm::AggiornaSchedaDopoModifiche;
 
     // 11. The home page (this hides the overlay again).
     SelezioneScheda(SCHEDA_HOME);
@@ -344,13 +350,14 @@ void MDIForm::MDIForm_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
         Timer2->stop();
         return;
     }
-    ChiusuraMotore();
+    ChiusuraMotore(ModMain::ProcessoComAttivo());
     ScaricaForme();
     // The window is going: its timers and the engine's way up go with it.
     Timer1->stop();
     Timer2->stop();
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
 }
 
 void MDIForm::ScaricaForme() {

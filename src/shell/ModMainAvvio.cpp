@@ -144,6 +144,7 @@ void Main(const std::string& cartellaProgramma) {
     VersioneProgramma = " " + std::to_string(VersioneMaggiore) + "." + std::to_string(VersioneMinore) + "." +
                         std::to_string(Revisione) + " - " + DataVersione;
     PhaseShifterCorrente = 1;
+    SceltaSeqInj = 3;
     ModBlck::PersonalizzazioneVisualizzazione.assign(1, VocePersonalizzazione{});
     LivelloExp = 0;
     LivelloSup = 0;
@@ -167,7 +168,10 @@ void Main(const std::string& cartellaProgramma) {
     Mem10Disponibile = false;
     LogMem10Richiesto = false;
     MDIFrm::UltimoValoreMem10 = -1;
+    ConfigEstesa = -1;
+    PassiCompensazione = {4, 4, 4, 4, 1};
     FirmwareDaAggiornare = false;
+    WizardAttivo = 0;
     PaginaCorrente = SCHEDA_HOME;
 
     // 6. 7. 8.
@@ -205,6 +209,7 @@ void Main(const std::string& cartellaProgramma) {
 
     // 16. The live-data decoder hooks into the block table SetCom.ini builds.
     ModBlck::LeggiSetCom(PercorsoSetCom);
+    ModBlck::CompletaAttese();
     ModBlck::InstallaPassiTipo();
 
     // 17. 18. 19.

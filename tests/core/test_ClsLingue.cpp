@@ -2,6 +2,8 @@
 // lookups at their bounds and the editing members.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "../../tools/codifica/CodificaTesto.h"
 #include "core/ClsLingue.h"
 #include "core/ModBlckFile.h"
@@ -150,6 +152,29 @@ TEST_F(ClsLingueTest, LetturaDellaLinguaCorrente) {
     EXPECT_EQ(d_.IdLingua(), -1);
     d_.IdLingua(1); // a missing file is not created
     EXPECT_FALSE(std::filesystem::exists(base_.File("lng/diz.con")));
+    // The choice holds for the session all the same, and says it was not saved.
+    EXPECT_EQ(d_.IdLingua(), 1);
+    EXPECT_FALSE(d_.LinguaSalvata());
+    base_.Scrivi("lng/diz.con", "1\r\n");
+    d_.IdLingua(0);
+    EXPECT_TRUE(d_.LinguaSalvata());
+    base_.Scrivi("lng/diz.con", "1");
+    EXPECT_EQ(d_.IdLingua(), 1); // the file again
+}
+
+// A base folder that cannot be written (here the file's name is taken by a
+// folder): the language picked holds for the session, its texts show.
+TEST_F(ClsLingueTest, SceltaNonSalvabileValePerLaSessione) {
+    base_.Scrivi("lng/diz.diz", DueLingue);
+    std::filesystem::create_directories(base_.File("lng/diz.con"));
+    d_.PathDizionario(base_.File("lng/diz.diz"));
+    d_.PathAttualeLingua(base_.File("lng/diz.con"));
+    d_.LoadDizionario();
+    EXPECT_EQ(d_.IdLingua(), -1);
+    d_.IdLingua(1);
+    EXPECT_EQ(d_.IdLingua(), 1);
+    EXPECT_FALSE(d_.LinguaSalvata());
+    EXPECT_EQ(d_.VoceDizionario(d_.IdLingua(), 0), "Titolo");
 }
 
 TEST_F(ClsLingueTest, DizionarioMancante) {

@@ -366,15 +366,19 @@ TEST_F(CodiceOperatoreTest, ApriCodiceOperatoreAttendeLaRispostaEDisabilitaLaFin
 
     bool disabilitata = false;
     QString sfida;
-    QTimer::singleShot(20, [&] {
+    // The answer comes once the screen is up and waiting, whatever the machine's speed.
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
         auto* f = ModMain::IstanzaFrmOPEnterSecret.data();
-        ASSERT_NE(f, nullptr);
+        if (!f || !f->isVisible()) return;
+        attesa.stop();
         disabilitata = !principale.isEnabled() && f->isEnabled() && f->TxtValue->isEnabled();
         sfida = f->LAB_SecretKey_VAL->text();
         const auto c = sfida.toInt();
         f->TxtValue->setText(QString::number(*ModMain::TabellaCodiciOperatore[static_cast<size_t>(c)]));
         f->TxtValue_KeyPress(13);
     });
+    attesa.start(1);
     ModMain::ApriCodiceOperatore();
     ModMain::FinestraPrincipale = nullptr;
 

@@ -4,7 +4,6 @@
 // empty device folder (only the USB entry and the simulated port are listed),
 // the clock sped up for the fixed pauses, the reference frames set as at
 // start-up, and everything the connect writes restored.
-#include <QtCore/QTimer>
 #include <filesystem>
 
 #include "engine/FissaggioMotore.h"
@@ -81,9 +80,12 @@ protected:
         SupportoTest::ScriviFile(d + "/dev", "4:64\n");
         SupportoTest::ScriviFile(d + "/type", "4\n");
     }
-    // The STOP button pressed after `ms` milliseconds of real time.
-    static void PremiStopDopo(int ms) {
-        QTimer::singleShot(ms, [] { ModMain::LineaPersa = 1; });
+    // The STOP button pressed when the search shows its n-th port message
+    // (n - 1 ports have been tried by then), whatever the machine's speed.
+    void PremiStopAlMessaggio(size_t n) {
+        ui->alMessaggioRicerca = [this, n](const std::string&) {
+            if (ui->messaggiRicerca.size() == n) ModMain::LineaPersa = 1;
+        };
     }
     // Request packets the companion received since the last call.
     std::vector<PacchettoInviato> Giornale() {

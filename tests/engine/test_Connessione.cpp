@@ -206,7 +206,7 @@ TEST_F(Connessione, SenzaPortaRicordataSiCominciaDallUsbEPoiTutte) {
 
 TEST_F(Connessione, StopTerminaLaRicercaSenzaFine) {
     AvviaCaso("Centralina=muta\r\n");
-    PremiStopDopo(150);
+    PremiStopAlMessaggio(3);
     MDIFrm::ConnettiCentralina();
     EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
     EXPECT_EQ(ModMain::LineaPersa, 1);
@@ -234,6 +234,49 @@ TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
     PaginaMappa adat{};
     ASSERT_EQ(ModBlck::LeggiMappaAdat(adat), 0);
     EXPECT_EQ(ModBlck::ImmagineMappa(ModMain::MappaPagina1), ModBlck::ImmagineMappa(adat));
+}
+
+// An ECU that refuses one optional read of the download, or answers it short,
+// is connected all the same: that read keeps what memory held.
+TEST_F(Connessione, LetturaFacoltativaRifiutataNonFermaIlDownload) {
+    const auto tabelle = std::array{ModBlck::DatiGrezzi1B, ModBlck::DatiGrezzi1C, ModBlck::DatiGrezzi20, ModBlck::DatiGrezzi1F};
+    const auto rpm = ModBlck::VettoreRpm;
+    const auto tinj = ModBlck::VettoreTinj;
+    AvviaCaso("");
+    struct Caso {
+        uint8_t manopola; // 25 refused, 26 one byte short
+        uint8_t comando;
+    } casi[] = {
+        {25, CMD_READ_TBENZ}, {25, CMD_READ_TGAS}, {25, CMD_READ_TRISULT}, {25, CMD_READ_TISTO},
+        {25, CMD_READ_VET_RPM}, {25, CMD_READ_VET_TINJ}, {26, CMD_READ_VET_RPM}, {26, CMD_READ_VET_TINJ},
+        {25, CMD_READ_MAP}, {25, CMD_READ_SOGLIE}, {25, CMD_READ_ADAT}, {25, CMD_READ_MAPE}, {26, CMD_READ_MAP},
+    };
+    std::string* copie[4] = {&ModBlck::DatiGrezzi1B, &ModBlck::DatiGrezzi1C, &ModBlck::DatiGrezzi20, &ModBlck::DatiGrezzi1F};
+    const uint8_t comandiTabelle[4] = {CMD_READ_TBENZ, CMD_READ_TGAS, CMD_READ_TRISULT, CMD_READ_TISTO};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::to_string(c.manopola) + " " + std::to_string(c.comando));
+        for (auto* t : copie) *t = "prima";
+        ModBlck::VettoreRpm.fill(0x11);
+        ModBlck::VettoreTinj.fill(0x22);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ui->messaggiRicerca.clear();
+        // Without the mend the search would start again for ever: STOP ends it.
+        PremiStopAlMessaggio(3);
+        Manopola(c.manopola, c.comando);
+        Giornale();
+        MDIFrm::ConnettiCentralina();
+        Manopola(c.manopola, 0);
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0}));
+        for (size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(*copie[k] == "prima", c.comando == comandiTabelle[k]) << k;
+        const bool vettore = c.comando == CMD_READ_VET_RPM || c.comando == CMD_READ_VET_TINJ;
+        EXPECT_EQ(ModBlck::VettoreRpm[5] == 0x11 && ModBlck::VettoreTinj[170] == 0x22, vettore);
+        EXPECT_TRUE(Messaggi().empty());
+    }
+    for (size_t k = 0; k < 4; ++k) *copie[k] = tabelle[k];
+    ModBlck::VettoreRpm = rpm;
+    ModBlck::VettoreTinj = tinj;
 }
 
 TEST_F(Connessione, DownloadConRispostaGuastaRiprovaLaStessaPorta) {

@@ -102,16 +102,21 @@ TEST_F(TastiTest, TastoLivelloConCodiceOperatore) {
     Piattaforma::ImpostaAcceleratoreOrologio(50.0);
     ModMain::PaginaCorrente = SCHEDA_SENSORI;
 
-    // Answers the access-code screen once it is up: right or wrong.
+    // Answers the access-code screen as soon as it is up and waiting (checked
+    // on every turn of the event loop, so the machine's speed plays no part).
     auto rispondi = [](bool giusta) {
-        QTimer::singleShot(10, [giusta] {
+        auto* t = new QTimer;
+        QObject::connect(t, &QTimer::timeout, [t, giusta] {
             auto* f = ModMain::IstanzaFrmOPEnterSecret.data();
-            ASSERT_NE(f, nullptr);
+            if (!f || !f->isVisible()) return;
+            t->stop();
+            t->deleteLater();
             const int c = f->LAB_SecretKey_VAL->text().toInt();
             const int32_t a = *ModMain::TabellaCodiciOperatore[static_cast<size_t>(c)];
             f->TxtValue->setText(QString::number(giusta ? a : (a + 1) % 65535));
             f->TxtValue_KeyPress(13);
         });
+        t->start(1);
     };
 
     // 1: level 1.

@@ -79,6 +79,21 @@ TEST_F(Richieste, OgniCodiceServito) {
          {"FrmError.AggiornaVisualizzazioni(True)"}, {},
          [=](Richieste& t) { EXPECT_EQ(t.ValoreEcu(2, 3), nuovoB2); }},
         {REQ_WRITE_BLK2, 24, nullptr, {"FRM_ZEBMenu.VisualizzaDatiCentralina"}, {}, nullptr},
+        // The ECU record from the home page's fields: written, stored, read back, then shown.
+        {REQ_WRITE_ECU_INFO, 24,
+         [](Richieste&) {
+             BloccoParametri r = TabellaBlocchi[5];
+             r.Valori[0] = 4321;
+             std::string dati;
+             ModBlck::CodificaBlocco(dati, r);
+             ModMain::FrameMenuCustom = ModBlck::CostruisciTrama(0x41, 0x02, CMD_WRITE_BLK5, dati);
+         },
+         {"FRM_ZEBMenu.VisualizzaDatiCentralina"}, {},
+         [](Richieste& t) {
+             EXPECT_EQ(TabellaBlocchi[5].Valori[0], 4321);
+             EXPECT_EQ(t.ValoreEcu(5, 0), 4321);
+         }},
+        {REQ_WRITE_ECU_INFO, 0, nullptr, {}, {}, nullptr},
         {REQ_SAVE_CONFIG_FILE, 0,
          [](Richieste&) {
              ModMain::SalvataggioRichiesto = true;

@@ -5,8 +5,12 @@
 
 #include "core/ModGlobFunct.h"
 
-#include <QtCore/QTimer>
+#include <csignal>
+#include <fstream>
+#include <unistd.h>
 
+
+#include "engine/MDIFrmScritture.h"
 #include "link/DevLister.h"
 
 namespace {
@@ -30,7 +34,10 @@ TEST_F(Tick, RiconnessioneSenzaCentralinaEPrimaPerditaCaricaLaConfigurazione) {
     const std::string radice = DevLister::RadiceSysfs;
     DevLister::RadiceSysfs = base.File("sys");
     Manopola(10, 1);
-    QTimer::singleShot(100, [] { ModMain::LineaPersa = 1; });
+    // STOP pressed once the search moves on to its second attempt.
+    ui->alMessaggioRicerca = [this](const std::string&) {
+        if (ui->messaggiRicerca.size() == 2) ModMain::LineaPersa = 1;
+    };
     ModMain::PrimoAvvio = 1;
     ModMain::RiconnessioneRichiesta = 1;
     ModMain::NomeConfigurazione = "Auto1";
@@ -77,7 +84,7 @@ TEST_F(Tick, UscitaConRichiestaInAttesaNonLaEsegue) {
     TabellaBlocchi[21].Valori[0] = 1;
     MDIFrm::LoggaMEM10Al(1e6, {}, {});
     ASSERT_TRUE(MDIFrm::FileMem10.is_open());
-    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(); };
+    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
     ModMain::RichiestaPendente = REQ_SET_LINK_PARAM_1;
     ModMain::UscitaRichiesta = 1;
     MDIFrm::Timer1_Timer();
@@ -89,6 +96,37 @@ TEST_F(Tick, UscitaConRichiestaInAttesaNonLaEsegue) {
     // The companion was told to quit: no further transaction succeeds.
     std::string r;
     EXPECT_NE(ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, '\x01'), 300'000, r), 0);
+    Piattaforma::Copione::Azzera();
+}
+
+// Waits (at most 10 s) until the process has ended and only its exit status is left.
+bool AttendiFineProcessoTick(pid_t pid) {
+    for (int i = 0; i < 1000; ++i) {
+        std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+        std::string s;
+        if (!std::getline(f, s)) return true;
+        const auto k = s.rfind(')');
+        if (k != std::string::npos && k + 2 < s.size() && s[k + 2] == 'Z') return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+// The companion dies while connected: one box, then the link-loss path and the
+// exit, with no box per tick and no quit packet into the dead pipe.
+TEST_F(Tick, CompagnoMortoUnSoloMessaggioPoiLineaPersa) {
+    Connetti();
+    const pid_t pid = ModPipe::PidProcessoCom();
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGKILL);
+    ASSERT_TRUE(AttendiFineProcessoTick(pid));
+    ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
+    for (int i = 0; i < 3; ++i) MDIFrm::Timer1_Timer();
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 008 - Pipe send error "}));
+    EXPECT_EQ(ModPipe::PidProcessoCom(), 0);
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_USCITA);
+    EXPECT_TRUE(ui->Chiamato("MDIFrm.Unload"));
+    EXPECT_EQ(ui->titoli.front(), MDIFrm::TitoloLineaPersa());
     Piattaforma::Copione::Azzera();
 }
 
@@ -238,6 +276,35 @@ TEST_F(Offline, ListeApplicateERisposteRicostruite) {
     EXPECT_EQ(Valore(11, 0), 9);
     EXPECT_EQ(Valore(2, 2), 0x10);
     EXPECT_EQ(MDIFrm::CopiaBlocco3.Valori, TabellaBlocchi[3].Valori);
+}
+
+// The refresh the shell registers: the page shown is reloaded after an offline edit.
+TEST_F(Offline, ModificaOfflineAggiornaLaPaginaMostrata) {
+    ModBlck::AggiornaSchedaDopoModifiche = &MDIFrm::AggiornaSchedaDopoModifiche;
+    int soglie = 0;
+    MDIFrm::FRM_ZEBSensori_CaricaSoglieLivello = [&] { ++soglie; };
+    struct Caso {
+        int32_t pagina;
+        std::vector<std::string> chiamate;
+    } const casi[] = {
+        {SCHEDA_INIETTORI, {"FrmInjSetPopUp.AggiornaSelezioni(True)"}},
+        {SCHEDA_SENSORI, {"FRM_ZEBSensori.AggiornaSelezioni"}},
+        {SCHEDA_COMMUTAZIONE, {"FRM_ZEBCommutazione.AggiornaSelezioni"}},
+        {SCHEDA_OBD, {"FrmObd.AggiornaSelezioniObd", "FrmObd.AggiornaVisualizzazione"}},
+        {SCHEDA_LAMBDA, {"FRM_ZEBLambda.AggiornaSelezioni"}},
+        {SCHEDA_ERRORI, {"FrmError.AggiornaAbilitazioni", "FrmError.AggiornaVisualizzazioni(True)"}},
+        {SCHEDA_HOME, {}},
+    };
+    for (const auto& c : casi) {
+        ModMain::PaginaCorrente = c.pagina;
+        ui->Azzera();
+        ModBlck::ModificheBlocco14 = {ModificaPendente{5, 1, 0}};
+        Esegui(REQ_WRITE_BLK14);
+        EXPECT_EQ(ui->Aggiornamenti(), c.chiamate) << c.pagina;
+    }
+    EXPECT_EQ(soglie, 1);
+    MDIFrm::FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
+    ModBlck::AggiornaSchedaDopoModifiche = nullptr;
 }
 
 TEST_F(Offline, TabellePreparateDiventanoRisposte) {

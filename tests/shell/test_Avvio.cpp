@@ -15,10 +15,12 @@
 #include "core/ModMainLivelli.h"
 #include "core/ModMainPercorsi.h"
 #include "core/ModBlckSetCom.h"
+#include "engine/MDIFrmCollegamento.h"
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainRichieste.h"
 #include "link/ModMainStatoLinea.h"
 #include "link/ModPipe.h"
+#include "platform/Dialoghi.h"
 #include "platform/Orologio.h"
 #include "platform/Processi.h"
 #include "shell/FrmLingua.h"
@@ -70,6 +72,10 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     std::filesystem::remove_all(base.File("Data"));
     ModMain::LivelloExp = -1;
     ModMain::CodiceOperatoreAccettato = -1;
+    ModMain::SceltaSeqInj = 0;
+    ModMain::ConfigEstesa = 0;
+    ModMain::PassiCompensazione = {};
+    ModMain::WizardAttivo = -1;
 
     ModMain::Main(base.File("bin"));
     ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
@@ -96,6 +102,10 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     EXPECT_EQ(ModMain::LivelloExp, 0);
     EXPECT_EQ(ModMain::CodiceOperatoreAccettato, 0);
     EXPECT_EQ(ModMain::FunzioneEstesaEcu, -1);
+    EXPECT_EQ(ModMain::SceltaSeqInj, 3);
+    EXPECT_EQ(ModMain::ConfigEstesa, -1);
+    EXPECT_EQ(ModMain::PassiCompensazione, (std::array<int32_t, 5>{4, 4, 4, 4, 1}));
+    EXPECT_EQ(ModMain::WizardAttivo, 0);
     EXPECT_EQ(ModMain::PrimoAvvio, 1);
     EXPECT_EQ(ModMain::PaginaCorrente, SCHEDA_HOME);
     EXPECT_EQ(ModMain::FirmaHardware[1], std::string("\x42\x01\x04\x21\x14\x72", 6));
@@ -110,6 +120,49 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     EXPECT_EQ(ModMain::Dizionario->VoceDizionario(1, 0), "Mondaro VX9 Redadi");
     ASSERT_EQ(ModMain::TabellaCodiciOperatore.size(), 65535u);
     EXPECT_TRUE(ModMain::TabellaCodiciOperatore[0].has_value());
+}
+
+// A missing or short SetCom.ini: start-up goes on with the tables as the file
+// left them, the waits take the shipped values, and the link timer's link
+// loss, offline ticks and exit run without touching blocks that do not exist.
+TEST_F(AvvioTest, SetComMancanteOCortoNonFermaNeLaPartenzaNeIlTimer) {
+    const std::string corto =
+        "[MSG]\r\n0\r\nIDENT\r\n4102032161\r\n0\r\n\r\n\r\nUB,6,1\r\n"
+        "[MSG]\r\n1\r\nLIVE\r\n4102030C4D\r\n1\r\n\r\n\r\nUB,6,1;UW,7,1\r\n";
+    for (const bool manca : {true, false}) {
+        SCOPED_TRACE(manca ? "mancante" : "corto");
+        SupportoTest::CartellaBase base;
+        base.Scrivi("lng/diz.con", "0\r\n");
+        if (manca) std::filesystem::remove(base.File("bin/SetCom.ini"));
+        else base.Scrivi("bin/SetCom.ini", corto);
+        ModBlck::AttesaPipe = ModBlck::AttesaGlobale = ModBlck::MoltiplicatoreAttesa = 0;
+        ModMain::Main(base.File("bin"));
+        ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
+        EXPECT_EQ(TabellaBlocchi.size(), manca ? 1u : 2u);
+        EXPECT_EQ(ModBlck::AttesaPipe, ModBlck::AttesaPipePredefinita);
+        EXPECT_EQ(ModBlck::AttesaGlobale, ModBlck::AttesaGlobalePredefinita);
+        EXPECT_EQ(ModBlck::MoltiplicatoreAttesa, ModBlck::MoltiplicatoreAttesaPredefinito);
+        // The first transaction waits its time: the companion answers.
+        std::string r;
+        EXPECT_EQ(ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, '\x02'), ModBlck::AttesaPipe, r), 0);
+
+        // The first link loss (with the first-start load of the default configuration), then exit.
+        ModMain::RiconnessioneRichiesta = 0;
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::LineaPersa = 1;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NO_THROW(MDIFrm::Timer1_Timer());
+            EXPECT_NO_THROW(ModMain::FinestraAvviata()->Timer2_Timer());
+        }
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_OFFLINE);
+        for (const auto& m : Piattaforma::Copione::Messaggi()) ADD_FAILURE() << m.testo.toStdString();
+        ModMain::UscitaRichiesta = 1;
+        EXPECT_NO_THROW(MDIFrm::Timer1_Timer());
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_USCITA);
+        ModMain::ChiudiAvvio();
+        ModMain::UscitaRichiesta = 0;
+        MDIFrm::Timer1Attivo = 0;
+    }
 }
 
 TEST_F(AvvioTest, PrimoAvvioMostraLaSceltaDellaLinguaPrimaDellaFinestra) {
@@ -133,6 +186,30 @@ TEST_F(AvvioTest, PrimoAvvioMostraLaSceltaDellaLinguaPrimaDellaFinestra) {
     ModMain::Main(base.File("bin"));
     EXPECT_EQ(mostrato, 1);
     EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+}
+
+// A base folder where the language file cannot be written: the language
+// picked holds for the session, its texts show, and one box says so.
+TEST_F(AvvioTest, LinguaNonSalvabileValePerLaSessioneConUnAvviso) {
+    SupportoTest::CartellaBase base;
+    std::filesystem::remove(base.File("lng/diz.con"));
+    std::filesystem::create_directories(base.File("lng/diz.con")); // cannot become a file
+    Piattaforma::Copione::Azzera();
+    ModMain::AvvisoLinguaMostrato = false;
+    ModMain::MostraSceltaLingua = [](FrmLingua& d) { d.Option1_MouseUp(1); };
+    ModMain::Main(base.File("bin"));
+    ASSERT_NE(ModMain::Dizionario, nullptr);
+    EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
+    EXPECT_EQ(ModMain::TestoVoce(73), "Uscire dal programma?");
+    EXPECT_EQ(ModMain::TestoVoce(0), "Mondaro VX9 Redadi");
+    const auto& m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].testo.toStdString(), ModMain::TestoVoce(ModMain::VoceLinguaNonSalvata));
+    // Another pick in the same session: no second box.
+    ModMain::Dizionario->IdLingua(0);
+    ModMain::AvvisaSeLinguaNonSalvata();
+    EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+    Piattaforma::Copione::Azzera();
 }
 
 TEST_F(AvvioTest, CompagniRimastiTerminatiUnoAUno) {

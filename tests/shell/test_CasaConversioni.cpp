@@ -196,6 +196,26 @@ TEST_F(CasaConversioni, CampoDelRecordAccettaSoloCioCheIlTipoContiene) {
         EXPECT_EQ(Casa::ValoreCampoRecord(c.testo, c.tipo, c.scala), c.valore) << c.testo << " " << c.tipo;
 }
 
+TEST_F(CasaConversioni, RecordScriveSoloCioCheTieneComeScritto) {
+    BloccoParametri r;
+    r.Tipo = 5;
+    r.CodiciTipo = {"UW", "UW", "UW", "UW", "UW", "UW", "UW", "UB"};
+    r.Scale = {1, 1, 1, 1, 1, 1, 1, 2};
+    struct Caso {
+        const char* testo;
+        size_t indice;
+        std::optional<int32_t> valore;
+    };
+    for (const Caso& c : {Caso{"345", 0, 345}, Caso{"70000", 0, std::nullopt}, Caso{"x", 0, std::nullopt},
+                          Caso{"4", 6, 4}, Caso{"6", 6, 6}, Caso{"8", 6, 8}, Caso{"46", 6, std::nullopt},
+                          Caso{"5", 6, std::nullopt}, Caso{"0", 6, std::nullopt},
+                          Caso{"10", 7, 10}, Caso{"11", 7, std::nullopt}, Caso{"4", 8, std::nullopt}})
+        EXPECT_EQ(Casa::ValoreRecordScrivibile(c.testo, r, c.indice), c.valore) << c.testo << " " << c.indice;
+    // Another block type has no cylinder rule.
+    r.Tipo = 4;
+    EXPECT_EQ(Casa::ValoreRecordScrivibile("46", r, 6), 46);
+}
+
 TEST(CasaPannello, TestoDelPannelloEDellaConfigurazione) {
     // Identification record: 6 bytes of version and date, then the text fields.
     std::string id{'\x01', '\x02', '\x15', '\x06', '\x20', '\x18'};

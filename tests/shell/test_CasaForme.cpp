@@ -241,6 +241,27 @@ TEST_F(CasaForme, CampiDelRecordAccettanoRifiutanoEScrivono) {
     menu->Text1_KeyUp(2, '6');
     menu->Text1_LostFocus(2);
     EXPECT_EQ(menu->Text1[2]->text(), QStringLiteral("25"));
+
+    // A value the record cannot hold (46 cylinders would come back as 8): the
+    // beep, nothing posted, the field still edited.
+    ModMain::RichiestaPendente = 0;
+    ModMain::FrameMenuCustom.clear();
+    Piattaforma::Copione::Azzera();
+    TabellaBlocchi[5].Tipo = 5; // the ECU record's type, as SetCom.ini gives it
+    QLineEdit* cilindri = menu->Text1[6];
+    menu->Text1_GotFocus(6);
+    cilindri->setText(QStringLiteral("46"));
+    menu->Text1_KeyUp(6, '6');
+    menu->Text1_KeyUp(6, 13);
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_TRUE(ModMain::FrameMenuCustom.empty());
+    ASSERT_EQ(Piattaforma::Copione::Eventi().size(), 1u);
+    EXPECT_EQ(Piattaforma::Copione::Eventi()[0].tipo, Piattaforma::Copione::Tipo::Suono);
+    EXPECT_EQ(cilindri->palette().color(QPalette::Base), QColor(255, 255, 0));
+    cilindri->setText(QStringLiteral("6"));
+    menu->Text1_KeyUp(6, '6');
+    menu->Text1_KeyUp(6, 13);
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_ECU_INFO);
 }
 
 TEST_F(CasaForme, PaginaDegliIndicatoriTestiConESenzaMarcatori) {

@@ -3,9 +3,15 @@
 #include "FissaggioShell.h"
 
 #include <QtWidgets/QApplication>
+#include <csignal>
+#include <fstream>
+#include <unistd.h>
 
 #include "engine/ServiziInterfaccia.h"
+#include "link/ModBlckModifiche.h"
 #include "link/ModPipe.h"
+#include "shell/ModMainAvvio.h"
+#include "support/SupportoTest.h"
 
 using Uscita = FissaggioShell;
 
@@ -66,4 +72,48 @@ TEST_F(Uscita, LoScaricamentoDaCodiceScaricaTutteLeForme) {
     // The engine's way up no longer reaches the gone window.
     MDIFrm::Interfaccia().SelezioneScheda(SCHEDA_HOME);
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
+}
+
+namespace {
+
+bool AttendiFineProcessoUscita(pid_t pid) {
+    for (int i = 0; i < 1000; ++i) {
+        std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+        std::string s;
+        if (!std::getline(f, s)) return true;
+        const auto k = s.rfind(')');
+        if (k != std::string::npos && k + 2 < s.size() && s[k + 2] == 'Z') return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+} // namespace
+
+// A companion that has died gets no quit packet at the close: no box at all.
+TEST_F(Uscita, CompagnoMortoNonRiceveIlQuit) {
+    SupportoTest::CartellaBase base;
+    const std::string cartella = ModMain::CartellaCompagno;
+    ModMain::CartellaCompagno = base.File("bin");
+    ASSERT_TRUE(ModPipe::AvviaProcessoCom(base.File("bin")));
+    EXPECT_TRUE(ModMain::ProcessoComAttivo());
+    const pid_t pid = ModPipe::PidProcessoCom();
+    ::kill(pid, SIGKILL);
+    ASSERT_TRUE(AttendiFineProcessoUscita(pid));
+    EXPECT_FALSE(ModMain::ProcessoComAttivo());
+    f->show();
+    ModMain::UscitaRichiesta = 1;
+    f->ScaricaDaCodice();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+    ModPipe::TerminaProcessoCom();
+    ModMain::CartellaCompagno = cartella;
+}
+
+// The window registers the page refresh of offline edits while it is loaded.
+TEST_F(Uscita, LaFinestraRegistraLAggiornamentoDopoLeModifiche) {
+    ASSERT_TRUE(ModBlck::AggiornaSchedaDopoModifiche);
+    ModMain::UscitaRichiesta = 1;
+    f->ScaricaDaCodice();
+    EXPECT_FALSE(ModBlck::AggiornaSchedaDopoModifiche);
 }
