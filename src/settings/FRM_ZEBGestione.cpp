@@ -112,7 +112,7 @@ void FRM_ZEBGestione::CostruisciControlli() {
     SHP_Contorno = new FormaPagina(this, QStringLiteral("SHP_Contorno"), 1, false);
     GestionePosto(SHP_Contorno, 0, 0, 1000, 425);
     const double riquadri[7][4] = {{8, 8, 320, 222},   {336, 8, 320, 222}, {664, 8, 328, 86}, {664, 100, 328, 84},
-                                   {0, 0, 984, 180},   {664, 190, 328, 40}, {218, 34, 106, 36}};
+                                   {0, 0, 984, 180},   {664, 190, 328, 40}, {204, 32, 120, 40}};
     for (int i = 0; i < 7; ++i) {
         SHP[static_cast<size_t>(i)] = new FormaPagina(this, {}, 1, false);
         ModMain::ImpostaMembro(SHP[static_cast<size_t>(i)], QStringLiteral("SHP"), i);
@@ -124,10 +124,10 @@ void FRM_ZEBGestione::CostruisciControlli() {
     GestionePosto(FrmAltiRPM, 16, 12, 300, 20);
     for (int i = 0; i < 3; ++i) {
         optionHigh[static_cast<size_t>(i)] = GestionePulsante(this, QStringLiteral("optionHigh"), i, {});
-        GestionePosto(optionHigh[static_cast<size_t>(i)], 16 + i * 104, 40, 22, 22);
+        GestionePosto(optionHigh[static_cast<size_t>(i)], 16 + i * 96, 40, 22, 22);
         laboptionHigh[static_cast<size_t>(i)] = GestioneEtichetta(this, "");
         ModMain::ImpostaMembro(laboptionHigh[static_cast<size_t>(i)], QStringLiteral("laboptionHigh"), i);
-        GestionePosto(laboptionHigh[static_cast<size_t>(i)], 42 + i * 104, 36, 76, 30);
+        GestionePosto(laboptionHigh[static_cast<size_t>(i)], 42 + i * 96, 34, i == 2 ? 100 : 68, 36);
     }
     lblGiriDaA = GestioneEtichetta(this, "lblGiriDaA");
     lblGiriDaFine = GestioneEtichetta(this, "lblGiriDaFine");
@@ -154,10 +154,10 @@ void FRM_ZEBGestione::CostruisciControlli() {
     GestionePosto(FrmBassiRPM, 344, 12, 300, 20);
     for (int i = 0; i < 3; ++i) {
         optionLow[static_cast<size_t>(i)] = GestionePulsante(this, QStringLiteral("optionLow"), i, {});
-        GestionePosto(optionLow[static_cast<size_t>(i)], 344 + i * 104, 40, 22, 22);
+        GestionePosto(optionLow[static_cast<size_t>(i)], 344 + i * 96, 40, 22, 22);
         laboptionLow[static_cast<size_t>(i)] = GestioneEtichetta(this, "");
         ModMain::ImpostaMembro(laboptionLow[static_cast<size_t>(i)], QStringLiteral("laboptionLow"), i);
-        GestionePosto(laboptionLow[static_cast<size_t>(i)], 370 + i * 104, 36, 76, 30);
+        GestionePosto(laboptionLow[static_cast<size_t>(i)], 370 + i * 96, 34, i == 2 ? 100 : 68, 36);
     }
     lblGiriMinimo = GestioneEtichetta(this, "lblGiriMinimo");
     lblGiriA = GestioneEtichetta(this, "lblGiriA");

@@ -134,7 +134,7 @@ FrmSeqInj::FrmSeqInj(QWidget* contenitore) : QWidget(contenitore) {
         int cancella = 0;
         Form_QueryUnload(cancella, 0);
     });
-    setFixedSize(LarghezzaRidotta / 15, static_cast<int>(SeqAltezza / 15));
+    resize(LarghezzaRidotta / 15, static_cast<int>(SeqAltezza / 15));
 }
 
 void FrmSeqInj::showEvent(QShowEvent* e) {
@@ -188,7 +188,7 @@ void FrmSeqInj::AggiornaSelezioni(bool Tutto) {
 
     // Width: the channel panel only at display level 2.
     const bool sup = ModMain::LivelloSup != 0;
-    setFixedSize((sup ? LarghezzaEstesa : LarghezzaRidotta) / 15, static_cast<int>(SeqAltezza / 15));
+    resize((sup ? LarghezzaEstesa : LarghezzaRidotta) / 15, static_cast<int>(SeqAltezza / 15));
     LblTitolo->setGeometry(0, 0, width() - 22, static_cast<int>(SeqBarra / 15));
     CmdChiudi->setGeometry(width() - 21, 1, 20, static_cast<int>(SeqBarra / 15) - 2);
 

@@ -45,6 +45,9 @@ protected:
         ModMain::SceltaSeqInj = 3;
         ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
 
+        // The language file must exist: without one the dictionary would create
+        // it beside the shared dictionary.
+        base_.Scrivi("diz.con", "0\r\n");
         dizionario_ = std::make_unique<ClsLingue>();
         dizionario_->PathDizionario(std::string(MONDARO_DIST) + "/lng/diz.diz");
         dizionario_->PathAttualeLingua(base_.File("diz.con"));
