@@ -34,7 +34,7 @@ protected:
         offset_ = FrmSeqInj::SeqOffsetLingua;
         impossibile_ = FrmSeqInj::STR_IMPOSSIBILE;
 
-        const size_t valori[] = {1, 63, 3, 42, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87, 13};
+        const size_t valori[] = {6, 63, 12, 54, 64, 8, 16, 116, 116, 116, 16, 71, 88, 32, 45, 89, 29};
         TabellaBlocchi.assign(17, BloccoParametri{});
         for (size_t n = 0; n < 17; ++n) TabellaBlocchi[n].Valori.assign(valori[n], 0);
         ModMain::MatSoglie = {};

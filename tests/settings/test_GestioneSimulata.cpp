@@ -12,7 +12,13 @@
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
 #include "link/ModBlckDatiLive.h"
+#include "core/ModBlckConfigScale.h"
 #include "settings/FRM_ZEBGestione.h"
+#include "settings/FRM_ZEBSensori.h"
+
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QScrollBar>
+#include "controls/PulsanteGrafico.h"
 
 namespace {
 
@@ -90,6 +96,64 @@ TEST_F(GestioneSimulata, PaginaEPopupDalleCentralina) {
         }
     }
     EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(GestioneSimulata, SensoriDallaCentralina) {
+    const auto livello = ModBlck::SensoriLivello;
+    const auto temperatura = ModBlck::SensoriTemperatura;
+    ModBlck::LeggiTipo_Inj_SensLevel_Lambda(ModMain::RigheConfigScale);
+    // A rising resistive level sensor, the tank a little under half full.
+    const int32_t soglie[6] = {40, 180, 330, 480, 640, 900};
+    Imposta(3, 25, 1);
+    Imposta(3, 26, 0);
+    for (size_t i = 0; i < 6; ++i) Imposta(3, 27 + i, soglie[i]);
+    Imposta(1, 37, 1);
+    Imposta(1, 40, 402);
+    Imposta(1, 41, 400);
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    QWidget area;
+    area.setAutoFillBackground(true);
+    QPalette p = area.palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 128));
+    area.setPalette(p);
+    FRM_ZEBSensori s(&area);
+    s.Form_Load();
+    const struct {
+        int lingua;
+        const char* sigla;
+    } lingue[] = {{0, "en"}, {1, "it"}};
+    const struct {
+        int larghezza, altezza;
+    } dimensioni[] = {{1001, 425}, {1377, 685}};
+    for (const auto& l : lingue) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
+        s.CaricaLingua();
+        s.RiempiCmbSwtch(ModMain::RigheConfigScale);
+        for (const auto& d : dimensioni) {
+            area.resize(d.larghezza, d.altezza);
+            s.setGeometry(0, 0, d.larghezza, d.altezza);
+            area.show();
+            s.show();
+            s.Form_Resize();
+            s.CaricaSoglieLivello();
+            s.AggiornaLivelliVisualizzazione();
+            s.AggiornaSelezioni();
+            s.CaricaLivelliAttuale();
+            EXPECT_EQ(s.CmbTipoLev->currentIndex(), 1);
+            EXPECT_EQ(s.HScrLevel[0]->value(), 640);
+            for (int k = 0; k < 3; ++k) {
+                if (!s.CMD_SENSORI[static_cast<size_t>(k)]->Value()) {
+                    s.CMD_SENSORI[static_cast<size_t>(k)]->Value(true);
+                    s.CMD_SENSORI_Click(k);
+                }
+                Foto(&area, std::string("sensori") + std::to_string(k) + "_" + l.sigla + "_" +
+                                std::to_string(d.larghezza) + ".png");
+            }
+        }
+    }
+    EXPECT_TRUE(Messaggi().empty());
+    ModBlck::SensoriLivello = livello;
+    ModBlck::SensoriTemperatura = temperatura;
 }
 
 } // namespace

@@ -144,8 +144,8 @@ TEST_F(SeqInj, ControlliPrimaDellAcquisizione) {
         ModMain::RichiestaPendente = 0;
         ModMain::MatSoglie = {};
         ModMain::LivelloSup = 0;
-        TabellaBlocchi[2].Valori.assign(3, 0);
-        TabellaBlocchi[3].Valori.assign(42, 0);
+        TabellaBlocchi[2].Valori.assign(12, 0);
+        TabellaBlocchi[3].Valori.assign(54, 0);
         Imposta(3, 1, 4);
         gestione->CaricaLingua();
         c.prepara();
