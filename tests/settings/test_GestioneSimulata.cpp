@@ -15,6 +15,8 @@
 #include "core/ModBlckConfigScale.h"
 #include "settings/FRM_ZEBGestione.h"
 #include "settings/FRM_ZEBSensori.h"
+#include "settings/FrmInjSetPopUp.h"
+#include "controls/MDIFrmGriglie.h"
 
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QScrollBar>
@@ -154,6 +156,52 @@ TEST_F(GestioneSimulata, SensoriDallaCentralina) {
     EXPECT_TRUE(Messaggi().empty());
     ModBlck::SensoriLivello = livello;
     ModBlck::SensoriTemperatura = temperatura;
+}
+
+TEST_F(GestioneSimulata, IniettoriDallaCentralina) {
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    QWidget area;
+    area.setAutoFillBackground(true);
+    QPalette p = area.palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 128));
+    area.setPalette(p);
+    FrmInjSetPopUp f(&area);
+    f.Form_Load();
+    const int32_t carattere = MDIFrm::DimensioneCarattereGriglie;
+    const struct {
+        int lingua;
+        const char* sigla;
+    } lingue[] = {{0, "en"}, {1, "it"}};
+    // Window 1024 x 640 (grid font 9) and 1400 x 900 (grid font 12).
+    const struct {
+        int larghezza, altezza, punti;
+    } dimensioni[] = {{1024, 640, 9}, {1400, 900, 12}};
+    for (const auto& l : lingue) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
+        f.CaricaLingua();
+        for (const auto& d : dimensioni) {
+            for (int32_t n : {4, 8}) {
+                Imposta(3, 1, n);
+                for (size_t i = 0; i < 8; ++i) Imposta(3, 16 - i, i == 2 ? 0 : 3);
+                Imposta(1, 7, 3456);
+                Imposta(1, 15, 4210);
+                ModMain::MatSoglie[14] = 0x05;
+                MDIFrm::DimensioneCarattereGriglie = d.punti;
+                area.resize(d.larghezza, d.altezza);
+                area.show();
+                f.AggiornaSelezioni(true);
+                f.AggiornaLivelliVisualizzazione();
+                f.AggiornaTempiInj();
+                ModGlobFunct::CentraControllo(&f, &area);
+                f.show();
+                EXPECT_LE(f.height(), d.altezza);
+                Foto(&area, std::string("iniettori") + std::to_string(n) + "_" + l.sigla + "_" +
+                                std::to_string(d.larghezza) + ".png");
+            }
+        }
+    }
+    MDIFrm::DimensioneCarattereGriglie = carattere;
+    EXPECT_TRUE(Messaggi().empty());
 }
 
 } // namespace
