@@ -202,10 +202,12 @@ void FRM_ZEBGestione::CostruisciControlli() {
         s->ColoreRiempimento(ColoreSpento);
         GestionePosto(s, 676, 108 + i * 18, 14, 12);
         ImgMaxMinCon[static_cast<size_t>(i)] = s;
+        s->hide(); // the live update shows the lamps whose function is in use
         auto* l = GestioneEtichetta(this, "");
         ModMain::ImpostaMembro(l, QStringLiteral("LblMaxMinCon"), i);
         GestionePosto(l, 698, 104 + i * 18, 286, 18);
         LblMaxMinCon[static_cast<size_t>(i)] = l;
+        l->hide();
     }
 
     // Advanced group: its button, title and frame.
