@@ -297,6 +297,7 @@ void FrmSeqInj::CMB_PhaseShifter_Click() {
 }
 
 void FrmSeqInj::Form_Activate() {
+    raise(); // over the management page
     LblTitolo->setText(ModMain::TestoLingua(ModMain::TestoVoce(0) + ModMain::VersioneProgramma));
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
 }
