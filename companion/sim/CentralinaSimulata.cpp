@@ -183,7 +183,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         // Block 15: the normal injection sequence, acquired order 1-3-4-2, a
         // gas dead time of 512 us, three injections before re-entry.
         {15, 7, 1}, {15, 8, 2}, {15, 9, 3}, {15, 10, 4}, {15, 11, 5}, {15, 12, 6}, {15, 13, 7},
-        {15, 0, 512}, {15, 77, 3}, {15, 80, 2}, {15, 81, 3}, {15, 82, 1},
+        {15, 0, 512}, {15, 4, 5}, {15, 77, 3}, {15, 80, 2}, {15, 81, 3}, {15, 82, 1},
     };
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);
