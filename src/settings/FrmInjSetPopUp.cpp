@@ -456,10 +456,19 @@ void FrmInjSetPopUp::MostraParametriInj(bool Visibili) {
 
 void FrmInjSetPopUp::Form_Activate() {
     raise();
+    attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
 }
 
+void FrmInjSetPopUp::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (!attivo_) return;
+    attivo_ = false;
+    MDIFrm::Interfaccia().AbilitaDisabilitaForm(true);
+}
+
 void FrmInjSetPopUp::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    attivo_ = false;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(true);
     if (UnloadMode == 0) {
         Cancel = 1;

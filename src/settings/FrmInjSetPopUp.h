@@ -73,6 +73,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Hidden by another page switch (link loss, exit) rather than by its close
+    // box: the surrounding forms are enabled again all the same.
+    void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
@@ -81,5 +84,6 @@ private:
     void ModificaOffset(int Index, int32_t valore);
 
     ModMain::ListeLivelli liste_;
+    bool attivo_ = false; // the surrounding forms are disabled by this popup
     bool caricata_ = false;
 };

@@ -299,10 +299,19 @@ void FrmSeqInj::CMB_PhaseShifter_Click() {
 void FrmSeqInj::Form_Activate() {
     raise(); // over the management page
     LblTitolo->setText(ModMain::TestoLingua(ModMain::TestoVoce(0) + ModMain::VersioneProgramma));
+    attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
 }
 
+void FrmSeqInj::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (!attivo_) return;
+    attivo_ = false;
+    MDIFrm::Interfaccia().AbilitaDisabilitaForm(true);
+}
+
 void FrmSeqInj::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    attivo_ = false;
     if (UnloadMode == 0) {
         ModGlobFunct::AttendiMicrosecondi(10'000);
         MDIFrm::Interfaccia().SelezioneScheda(SCHEDA_GESTIONE);

@@ -71,10 +71,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Hidden by another page switch (link loss, exit) rather than by its close
+    // box: the surrounding forms are enabled again all the same.
+    void hideEvent(QHideEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     void Posta(int32_t codice);
     bool caricamento_ = false;
     ModMain::ListeLivelli liste_;
+    bool attivo_ = false; // the surrounding forms are disabled by this popup
 };

@@ -13,6 +13,7 @@
 #include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "engine/ModMainTasti.h"
+#include "engine/ServiziInterfaccia.h"
 #include "link/ModBlckComandi.h"
 #include "settings/FrmInjSetPopUp.h"
 
@@ -213,6 +214,30 @@ TEST_F(InjSet, VistaDiServizioETesti) {
     EXPECT_EQ(f->LblTimeB->text().toStdString(), Voce("[Frm_InjSet]", 3));
     EXPECT_LT(f->LblTimeB->x(), f->LblTimeG->x());
     EXPECT_EQ(f->CmbSelecT[0]->itemText(0).toStdString(), Voce("[Frm_InjSet]", 6));
+}
+
+// Records the page switches and the enabling of the surrounding forms.
+class InjSetRegistro : public ServiziInterfaccia {
+public:
+    InjSetRegistro() { MDIFrm::RegistraInterfaccia(this); }
+    ~InjSetRegistro() override { MDIFrm::RegistraInterfaccia(nullptr); }
+    void SelezioneScheda(int32_t id) override { chiamate.push_back("SelezioneScheda(" + std::to_string(id) + ")"); }
+    void AbilitaDisabilitaForm(bool s) override { chiamate.push_back(s ? "Abilita" : "Disabilita"); }
+    std::vector<std::string> chiamate;
+};
+
+TEST_F(InjSet, AttivazioneEChiusura) {
+    InjSetRegistro registro;
+    f->show();
+    int cancella = 0;
+    f->Form_QueryUnload(cancella, 0);
+    EXPECT_EQ(cancella, 1);
+    EXPECT_TRUE(f->isHidden());
+    EXPECT_EQ(registro.chiamate, (std::vector<std::string>{"Disabilita", "Abilita", "SelezioneScheda(25)"}));
+    registro.chiamate.clear();
+    f->show();
+    f->hide(); // another page took over
+    EXPECT_EQ(registro.chiamate, (std::vector<std::string>{"Disabilita", "Abilita"}));
 }
 
 } // namespace

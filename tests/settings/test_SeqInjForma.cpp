@@ -228,6 +228,11 @@ TEST_F(SeqInj, ChiusuraTornaAllaGestione) {
     f->Form_QueryUnload(cancella, 0);
     EXPECT_EQ(cancella, 1);
     EXPECT_EQ(registro.chiamate, (std::vector<std::string>{"Disabilita", "SelezioneScheda(44)", "Abilita"}));
+    // Hidden by another page switch while active: the surrounding forms come back.
+    registro.chiamate.clear();
+    f->show();
+    f->hide();
+    EXPECT_EQ(registro.chiamate, (std::vector<std::string>{"Disabilita", "Abilita"}));
     // The management page's button opens the popup page.
     registro.chiamate.clear();
     gestione->CmdSeqInj_Click();
