@@ -17,6 +17,7 @@ enum : uint8_t {
     MANOPOLA_ECU_VALORE = 24,              // sets a block value: block << 24 | index << 16 | value (16 bits)
     MANOPOLA_ECU_COMANDO_RIFIUTATO = 25,   // every data read with this command refused (0: none)
     MANOPOLA_ECU_COMANDO_CORTO = 26,       // every data read with this command one data byte short (0: none)
+    MANOPOLA_ECU_ESITO_ACQUISIZIONE = 27,  // block 15 value 78 after a sequence acquisition (0 = order found)
 };
 
 struct MemoriaTrasferimenti {
@@ -36,6 +37,7 @@ struct MemoriaTrasferimenti {
     int32_t comandoCorto = 0;
     int32_t lettureCommutazione = 2;
     int32_t lettureIniettore = 3;
+    int32_t esitoAcquisizione = 0;        // block 15 value 78 written by an acquisition
     int32_t commutazioneInCorso = -1;     // block-2 reads left; -1 none
     std::array<int32_t, 8> iniettoreInCorso{-1, -1, -1, -1, -1, -1, -1, -1};
 

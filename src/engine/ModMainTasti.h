@@ -26,6 +26,10 @@ struct AzioniTasto {
 };
 inline AzioniTasto Tasti;
 
+// Injector popup, switchover and archive pages: one program-wide latch of the
+// Ctrl+Shift+Alt+X combination that shows their hidden service controls.
+inline int32_t TastoXPremuto = 0;
+
 void GestisciTasto(int16_t KeyCode, int16_t Shift);
 // The same for a Qt key event (Qt key and modifiers mapped to the codes above).
 void GestisciTasto(const QKeyEvent* evento);

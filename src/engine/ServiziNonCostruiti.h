@@ -52,7 +52,6 @@ bool ScriviEmulazione();
 } // namespace ModEmula
 
 namespace ModBlck {
-void CalcolaSequenzaIniezione(int32_t phaseShifter, bool anticipata);
 // Map editing's axis calculation: with `daVettori` True the working axes from
 // the vectors; with False the vectors from the axes, False (after its own
 // message) when the chosen breakpoints do not rise.

@@ -24,6 +24,7 @@
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainImmagineFirmware.h"
+#include "engine/ModBlckSequenza.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ModMainTasti.h"
 #include "link/ModBlckDatiLive.h"

@@ -102,7 +102,7 @@ TEST_F(AvvioTest, ValoriDiPartenzaPercorsiEPrimiPacchetti) {
     EXPECT_EQ(ModMain::LivelloExp, 0);
     EXPECT_EQ(ModMain::CodiceOperatoreAccettato, 0);
     EXPECT_EQ(ModMain::FunzioneEstesaEcu, -1);
-    EXPECT_EQ(ModMain::SceltaSeqInj, 3);
+    EXPECT_EQ(ModMain::SceltaSeqInj, 7); // 3 at start, then the sequence popup's load reads ConfigScale.ini
     EXPECT_EQ(ModMain::ConfigEstesa, -1);
     EXPECT_EQ(ModMain::PassiCompensazione, (std::array<int32_t, 5>{4, 4, 4, 4, 1}));
     EXPECT_EQ(ModMain::WizardAttivo, 0);

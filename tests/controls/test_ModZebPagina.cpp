@@ -1,0 +1,101 @@
+// The shared page helpers: items in thousandths, selection by a rule, the
+// loading guard, staged edits and the proportional layout from the design.
+#include <gtest/gtest.h>
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <stdexcept>
+
+#include "controls/ModZebPagina.h"
+#include "core/ModGlobFunct.h"
+#include "engine/ModMainRichieste.h"
+
+namespace {
+
+using namespace ModZebPagina;
+
+TEST(ModZebPagina, VociInMillesimi) {
+    struct Caso {
+        const char* testo;
+        std::optional<int64_t> millesimi;
+    };
+    // 5.12 x 1000 as a double is 5119.99...: the item still reads as 5120.
+    const Caso casi[] = {{"5.12", 5120}, {"0.256", 256}, {"2.5", 2500}, {"-10", -10000}, {"1", 1000},
+                         {"0.0005", 0}, {"abc", std::nullopt}, {"", std::nullopt}};
+    for (const auto& c : casi) EXPECT_EQ(MillesimiVoce(QString::fromLatin1(c.testo)), c.millesimi) << c.testo;
+    EXPECT_EQ(TestoMillesimi("2500"), std::optional<std::string>("2.5"));
+    EXPECT_EQ(TestoMillesimi("x"), std::nullopt);
+    EXPECT_EQ(ListaMultipli(50, 3), "0|50|100|150");
+    EXPECT_TRUE(VociLista("").empty());
+
+    const std::string prima = ModGlobFunct::SeparatoreDecimale;
+    ModGlobFunct::SeparatoreDecimale = ",";
+    EXPECT_EQ(MillesimiVoce(QStringLiteral("0,5")), 500);
+    EXPECT_EQ(MillesimiVoce(QStringLiteral("0.5")), std::nullopt); // not the locale's form
+    EXPECT_EQ(TestoMillesimi("500"), std::optional<std::string>("0,5"));
+    ModGlobFunct::SeparatoreDecimale = prima;
+}
+
+TEST(ModZebPagina, ListeESelezione) {
+    QComboBox c;
+    EXPECT_FALSE(RiempiComboMillesimi(&c, "500|x|1500"));
+    ASSERT_EQ(c.count(), 1); // the pieces before the bad one stay
+    EXPECT_TRUE(RiempiComboMillesimi(&c, "500|1000|1500"));
+    EXPECT_EQ(SelezionaNumero(&c, [](double v) { return v >= 0.7; }), 1);
+    EXPECT_EQ(SelezionaNumero(&c, [](double v) { return v > 9; }), -1);
+    EXPECT_EQ(c.currentIndex(), -1);
+    EXPECT_TRUE(c.currentText().isEmpty());
+    EXPECT_EQ(CercaSezioni({"[A]", "1", "[A]", "2"}, "[A]"), (std::vector<size_t>{0, 2}));
+    EXPECT_EQ(RigaDopo({"[A]"}, 0, 1), std::nullopt);
+}
+
+TEST(ModZebPagina, GuardiaEModifiche) {
+    bool caricamento = false;
+    try {
+        GuardiaCaricamento g(caricamento);
+        EXPECT_TRUE(caricamento);
+        throw std::runtime_error("a control failed to load");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(caricamento);
+
+    ListaModifiche l{{1, 2, 3}, {4, 5, 6}};
+    ModificaSingola(l, 7, 8, 0x40);
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].Valore, 7);
+    EXPECT_EQ(l[0].IndiceValore, 8);
+    EXPECT_EQ(l[0].Maschera, 0x40);
+    EXPECT_TRUE(ByteValido(255));
+    EXPECT_FALSE(ByteValido(256));
+    EXPECT_FALSE(ByteValido(-1));
+    const int32_t slot = ModMain::RichiestaPendente;
+    ModMain::RichiestaPendente = 0;
+    EXPECT_TRUE(SlotLibero());
+    ModMain::RichiestaPendente = slot;
+}
+
+TEST(ModZebPagina, ProporzioniDalProgetto) {
+    QWidget forma;
+    forma.resize(100, 50);
+    auto* l = new QLabel(&forma);
+    Colloca(l, 150, 150, 600, 300); // 10, 10, 40, 20 pixels
+    ImpostaFont(l, 8);
+    auto* c = new QComboBox(&forma);
+    Colloca(c, 0, 300, 600, 330);
+    Proporzioni p(1500, 750);
+    forma.resize(150, 100);
+    ASSERT_TRUE(p.Applica(&forma));
+    EXPECT_EQ(l->geometry(), QRect(15, 20, 60, 40));
+    EXPECT_EQ(l->font().pointSize(), 12);
+    EXPECT_EQ(c->height(), 22); // keeps its height
+    EXPECT_FLOAT_EQ(p.FattoreScala(), 1.5f);
+    forma.resize(0, 0);
+    EXPECT_FALSE(p.Applica(&forma));
+    EXPECT_EQ(l->geometry(), QRect(15, 20, 60, 40));
+    forma.resize(100, 50);
+    p.Applica(&forma);
+    EXPECT_EQ(l->geometry(), QRect(10, 10, 40, 20));
+    EXPECT_EQ(l->font().pointSize(), 8);
+}
+
+} // namespace
