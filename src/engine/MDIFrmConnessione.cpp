@@ -233,15 +233,23 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
 
     if (mappa0Letta) {
         ModBlck::CopiaMappa(mappa0, ModMain::MappaPagina0);
+        ModMain::AllineaUndoPagina(0);
         ModMain::MatSoglie = soglie;
+        ModMain::MappaTaratura = soglie;
         ModRetta::EstraiCurvaDaMappa(mappa0, ModRetta::CurvaCorrezione);
     }
-    if (adatLetta) ModBlck::CopiaMappa(mappaAdat, ModMain::MappaPagina1);
-    if (mapeLetta) ModBlck::CopiaMappa(mappaMape, ModMain::MappaPagina2);
+    if (adatLetta) {
+        ModBlck::CopiaMappa(mappaAdat, ModMain::MappaPagina1);
+        ModMain::AllineaUndoPagina(1);
+    }
+    if (mapeLetta) {
+        ModBlck::CopiaMappa(mappaMape, ModMain::MappaPagina2);
+        ModMain::AllineaUndoPagina(2);
+    }
     ModBlck::VettoreRpm = vettore1;
     ModBlck::VettoreTinj = vettore2;
-    ModBlck::CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
-                                ModMain::AsseTinjLavoro, true);
+    MDIFrm::Interfaccia().CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
+                                             ModMain::AsseTinjLavoro, true);
     AssiPaginaCorrente();
 
     // The full bar blinks for one second.

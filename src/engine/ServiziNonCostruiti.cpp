@@ -96,10 +96,6 @@ bool ScriviEmulazione() { return false; }
 
 namespace ModBlck {
 void CalcolaSequenzaIniezione(int32_t, bool) {}
-bool CalcolaVettoriAssi(std::array<uint8_t, 128>&, std::array<uint8_t, 180>&, std::array<uint8_t, 24>&,
-                        std::array<uint8_t, 23>&, bool) {
-    return false;
-}
 } // namespace ModBlck
 
 namespace ModMain {

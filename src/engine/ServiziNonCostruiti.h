@@ -58,9 +58,4 @@ bool ScriviEmulazione();
 
 namespace ModBlck {
 void CalcolaSequenzaIniezione(int32_t phaseShifter, bool anticipata);
-// Map editing's axis calculation: with `daVettori` True the working axes from
-// the vectors; with False the vectors from the axes, False (after its own
-// message) when the chosen breakpoints do not rise.
-bool CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
-                        std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj, bool daVettori);
 } // namespace ModBlck
