@@ -27,6 +27,11 @@ inline std::string (*LettoreInfoFirmware)(const std::string& percorso) = nullptr
 // Configuration files: name (block 18 values 0-39) and note (40-119), trimmed.
 void LeggiNomeConfigurazione(std::string& nome, std::string& nota);
 
+// Configuration files: the four vector sections of a configuration file
+// into the index vectors; false (vectors unchanged) when one is missing.
+bool CaricaVettoriRpmTinj(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                          const std::string& percorso);
+
 // Configuration files: the note of the configuration loaded or saved last.
 inline std::string NotaConfigurazione;
 // Firmware information text: the third blank-separated word (with `ridotto`
