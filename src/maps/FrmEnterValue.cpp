@@ -175,13 +175,10 @@ void FrmEnterValue::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void FrmEnterValue::closeEvent(QCloseEvent* e) {
-    // The close box cancels; only the caller hides the dialog.
-    if (e->spontaneous()) {
-        Annulla();
-        e->ignore();
-        return;
-    }
-    QWidget::closeEvent(e);
+    // The close box cancels; only the caller hides the dialog, and the main
+    // window's unload deletes it.
+    Annulla();
+    e->ignore();
 }
 
 void FrmEnterValue::changeEvent(QEvent* e) {

@@ -210,6 +210,7 @@ TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
     ModMain::MatSoglie.fill(0x33);
     ModMain::UndoPagina0 = ModMain::UndoPagina1 = PaginaMappa{};
     ModMain::UndoDisponibile0 = ModMain::UndoDisponibile1 = 1;
+    ModMain::PaginaCorrente = SCHEDA_CARBURAZIONE_1;
     AvviaCaso("");
     // The first data read of the download (map 0's first chunk) is refused.
     Manopola(21, 1);
@@ -227,6 +228,9 @@ TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
     EXPECT_EQ(ModMain::UndoPagina1, ModMain::MappaPagina1);
     EXPECT_EQ(ModMain::UndoDisponibile1, 0);
     EXPECT_EQ(ModMain::UndoDisponibile0, 1);
+    // The editor shown shows the maps just read, not the old ones.
+    EXPECT_TRUE(ui->Chiamato("FRM_ZEBCarburazione.CaricaMatriceInGriglia(1)"));
+    EXPECT_TRUE(ui->Chiamato("FRM_ZEBCarburazione.CaricaAssiInMatrice(1)"));
 }
 
 TEST_F(Connessione, DownloadConRispostaGuastaRiprovaLaStessaPorta) {

@@ -1,11 +1,13 @@
 #pragma once
 // Saves and restores what the map tests change: the map pages with their undo
 // copies, the threshold tables, the axes and vectors, the block table, the
-// decimal separator and the level-sensor table; dialogs scripted.
+// decimal separator, the level-sensor table and the display levels.
 #include <gtest/gtest.h>
 
 #include "core/ModBlckBlocchi.h"
 #include "core/ModBlckConfigScale.h"
+#include "core/ModMainCaricatori.h"
+#include "core/ModMainLivelli.h"
 #include "core/ModGlobFunct.h"
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainRichieste.h"
@@ -14,14 +16,11 @@
 #include "link/ModMappeDati.h"
 #include "platform/Dialoghi.h"
 
-class FissaggioMappe : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Piattaforma::Copione::Attiva(true);
-        ModGlobFunct::SeparatoreDecimale = ".";
-    }
-    void TearDown() override {
-        Piattaforma::Copione::Attiva(false);
+// The module state the map code changes, saved at construction and put back
+// at destruction.
+class StatoMappeSalvato {
+public:
+    ~StatoMappeSalvato() {
         ModGlobFunct::SeparatoreDecimale = separatore_;
         ModMain::MappaPagina0 = p0_;
         ModMain::MappaPagina1 = p1_;
@@ -45,12 +44,9 @@ protected:
         ModMain::RichiestaPendente = richiesta_;
         ModMain::PaginaCorrente = pagina_;
         ModMain::StatoConnessione = stato_;
-    }
-
-    // Block `n` with at least `quanti` values, all 0.
-    static void PreparaBlocco(size_t n, size_t quanti) {
-        if (TabellaBlocchi.size() <= n) TabellaBlocchi.resize(n + 1);
-        if (TabellaBlocchi[n].Valori.size() < quanti) TabellaBlocchi[n].Valori.resize(quanti, 0);
+        ModMain::RigheConfigScale = righe_;
+        ModMain::LivelloSup = sup_;
+        ModMain::LivelloAut = aut_;
     }
 
 private:
@@ -70,4 +66,24 @@ private:
     int32_t richiesta_ = ModMain::RichiestaPendente;
     int32_t pagina_ = ModMain::PaginaCorrente;
     int32_t stato_ = ModMain::StatoConnessione;
+    std::vector<std::string> righe_ = ModMain::RigheConfigScale;
+    int16_t sup_ = ModMain::LivelloSup, aut_ = ModMain::LivelloAut;
+};
+
+class FissaggioMappe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Piattaforma::Copione::Azzera();
+        ModGlobFunct::SeparatoreDecimale = ".";
+    }
+    void TearDown() override { Piattaforma::Copione::Azzera(); }
+
+    // Block `n` with at least `quanti` values, all 0.
+    static void PreparaBlocco(size_t n, size_t quanti) {
+        if (TabellaBlocchi.size() <= n) TabellaBlocchi.resize(n + 1);
+        if (TabellaBlocchi[n].Valori.size() < quanti) TabellaBlocchi[n].Valori.resize(quanti, 0);
+    }
+
+private:
+    StatoMappeSalvato stato_;
 };
