@@ -332,6 +332,8 @@ void FRM_ZEBCarburazione::Form_Resize() {
         if (punti >= 6 && f.pointSizeF() != punti) {
             f.setPointSizeF(punti);
             w->setFont(f);
+            // The drawn buttons paint with a font of their own.
+            if (auto* b = qobject_cast<PulsanteGrafico*>(w)) b->Font(f);
         }
     }
     SHP_Contorno->setGeometry(0, 0, width(), height());

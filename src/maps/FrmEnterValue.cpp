@@ -188,8 +188,16 @@ void FrmEnterValue::changeEvent(QEvent* e) {
 
 namespace ModMapEditor {
 
+namespace FrmEnterValue_ {
+QPointer<FrmEnterValue> istanza;
+} // namespace FrmEnterValue_
+
+void CaricaLinguaFrmEnterValue() {
+    if (FrmEnterValue_::istanza) FrmEnterValue_::istanza->CaricaLingua();
+}
+
 FrmEnterValue* IstanzaFrmEnterValue() {
-    static QPointer<FrmEnterValue> istanza;
+    QPointer<FrmEnterValue>& istanza = FrmEnterValue_::istanza;
     if (!istanza) {
         // A window of its own (a child window would be disabled with the main
         // window), kept above it and unloaded with it.

@@ -78,6 +78,8 @@ namespace ModMapEditor {
 
 // The one dialog, created on first use with the main window as owner.
 FrmEnterValue* IstanzaFrmEnterValue();
+// Its texts again after a language change; nothing while it has not been used.
+void CaricaLinguaFrmEnterValue();
 // The calling order of every grid editor: limits set, main window disabled,
 // dialog shown with option `opzione` (0..2) focused then the text box, waits
 // in steps of 100 ms until it closes, main window enabled, a last wait of

@@ -1,6 +1,7 @@
 #include "maps/FrmMatrix.h"
 
 #include <QtCore/QSignalBlocker>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
@@ -236,7 +237,12 @@ void FrmMatrix::Form_Load() {
 
 void FrmMatrix::Form_Unload() { TimerB10->stop(); }
 
-void FrmMatrix::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
+void FrmMatrix::AggiornaLivelliVisualizzazione() {
+    ModMain::AggiornaLivelliForma(this, liste_);
+    // The recorded-frame markers appear with their first frame, not before.
+    if (!TimerB10->isActive())
+        for (QLabel* m : PIC_Cursed) m->hide();
+}
 
 void FrmMatrix::CaricaLingua() {
     TxtMsgMappa->setText(ModMain::VoceLingua(64));
@@ -345,7 +351,14 @@ void FrmMatrix::Form_Resize() {
     const QSize cella(GrdInj->columnWidth(1), GrdInj->rowHeight(1));
     const QPoint origine(GrdInj->x() + GrdInj->frameWidth() + GrdInj->columnWidth(0),
                          GrdInj->y() + GrdInj->frameWidth() + GrdInj->rowHeight(0));
-    for (PulsanteGrafico* t : {TxtMat, TxtMat2}) t->setGeometry(QRect(origine, cella));
+    // The drawn button keeps about 5 pixels above and below its caption: on
+    // low rows the markers grow to show their figures and stay centred on the cell.
+    const int altezzaMarcatore = std::max(cella.height(), QFontMetrics(GrdInj->font()).height() + 10);
+    ScartoMarcatore = -(altezzaMarcatore - cella.height()) / 2;
+    for (PulsanteGrafico* t : {TxtMat, TxtMat2}) {
+        t->Font(GrdInj->font());
+        t->setGeometry(origine.x(), origine.y() + ScartoMarcatore, cella.width(), altezzaMarcatore);
+    }
     for (QLabel* p : PIC_Cursed) p->setGeometry(0, 0, std::max(cella.width() / 4, 1), cella.height());
     TxtMat->raise();
     TxtMat2->raise();

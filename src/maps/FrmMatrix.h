@@ -69,6 +69,8 @@ public:
     int32_t FotogrammaB10 = 0;
     int32_t UltimaPercSec = 65535, UltimaPercSec3 = 65535, UltimaPercSec4 = 65535, UltimoMoltiplicatore = 65535;
     PuntoMatrice::MedieTempo Medie;
+    // Pixels the markers stand above their cell when a row is too low for their caption.
+    int ScartoMarcatore = 0;
 
     PulsanteGrafico* CmdChgAxis = nullptr;
     PulsanteGrafico* CmdDw = nullptr;

@@ -209,7 +209,7 @@ void FrmMatrix::VisualizzaPuntoMatrice(int32_t RW, int32_t CL) {
     const int32_t colonna = PuntoMatrice::LimitaColonna(CL, false);
     const int W = GrdInj->columnWidth(1), H = GrdInj->rowHeight(1);
     const int X0 = GrdInj->x() + GrdInj->frameWidth() + GrdInj->columnWidth(0);
-    const int Y0 = GrdInj->y() + GrdInj->frameWidth() + GrdInj->rowHeight(0);
+    const int Y0 = GrdInj->y() + GrdInj->frameWidth() + GrdInj->rowHeight(0) + ScartoMarcatore;
     const int passo = 5; // 75 twips
     const int32_t puntSec = EditorMappa::ValoreBlocco(1, 34);
     const PaginaMappa& pagina = ModMain::PaginaMappaK(MTX);

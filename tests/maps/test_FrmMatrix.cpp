@@ -130,7 +130,7 @@ TEST_F(EditorCompleto, MarcatoriSeguonoIlBlocco1DellaCentralina) {
     f.VisualizzaPuntoMatrice(riga, colonna);
     const int r = std::min(riga, 22), c = std::min(colonna, 23);
     const QRect cella = f.GrdInj->visualRect(f.GrdInj->model()->index(r + 1, c + 1));
-    const QPoint atteso = f.GrdInj->viewport()->mapTo(&f, cella.topLeft());
+    const QPoint atteso = f.GrdInj->viewport()->mapTo(&f, cella.topLeft()) + QPoint(0, f.ScartoMarcatore);
     EXPECT_EQ(f.TxtMat->pos(), atteso);
     EXPECT_TRUE(f.TxtMat->isVisible());
     EXPECT_EQ(f.TxtMat->Caption(), QString::number(ModMain::MappaPagina0[static_cast<size_t>(r)][static_cast<size_t>(c)]));
