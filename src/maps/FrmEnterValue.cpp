@@ -215,6 +215,10 @@ int32_t ChiediValore(const LimitiValore& l, int32_t opzione) {
     d->SistemaSoglie(l.MaxAdd, l.MinAdd, l.MaxPerc, l.MinPerc, l.MaxAbs, l.MinAbs);
     QWidget* principale = ModMain::FinestraPrincipale.data();
     if (principale) principale->setEnabled(false);
+    if (principale && !d->isVisible()) {
+        d->adjustSize();
+        d->move(principale->geometry().center() - QPoint(d->width() / 2, d->height() / 2));
+    }
     d->show();
     if (principale && principale->windowHandle() && d->windowHandle())
         d->windowHandle()->setTransientParent(principale->windowHandle());
