@@ -229,10 +229,18 @@ int32_t ChiediValore(const LimitiValore& l, int32_t opzione) {
     d->OptTipoOper[static_cast<size_t>(indice)]->setFocus();
     d->TxtValue->setFocus();
     d->TxtValue->selectAll();
-    while (!d->CloseMe) ModGlobFunct::AttendiMicrosecondi(100000);
-    if (principale) principale->setEnabled(true);
+    // The main window may be unloaded during the wait (and the dialog with it).
+    const QPointer<FrmEnterValue> dialogo(d);
+    const QPointer<QWidget> finestra(principale);
+    while (dialogo && !dialogo->CloseMe) ModGlobFunct::AttendiMicrosecondi(100000);
+    if (!dialogo) {
+        ModMain::OperazioneInserita = 0;
+        ModMain::ValoreInserito = 0.0f;
+        return 0;
+    }
+    if (finestra) finestra->setEnabled(true);
     ModGlobFunct::AttendiMicrosecondi(200000);
-    d->hide();
+    if (dialogo) dialogo->hide();
     return ModMain::OperazioneInserita;
 }
 

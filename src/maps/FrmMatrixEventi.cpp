@@ -228,7 +228,7 @@ void FrmMatrix::VisualizzaPuntoMatrice(int32_t RW, int32_t CL) {
         if (s == 255) {
             ImpostaVisibile(TxtMat2, false);
         } else {
-            const int32_t s2 = std::min(s, 22);
+            const int32_t s2 = std::min(s, 22); // s is a byte
             ImpostaVisibile(TxtMat2, true);
             ImpostaPosizione(TxtMat2, TxtMat2->x(), Y0 + s2 * H + passo);
             TxtMat2->Caption(QString::number(pagina[static_cast<size_t>(s2)][static_cast<size_t>(colonna)]));
@@ -263,14 +263,14 @@ void FrmMatrix::GestisciB10() {
 void FrmMatrix::TimerB10_Timer() {
     const int k = std::clamp(FotogrammaB10, 0, 9);
     const auto& b = MDIFrm::BufferB10;
-    const int colonna = std::min(b.R[static_cast<size_t>(k)], 23);
+    const int colonna = std::clamp(b.R[static_cast<size_t>(k)], 0, 23);
     const int conta = b.NB[static_cast<size_t>(k)];
     const int X0 = GrdInj->x() + GrdInj->frameWidth() + GrdInj->columnWidth(0);
     const int Y0 = GrdInj->y() + GrdInj->frameWidth() + GrdInj->rowHeight(0);
     for (int i = 0; i < 4; ++i) {
         QLabel* m = PIC_Cursed[static_cast<size_t>(i)];
         if (i < conta) {
-            const int riga = std::min(b.T[static_cast<size_t>(10 * i + k)], 22);
+            const int riga = std::clamp(b.T[static_cast<size_t>(10 * i + k)], 0, 22);
             ImpostaPosizione(m, X0 + GrdInj->columnWidth(1) * colonna + m->width() * i, Y0 + GrdInj->rowHeight(1) * riga);
             // The markers belong to the AUT level: the replay never shows them below it.
             if (ModMain::LivelloAut != 0) ImpostaVisibile(m, true);

@@ -40,12 +40,10 @@ int32_t AggiornaMedie(MedieTempo& m, const IngressiPunto& in, bool avvicinaGas) 
     return Deviazione(m.MediaTempoGas, m.MediaTempoBenzina, m.MediaTempoGas);
 }
 
-int32_t LimitaRiga(int32_t riga) { return riga >= 23 ? 22 : riga; }
+// The ECU sends bytes; a value below 0 (a bad decode) stays on the map too.
+int32_t LimitaRiga(int32_t riga) { return std::clamp(riga, 0, 22); }
 
-int32_t LimitaColonna(int32_t colonna, bool vistaRidotta) {
-    if (vistaRidotta) return colonna >= 23 ? 22 : colonna;
-    return colonna >= 24 ? 23 : colonna;
-}
+int32_t LimitaColonna(int32_t colonna, bool vistaRidotta) { return std::clamp(colonna, 0, vistaRidotta ? 22 : 23); }
 
 int32_t ValoreBarra(int32_t d, int32_t minimo, int32_t massimo) {
     const int64_t v = static_cast<int64_t>(d) + 128;

@@ -26,7 +26,7 @@ struct IngressiPunto {
 int32_t AggiornaMedie(MedieTempo& medie, const IngressiPunto& ingressi, bool avvicinaGas);
 
 // Map row and column of the operating point, clamped to the editor's grid
-// (full editor: column 23; coarse view: column 22; both: row 22).
+// (full editor: column 23; coarse view: column 22; both: row 22; never below 0).
 int32_t LimitaRiga(int32_t riga);
 int32_t LimitaColonna(int32_t colonna, bool vistaRidotta);
 

@@ -40,6 +40,8 @@ TEST(PuntoMatrice, LimitiBarreEColori) {
     EXPECT_EQ(PuntoMatrice::LimitaColonna(40, false), 23);
     EXPECT_EQ(PuntoMatrice::LimitaColonna(40, true), 22);
     EXPECT_EQ(PuntoMatrice::LimitaColonna(23, true), 22);
+    EXPECT_EQ(PuntoMatrice::LimitaRiga(-3), 0);
+    EXPECT_EQ(PuntoMatrice::LimitaColonna(-1, false), 0);
     EXPECT_EQ(PuntoMatrice::ValoreBarra(13, 0, 256), 141);
     EXPECT_EQ(PuntoMatrice::ValoreBarra(200, 0, 256), 256);
     EXPECT_EQ(PuntoMatrice::ValoreBarra(-300, 0, 256), 0);
