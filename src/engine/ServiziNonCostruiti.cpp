@@ -60,6 +60,8 @@ void PreparaScritturaComPGasX(int32_t v) {
 bool LeggiBloccoBlk8() { return LeggiBloccoModo2(16); }
 bool LeggiErroriEcu() { return LeggiBloccoModo2(4); }
 
+bool CaricaVettoriRpmTinj(std::array<uint8_t, 128>&, std::array<uint8_t, 180>&, const std::string&) { return false; }
+
 void LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
     auto testo = [](size_t da, size_t a, const std::vector<int32_t>& ammessi) {
         std::string t;
@@ -90,10 +92,6 @@ bool ScriviEmulazione() { return false; }
 } // namespace ModEmula
 
 namespace ModBlck {
-bool CalcolaVettoriAssi(std::array<uint8_t, 128>&, std::array<uint8_t, 180>&, std::array<uint8_t, 24>&,
-                        std::array<uint8_t, 23>&, bool) {
-    return false;
-}
 } // namespace ModBlck
 
 namespace ModMain {

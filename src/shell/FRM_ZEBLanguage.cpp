@@ -14,6 +14,7 @@
 #include "engine/ModMainTasti.h"
 #include "platform/Charset.h"
 #include "link/ModMainStatoLinea.h"
+#include "maps/FrmEnterValue.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
 
@@ -152,6 +153,8 @@ void FRM_ZEBLanguage::BUT_Lang_Click(int Index) {
     lingua(IstanzaFrmInjDirAcq2, "FrmInjDirAcq2.CaricaLingua");
     lingua(IstanzaFrmInjDirAcq3, "FrmInjDirAcq3.CaricaLingua");
     lingua(IstanzaFrmInjDirAcq4, "FrmInjDirAcq4.CaricaLingua");
+    // The value-entry dialog, when it has been used already.
+    ModMapEditor::CaricaLinguaFrmEnterValue();
 
     if (Finestra) Finestra->SelezioneScheda(ModMain::PaginaCorrente);
     QApplication::restoreOverrideCursor();

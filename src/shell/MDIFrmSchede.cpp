@@ -48,9 +48,10 @@ void ControlliEditor(FrmMatrix* f, bool paginaZero) {
     VisibileAbilitato(f->CmdChgAxis, paginaZero && exp, paginaZero);
     f->CMB_SelPage[0]->setVisible(sup);
     f->CMB_SelPage[1]->setVisible(paginaZero ? (!sup && exp) : !sup);
-    for (QWidget* c : {static_cast<QWidget*>(f->CmdDw), static_cast<QWidget*>(f->CmdUp),
-                       static_cast<QWidget*>(f->CmdUndo)})
+    for (QWidget* c : {static_cast<QWidget*>(f->CmdDw), static_cast<QWidget*>(f->CmdUp)})
         VisibileAbilitato(c, true, true);
+    // Undo only once the page has been edited.
+    VisibileAbilitato(f->CmdUndo, true, ModMain::UndoDisponibileK(f->MTX) == 1);
     VisibileAbilitato(f->ChkSIM, sup, true);
     VisibileAbilitato(f->ChkRefresh, false, false);
     VisibileAbilitato(f->CmdErrInjCanc, false, false);
@@ -63,9 +64,9 @@ void ControlliCarburazione(FRM_ZEBCarburazione* f, bool paginaZero) {
     f->CMB_SelPage_0->setVisible(sup);
     f->CMB_SelPage_1->setVisible(!sup);
     for (QWidget* c : {static_cast<QWidget*>(f->CmdDw), static_cast<QWidget*>(f->CmdUp),
-                       static_cast<QWidget*>(f->CmdUndo), static_cast<QWidget*>(f->ChkSIM),
-                       static_cast<QWidget*>(f->GrdSmall)})
+                       static_cast<QWidget*>(f->ChkSIM), static_cast<QWidget*>(f->GrdSmall)})
         VisibileAbilitato(c, true, true);
+    VisibileAbilitato(f->CmdUndo, true, ModMain::UndoDisponibileK(f->MTX) == 1);
     VisibileAbilitato(f->CmdResetMap, paginaZero, paginaZero);
     VisibileAbilitato(f->CmdChgAxis, paginaZero, paginaZero);
     VisibileAbilitato(f->ChkSpiana, sup, true);

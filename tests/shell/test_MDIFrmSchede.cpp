@@ -8,6 +8,7 @@
 
 #include "core/ModMainPercorsi.h"
 #include "logger/ModOscillo.h"
+#include "link/ModMappeDati.h"
 #include "platform/Charset.h"
 #include "support/SupportoTest.h"
 
@@ -255,8 +256,11 @@ TEST_F(Schede, ControlliDellEditorDiMappa) {
         EXPECT_EQ(!m->CMB_SelPage[1]->isHidden(), c.sel1) << d;
         EXPECT_EQ(!m->ChkSIM->isHidden(), c.sim) << d;
         for (QWidget* w : {static_cast<QWidget*>(m->CmdDw), static_cast<QWidget*>(m->CmdUp),
-                           static_cast<QWidget*>(m->CmdUndo), static_cast<QWidget*>(m->GrdInj)})
+                           static_cast<QWidget*>(m->GrdInj)})
             EXPECT_TRUE(!w->isHidden() && w->isEnabled()) << d;
+        // Undo shown, and offered only once the page has been edited.
+        EXPECT_TRUE(!m->CmdUndo->isHidden()) << d;
+        EXPECT_EQ(m->CmdUndo->isEnabled(), ModMain::UndoDisponibileK(m->MTX) == 1) << d;
         for (QWidget* w : {static_cast<QWidget*>(m->ChkRefresh), static_cast<QWidget*>(m->CmdErrInjCanc),
                            static_cast<QWidget*>(m->TxtMsgMappa)})
             EXPECT_TRUE(w->isHidden() && !w->isEnabled()) << d;
