@@ -1,5 +1,7 @@
 #include "TrasferimentiSimulati.h"
 
+#include <algorithm>
+
 #include "CentralinaSimulata.h"
 
 namespace Simulazione {
@@ -13,6 +15,13 @@ constexpr uint8_t StatoIniettoreRichiesto = 2;
 std::string Motivo(size_t n, uint32_t a, uint32_t b) {
     std::string s(n, '\0');
     for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * a + b) & 0xFF);
+    return s;
+}
+
+// Entry i := min(i / passo, ultimo): an index vector rising by one every `passo` entries.
+std::string Gradini(size_t n, size_t passo, size_t ultimo) {
+    std::string s(n, '\0');
+    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(std::min(i / passo, ultimo));
     return s;
 }
 
@@ -33,8 +42,10 @@ bool Intervallo(const std::string& dati, size_t dimensione, size_t& offset, size
 MemoriaTrasferimenti::MemoriaTrasferimenti() {
     for (size_t p = 0; p < mappe.size(); ++p) mappe[p] = Motivo(CelleMappa, 7 + 2 * static_cast<uint32_t>(p), 31 * static_cast<uint32_t>(p) + 1);
     soglie = std::string("\x50\x10\x0A\x11\x00\x03\x10\x18\x28\x20\x05\x04\x02\x00\x0F\x0C", 16);
-    vettoreRpm = Motivo(128, 2, 3);
-    vettoreTinj = Motivo(180, 1, 5);
+    // Valid index vectors: a column every 5 steps of 64 rpm (axis 0..7360 rpm),
+    // a row every 8 steps of 0.128 ms (axis 0..22.528 ms).
+    vettoreRpm = Gradini(128, 5, 23);
+    vettoreTinj = Gradini(180, 8, 22);
     tabBenzina = Tabella(1, 3, 10);
     tabGas = Tabella(2, 5, 20);
     tabRisultato = Tabella(3, 11, 30);

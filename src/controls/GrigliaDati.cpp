@@ -274,6 +274,7 @@ void GrigliaDati::changeEvent(QEvent* e) {
 void GrigliaDati::mousePressEvent(QMouseEvent* e) {
     QWidget::setFocus(Qt::MouseFocusReason);
     const QModelIndex i = indexAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) Premuto_ = true;
     if (e->button() != Qt::LeftButton || !i.isValid()) {
         QTableWidget::mousePressEvent(e);
         return;
@@ -303,17 +304,78 @@ void GrigliaDati::mouseMoveEvent(QMouseEvent* e) {
 
 void GrigliaDati::mouseReleaseEvent(QMouseEvent* e) {
     Trascinamento_ = false;
+    const bool clic = Premuto_ && e->button() == Qt::LeftButton;
+    Premuto_ = false;
     QWidget::mouseReleaseEvent(e);
+    if (clic) emit Click();
+}
+
+int16_t GrigliaDati::StatoMaiuscole(Qt::KeyboardModifiers m) {
+    int16_t s = 0;
+    if (m & Qt::ShiftModifier) s |= 1;
+    if (m & Qt::ControlModifier) s |= 2;
+    if (m & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+int16_t GrigliaDati::CodiceTasto(const QKeyEvent* e) {
+    const int k = e->key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<int16_t>('A' + (k - Qt::Key_A));
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<int16_t>('0' + (k - Qt::Key_0));
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<int16_t>(112 + (k - Qt::Key_F1));
+    switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    case Qt::Key_Comma: return 188;
+    case Qt::Key_Period: return 190;
+    default: return 0;
+    }
 }
 
 void GrigliaDati::keyPressEvent(QKeyEvent* e) {
+    emit KeyDown(CodiceTasto(e), StatoMaiuscole(e->modifiers()));
     int dr = 0, dc = 0;
+    const int righeDati = std::max(rowCount() - FixedRows_, 1);
+    const int pagina = std::max(viewport()->height() / std::max(rowHeight(std::min(FixedRows_, rowCount() - 1)), 1) - 1, 1);
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
     switch (e->key()) {
     case Qt::Key_Up: dr = -1; break;
     case Qt::Key_Down: dr = 1; break;
     case Qt::Key_Left: dc = -1; break;
     case Qt::Key_Right: dc = 1; break;
-    default: QWidget::keyPressEvent(e); return;
+    case Qt::Key_PageUp: dr = -std::min(pagina, righeDati); break;
+    case Qt::Key_PageDown: dr = std::min(pagina, righeDati); break;
+    case Qt::Key_Home:
+        dc = -columnCount();
+        if (ctrl) dr = -rowCount();
+        break;
+    case Qt::Key_End:
+        dc = columnCount();
+        if (ctrl) dr = rowCount();
+        break;
+    default: {
+        const QString t = e->text();
+        if (!t.isEmpty() && t.at(0).unicode() < 256) emit KeyPress(static_cast<int16_t>(t.at(0).unicode()));
+        // Not a movement key: the form sees it too.
+        QWidget::keyPressEvent(e);
+        return;
+    }
     }
     if (rowCount() == 0 || columnCount() == 0) return;
     const int32_t primaR = std::min(FixedRows_, rowCount() - 1);
@@ -328,4 +390,14 @@ void GrigliaDati::keyPressEvent(QKeyEvent* e) {
     }
     MostraSelezione();
     scrollTo(model()->index(RowSel_, ColSel_));
+}
+
+void GrigliaDati::keyReleaseEvent(QKeyEvent* e) {
+    // A held key repeats its press; its release counts once, when let go.
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
+    emit KeyUp(CodiceTasto(e), StatoMaiuscole(e->modifiers()));
+    QWidget::keyReleaseEvent(e);
 }

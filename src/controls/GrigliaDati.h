@@ -4,6 +4,13 @@
 // and the far corner of a rectangular selection (RowSel, ColSel), column widths
 // and row heights in twips, and a redraw switch for bulk changes. Rows and
 // columns without an explicit size follow the font.
+//
+// Keys and mouse as every grid page expects them: arrows, Home/End (row start
+// and end; with Ctrl the first and last data cell) and PageUp/PageDown move the
+// current cell within the data, Shift extends the selection instead, holding
+// a key repeats it; a left-button drag selects a rectangle. Each press also
+// raises KeyDown (and KeyPress for a character), each release KeyUp once (not
+// for the repeats), each left click Click, with the codes of KeyCode/Shift.
 #include <cstdint>
 #include <vector>
 
@@ -68,16 +75,27 @@ public:
     double FontSize() const { return font().pointSizeF(); }
     void FontSize(double punti);
 
+    // Key code of a Qt key event as the pages read it (Enter 13, Esc 27,
+    // Delete 46, Backspace 8, arrows 37-40, letters upper case, digits, F1 112),
+    // 0 for others; shift state bits 1 Shift, 2 Ctrl, 4 Alt.
+    static int16_t CodiceTasto(const QKeyEvent* e);
+    static int16_t StatoMaiuscole(Qt::KeyboardModifiers m);
+
 signals:
     // Before and after the current cell changes, by code or by the user.
     void LeaveCell();
     void EnterCell();
+    void Click();
+    void KeyDown(int16_t keyCode, int16_t shift);
+    void KeyPress(int16_t keyAscii);
+    void KeyUp(int16_t keyCode, int16_t shift);
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
@@ -96,6 +114,7 @@ private:
     int32_t Row_ = 1, Col_ = 1, RowSel_ = 1, ColSel_ = 1;
     bool Redraw_ = true;
     bool Trascinamento_ = false;
+    bool Premuto_ = false; // a left press inside the grid waits for its release
     std::vector<bool> LarghezzaFissata_; // per column: width set by ColWidth
     std::vector<bool> AltezzaFissata_;   // per row: height set by RowHeight
 };

@@ -156,15 +156,27 @@ void DecodificaDownload(size_t n, const std::array<std::string, 22>& risposte) {
     ModBlck::DecodificaBlocco(Blocco(n).UltimaRisposta, Blocco(n));
 }
 
+// The map editor shown gets the axes and the maps just read: a grid left
+// showing the old values would be written back over the ECU's by its next edit.
 void AssiPaginaCorrente() {
     auto& ui = Interfaccia();
+    auto editor = [&ui](int k) {
+        ui.FrmMatrix_CaricaAssiInMatrice(k);
+        ui.FrmMatrix_CaricaMatriceInGriglia(k);
+        ui.FrmMatrix_ColoraMatriceGradiente(k);
+    };
+    auto carburazione = [&ui](int k) {
+        ui.FRM_ZEBCarburazione_CaricaAssiInMatrice(k);
+        ui.FRM_ZEBCarburazione_CaricaMatriceInGriglia(k);
+        ui.FRM_ZEBCarburazione_ColoraMatriceGradiente2(k);
+    };
     switch (ModMain::PaginaCorrente) {
-    case SCHEDA_MAPPA: ui.FrmMatrix_CaricaAssiInMatrice(0); break;
-    case SCHEDA_CARBURAZIONE: ui.FRM_ZEBCarburazione_CaricaAssiInMatrice(0); break;
-    case SCHEDA_MAPPA_1: ui.FrmMatrix_CaricaAssiInMatrice(1); break;
-    case SCHEDA_CARBURAZIONE_1: ui.FRM_ZEBCarburazione_CaricaAssiInMatrice(1); break;
-    case SCHEDA_MAPPA_2: ui.FrmMatrix_CaricaAssiInMatrice(2); break;
-    case SCHEDA_CARBURAZIONE_2: ui.FRM_ZEBCarburazione_CaricaAssiInMatrice(2); break;
+    case SCHEDA_MAPPA: editor(0); break;
+    case SCHEDA_CARBURAZIONE: carburazione(0); break;
+    case SCHEDA_MAPPA_1: editor(1); break;
+    case SCHEDA_CARBURAZIONE_1: carburazione(1); break;
+    case SCHEDA_MAPPA_2: editor(2); break;
+    case SCHEDA_CARBURAZIONE_2: carburazione(2); break;
     default: break;
     }
 }
@@ -233,15 +245,23 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
 
     if (mappa0Letta) {
         ModBlck::CopiaMappa(mappa0, ModMain::MappaPagina0);
+        ModMain::AllineaUndoPagina(0);
         ModMain::MatSoglie = soglie;
+        ModMain::MappaTaratura = soglie;
         ModRetta::EstraiCurvaDaMappa(mappa0, ModRetta::CurvaCorrezione);
     }
-    if (adatLetta) ModBlck::CopiaMappa(mappaAdat, ModMain::MappaPagina1);
-    if (mapeLetta) ModBlck::CopiaMappa(mappaMape, ModMain::MappaPagina2);
+    if (adatLetta) {
+        ModBlck::CopiaMappa(mappaAdat, ModMain::MappaPagina1);
+        ModMain::AllineaUndoPagina(1);
+    }
+    if (mapeLetta) {
+        ModBlck::CopiaMappa(mappaMape, ModMain::MappaPagina2);
+        ModMain::AllineaUndoPagina(2);
+    }
     ModBlck::VettoreRpm = vettore1;
     ModBlck::VettoreTinj = vettore2;
-    ModBlck::CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
-                                ModMain::AsseTinjLavoro, true);
+    MDIFrm::Interfaccia().CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
+                                             ModMain::AsseTinjLavoro, true);
     AssiPaginaCorrente();
 
     // The full bar blinks for one second.

@@ -185,14 +185,14 @@ bool EseguiRiga(int32_t codice) {
     case REQ_WRITE_MAP_AXES:
         // Breakpoints that do not rise are refused (with their own message):
         // nothing is written and the vectors are not rebuilt from the ECU's.
-        if (ModBlck::CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
-                                        ModMain::AsseTinjLavoro, false)) {
+        if (ui.CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
+                                  ModMain::AsseTinjLavoro, false)) {
             const int32_t r = ModBlck::LeggiScriviVettori(ModBlck::VettoreRpm, ModBlck::VettoreTinj, -1);
             if (r == TimeoutPipe)
                 ModMain::MostraVoce(VoceBlocco);
             else
-                ModBlck::CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
-                                            ModMain::AsseTinjLavoro, true);
+                ui.CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
+                                      ModMain::AsseTinjLavoro, true);
         }
         for (int k = 0; k < 3; ++k) {
             ui.FrmMatrix_CaricaAssiInMatrice(k);

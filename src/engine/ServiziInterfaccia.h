@@ -6,6 +6,7 @@
 // editor FrmMatrix showing MappaPaginaK (page 12, 47, 49), carburetion view k
 // the FRM_ZEBCarburazione instance of that page (page 27, 48, 50).
 // Texts are 8-bit, in the current language's charset.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -81,6 +82,16 @@ public:
     virtual void FrmMatrix_AbilitaTasti(int k) {}
     virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {}
     virtual void FrmMatrix_CaricaAssiInMatrice(int k) {}
+
+    // Map editing: the axis conversion ModBlck::CalcolaVettoriAssi. With
+    // `daVettori` the working axes from the index vectors, otherwise the
+    // vectors from the axes; false (after its own message, nothing changed)
+    // when a vector or axis breaks the rules. Nothing registered: false.
+    virtual bool CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                                    std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj,
+                                    bool daVettori) {
+        return false;
+    }
 
     // Carburetion views (grid GrdSmall), the same operations (factor 1).
     virtual void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) {}

@@ -60,6 +60,8 @@ void PreparaScritturaComPGasX(int32_t v) {
 bool LeggiBloccoBlk8() { return LeggiBloccoModo2(16); }
 bool LeggiErroriEcu() { return LeggiBloccoModo2(4); }
 
+bool CaricaVettoriRpmTinj(std::array<uint8_t, 128>&, std::array<uint8_t, 180>&, const std::string&) { return false; }
+
 std::string LeggiInfoFirmwareImmagine(const std::string& percorso) {
     if (LettoreInfoFirmware) return LettoreInfoFirmware(percorso);
     return std::string(36, '0');
@@ -96,10 +98,6 @@ bool ScriviEmulazione() { return false; }
 
 namespace ModBlck {
 void CalcolaSequenzaIniezione(int32_t, bool) {}
-bool CalcolaVettoriAssi(std::array<uint8_t, 128>&, std::array<uint8_t, 180>&, std::array<uint8_t, 24>&,
-                        std::array<uint8_t, 23>&, bool) {
-    return false;
-}
 } // namespace ModBlck
 
 namespace ModMain {

@@ -27,6 +27,11 @@ inline std::string (*LettoreInfoFirmware)(const std::string& percorso) = nullptr
 // Configuration files: name (block 18 values 0-39) and note (40-119), trimmed.
 void LeggiNomeConfigurazione(std::string& nome, std::string& nota);
 
+// Configuration files: the four vector sections of a configuration file
+// into the index vectors; false (vectors unchanged) when one is missing.
+bool CaricaVettoriRpmTinj(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                          const std::string& percorso);
+
 // Configuration files: the note of the configuration loaded or saved last.
 inline std::string NotaConfigurazione;
 // Firmware information text: the third blank-separated word (with `ridotto`
@@ -58,9 +63,4 @@ bool ScriviEmulazione();
 
 namespace ModBlck {
 void CalcolaSequenzaIniezione(int32_t phaseShifter, bool anticipata);
-// Map editing's axis calculation: with `daVettori` True the working axes from
-// the vectors; with False the vectors from the axes, False (after its own
-// message) when the chosen breakpoints do not rise.
-bool CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
-                        std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj, bool daVettori);
 } // namespace ModBlck

@@ -8,6 +8,7 @@
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
+#include "maps/ModBlckAssi.h"
 #include "obd/FrmInitObd.h"
 #include "platform/Charset.h"
 #include "shell/MDIFrm.h"
@@ -151,6 +152,12 @@ void ServiziShell::FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {
 }
 void ServiziShell::FrmMatrix_CaricaAssiInMatrice(int k) {
     if (auto* f = IstanzaFrmMatrix(k)) f->CaricaAssiInMatrice(f->GrdInj, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro);
+}
+
+bool ServiziShell::CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                                      std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj,
+                                      bool daVettori) {
+    return ModBlck::CalcolaVettoriAssi(vettoreRpm, vettoreTinj, asseRpm, asseTinj, daVettori);
 }
 
 void ServiziShell::FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) {

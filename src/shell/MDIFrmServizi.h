@@ -56,6 +56,11 @@ public:
     void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) override;
     void FrmMatrix_CaricaAssiInMatrice(int k) override;
 
+    // Map editing.
+    bool CalcolaVettoriAssi(std::array<uint8_t, 128>& vettoreRpm, std::array<uint8_t, 180>& vettoreTinj,
+                            std::array<uint8_t, 24>& asseRpm, std::array<uint8_t, 23>& asseTinj,
+                            bool daVettori) override;
+
     void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) override;
     void FRM_ZEBCarburazione_CaricaMatriceInGriglia(int k) override;
     void FRM_ZEBCarburazione_AbilitaTasti(int k) override;

@@ -280,3 +280,65 @@ TEST(GrigliaDati, DimensioniInTwipsERidisegno) {
     EXPECT_EQ(g.item(0, 1)->background().color(), QColor(255, 255, 255));
     EXPECT_TRUE(g.item(0, 1)->flags() & Qt::ItemIsSelectable);
 }
+
+TEST(GrigliaDati, EventiDiTastiEClic) {
+    GrigliaDati g;
+    g.Rows(6);
+    g.Cols(5);
+    g.resize(600, 300);
+    g.show();
+    std::vector<std::pair<int, int>> giu, su;
+    std::vector<int> caratteri;
+    int clic = 0;
+    QObject::connect(&g, &GrigliaDati::KeyDown, [&](int16_t k, int16_t s) { giu.emplace_back(k, s); });
+    QObject::connect(&g, &GrigliaDati::KeyUp, [&](int16_t k, int16_t s) { su.emplace_back(k, s); });
+    QObject::connect(&g, &GrigliaDati::KeyPress, [&](int16_t c) { caratteri.push_back(c); });
+    QObject::connect(&g, &GrigliaDati::Click, [&] { ++clic; });
+    Clic(g, 2, 2);
+    Clic(g, 0, 3); // a header click is a click too, the cell stays
+    EXPECT_EQ(clic, 2);
+    EXPECT_EQ(g.Col(), 2);
+
+    // Enter and Ctrl+C: one press and one release each, with the codes the pages read.
+    for (auto [tasto, mod, testo] : {std::tuple{Qt::Key_Return, Qt::NoModifier, QString("\r")},
+                                     std::tuple{Qt::Key_C, Qt::ControlModifier, QString(QChar(3))}}) {
+        QKeyEvent p(QEvent::KeyPress, tasto, mod, testo);
+        QCoreApplication::sendEvent(&g, &p);
+        QKeyEvent r(QEvent::KeyRelease, tasto, mod, testo);
+        QCoreApplication::sendEvent(&g, &r);
+    }
+    EXPECT_EQ(su, (std::vector<std::pair<int, int>>{{13, 0}, {67, 2}}));
+    EXPECT_EQ(caratteri, (std::vector<int>{13, 3}));
+
+    // A held arrow: every repeat moves, the release comes once.
+    su.clear();
+    g.Row(1);
+    g.Col(1);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent p(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), i > 0);
+        QCoreApplication::sendEvent(&g, &p);
+        if (i < 2) {
+            QKeyEvent r(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+            QCoreApplication::sendEvent(&g, &r);
+        }
+    }
+    QKeyEvent fine(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(&g, &fine);
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(su, (std::vector<std::pair<int, int>>{{40, 0}}));
+
+    // Home and End move along the row, with Ctrl to the corners; Shift extends.
+    Tasto(g, Qt::Key_End);
+    EXPECT_EQ(g.Col(), 4);
+    Tasto(g, Qt::Key_Home);
+    EXPECT_EQ(g.Col(), 1);
+    Tasto(g, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g.Row(), 5);
+    EXPECT_EQ(g.Col(), 4);
+    Tasto(g, Qt::Key_Home, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(g.Row(), 5);
+    EXPECT_EQ(g.RowSel(), 1);
+    EXPECT_EQ(g.ColSel(), 1);
+    Tasto(g, Qt::Key_PageUp);
+    EXPECT_EQ(g.Row(), 1);
+}

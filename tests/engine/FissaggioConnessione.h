@@ -28,6 +28,8 @@ protected:
         DevLister::RadiceSysfs = base.File("sys");
         std::filesystem::create_directories(DevLister::RadiceSysfs);
         pagine_ = {ModMain::MappaPagina0, ModMain::MappaPagina1, ModMain::MappaPagina2};
+        undo_ = {ModMain::UndoPagina0, ModMain::UndoPagina1, ModMain::UndoPagina2};
+        undoDisponibile_ = {ModMain::UndoDisponibile0, ModMain::UndoDisponibile1, ModMain::UndoDisponibile2};
         soglie_ = ModMain::MatSoglie;
         Piattaforma::ImpostaAcceleratoreOrologio(Accelerazione);
         // Pipe time-out of 400 ms real time whatever the acceleration.
@@ -54,6 +56,12 @@ protected:
         ModMain::MappaPagina0 = pagine_[0];
         ModMain::MappaPagina1 = pagine_[1];
         ModMain::MappaPagina2 = pagine_[2];
+        ModMain::UndoPagina0 = undo_[0];
+        ModMain::UndoPagina1 = undo_[1];
+        ModMain::UndoPagina2 = undo_[2];
+        ModMain::UndoDisponibile0 = undoDisponibile_[0];
+        ModMain::UndoDisponibile1 = undoDisponibile_[1];
+        ModMain::UndoDisponibile2 = undoDisponibile_[2];
         ModMain::MatSoglie = soglie_;
         ModMain::LettoreInfoFirmware = nullptr;
         ModMain::ListaPorte.assign(1, RecordPorta{});
@@ -102,5 +110,7 @@ protected:
 private:
     std::string radice_;
     std::array<PaginaMappa, 3> pagine_{};
+    std::array<PaginaMappa, 3> undo_{};
+    std::array<uint8_t, 3> undoDisponibile_{};
     TabellaSoglie soglie_{};
 };

@@ -208,6 +208,8 @@ TEST_F(Connessione, StopTerminaLaRicercaSenzaFine) {
 TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
     for (auto& riga : ModMain::MappaPagina0) riga.fill(0x5A);
     ModMain::MatSoglie.fill(0x33);
+    ModMain::UndoPagina0 = ModMain::UndoPagina1 = PaginaMappa{};
+    ModMain::UndoDisponibile0 = ModMain::UndoDisponibile1 = 1;
     AvviaCaso("");
     // The first data read of the download (map 0's first chunk) is refused.
     Manopola(21, 1);
@@ -220,6 +222,11 @@ TEST_F(Connessione, MappaNonLettaTieneIlContenutoInMemoria) {
     PaginaMappa adat{};
     ASSERT_EQ(ModBlck::LeggiMappaAdat(adat), 0);
     EXPECT_EQ(ModBlck::ImmagineMappa(ModMain::MappaPagina1), ModBlck::ImmagineMappa(adat));
+    // A page read from the ECU is the reference of its next write and has nothing to undo;
+    // the page that was not read keeps its undo state.
+    EXPECT_EQ(ModMain::UndoPagina1, ModMain::MappaPagina1);
+    EXPECT_EQ(ModMain::UndoDisponibile1, 0);
+    EXPECT_EQ(ModMain::UndoDisponibile0, 1);
 }
 
 TEST_F(Connessione, DownloadConRispostaGuastaRiprovaLaStessaPorta) {

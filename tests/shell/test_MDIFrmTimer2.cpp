@@ -219,9 +219,9 @@ TEST_F(Timer2, AbilitaDisabilitaFormBloccaLInputSenzaIngrigire) {
         EXPECT_FALSE(MDIFrm::InputFormaBloccato(w)) << w->objectName().toStdString();
 
     // A click on a button of a blocked page does nothing; the button keeps its look.
-    QPushButton* b = MDIFrm::IstanzaFrmMatrix0->CmdUp;
+    PulsanteGrafico* b = MDIFrm::IstanzaFrmMatrix0->CmdUp;
     int clic = 0;
-    QObject::connect(b, &QPushButton::clicked, [&] { ++clic; });
+    QObject::connect(b, &PulsanteGrafico::Click, [&] { ++clic; });
     Clicca(b);
     EXPECT_EQ(clic, 0);
     EXPECT_TRUE(b->isEnabled());
