@@ -180,6 +180,10 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         {3, 0, 4}, {3, 1, 4}, {3, 13, 1}, {3, 14, 1}, {3, 15, 1}, {3, 16, 1}, {3, 39, 500}, {3, 42, 1},
         {3, 47, 15}, {5, 6, 4},
         {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
+        // Block 15: the normal injection sequence, acquired order 1-3-4-2, a
+        // gas dead time of 512 us, three injections before re-entry.
+        {15, 7, 1}, {15, 8, 2}, {15, 9, 3}, {15, 10, 4}, {15, 11, 5}, {15, 12, 6}, {15, 13, 7},
+        {15, 0, 512}, {15, 77, 3}, {15, 80, 2}, {15, 81, 3}, {15, 82, 1},
     };
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);

@@ -129,14 +129,19 @@ void CentralinaSimulata::RegistraTrasferimenti() {
     });
 
     Registra(0x69, [](uint8_t c, const std::string&) { return Risposta(c, 0, ""); });
-    // Start acquisition: the firing order of the cylinders goes into block 15 (v78 = 0: found).
-    Registra(0x5C, [this](uint8_t c, const std::string& d) {
+    // Start acquisition: the firing order of the cylinders goes into block 15
+    // as zero-based channels (v78 = 0: found; the knob makes it fail with its code).
+    Registra(0x5C, [this, &m](uint8_t c, const std::string& d) {
         if (manopole.statoRifiuto != 0) return Risposta(c, manopole.statoRifiuto, "");
         if (d.size() != 1) return Risposta(c, StatoFuoriLimiti, "");
-        static constexpr int32_t ordine[8] = {1, 3, 4, 2, 5, 7, 8, 6};
+        // The engine's order 1-3-4-2-5-7-8-6 keeping the channels it has.
+        static constexpr int32_t ordine[8] = {0, 2, 3, 1, 4, 6, 7, 5};
         const int32_t cilindri = Valore(3, 1);
-        ImpostaValore(15, 78, 0);
-        for (int32_t i = 0; i < 8; ++i) ImpostaValore(15, static_cast<size_t>(79 + i), i < cilindri ? ordine[i] : 0);
+        ImpostaValore(15, 78, m.esitoAcquisizione);
+        size_t k = 79;
+        for (const int32_t canale : ordine)
+            if (canale < cilindri) ImpostaValore(15, k++, canale);
+        while (k < 87) ImpostaValore(15, k++, 0);
         return Risposta(c, 0, "");
     });
 
@@ -195,6 +200,7 @@ bool CentralinaSimulata::ImpostaManopolaTrasferimenti(uint8_t id, int32_t valore
     case MANOPOLA_ECU_LETTURE_RIFIUTATE: m.lettureRifiutate = valore; return true;
     case MANOPOLA_ECU_LETTURE_COMMUTAZIONE: m.lettureCommutazione = valore; return true;
     case MANOPOLA_ECU_LETTURE_INIETTORE: m.lettureIniettore = valore; return true;
+    case MANOPOLA_ECU_ESITO_ACQUISIZIONE: m.esitoAcquisizione = valore; return true;
     case MANOPOLA_ECU_VALORE: {
         const auto v = static_cast<uint32_t>(valore);
         ImpostaValore(v >> 24, (v >> 16) & 0xFF, static_cast<int32_t>(v & 0xFFFF));

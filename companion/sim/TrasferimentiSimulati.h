@@ -15,6 +15,7 @@ enum : uint8_t {
     MANOPOLA_ECU_LETTURE_COMMUTAZIONE = 22,// block-2 reads until the reported fuel follows; < 0 never
     MANOPOLA_ECU_LETTURE_INIETTORE = 23,   // block-3 reads until state 2 becomes 3; < 0 never
     MANOPOLA_ECU_VALORE = 24,              // sets a block value: block << 24 | index << 16 | value (16 bits)
+    MANOPOLA_ECU_ESITO_ACQUISIZIONE = 25,  // block 15 value 78 after a sequence acquisition (0 = order found)
 };
 
 struct MemoriaTrasferimenti {
@@ -32,6 +33,7 @@ struct MemoriaTrasferimenti {
     int32_t lettureRifiutate = 0;
     int32_t lettureCommutazione = 2;
     int32_t lettureIniettore = 3;
+    int32_t esitoAcquisizione = 0;        // block 15 value 78 written by an acquisition
     int32_t commutazioneInCorso = -1;     // block-2 reads left; -1 none
     std::array<int32_t, 8> iniettoreInCorso{-1, -1, -1, -1, -1, -1, -1, -1};
 

@@ -18,6 +18,7 @@
 #include "link/ModMappeDati.h"
 #include "engine/ServiziInterfaccia.h"
 #include "engine/MDIFrmInitObd.h"
+#include "engine/ModBlckSequenza.h"
 #include "engine/ModMainConnessione.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckModifiche.h"

@@ -60,6 +60,9 @@ public:
     virtual void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) {}
     virtual void FrmSeqInj_AggiornaSelezioni(bool tutto) {}
 
+    // Injection-sequence popup: its text for "no valid acquisition" (8-bit).
+    virtual std::string FrmSeqInj_STR_IMPOSSIBILE() { return {}; }
+
     // Error page.
     virtual void FrmError_VisualizzaErrori() {}
     virtual void FrmError_AggiornaVisualizzazioni(bool tutto) {}

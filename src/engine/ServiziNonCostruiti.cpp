@@ -97,7 +97,6 @@ bool ScriviEmulazione() { return false; }
 } // namespace ModEmula
 
 namespace ModBlck {
-void CalcolaSequenzaIniezione(int32_t, bool) {}
 } // namespace ModBlck
 
 namespace ModMain {

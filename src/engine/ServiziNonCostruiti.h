@@ -62,5 +62,4 @@ bool ScriviEmulazione();
 } // namespace ModEmula
 
 namespace ModBlck {
-void CalcolaSequenzaIniezione(int32_t phaseShifter, bool anticipata);
 } // namespace ModBlck

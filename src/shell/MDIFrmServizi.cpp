@@ -104,6 +104,7 @@ void ServiziShell::FrmInjSetPopUp_AggiornaSelezioni(bool tutto) {
 void ServiziShell::FrmSeqInj_AggiornaSelezioni(bool tutto) {
     if (IstanzaFrmSeqInj) IstanzaFrmSeqInj->AggiornaSelezioni(tutto);
 }
+std::string ServiziShell::FrmSeqInj_STR_IMPOSSIBILE() { return FrmSeqInj::STR_IMPOSSIBILE; }
 
 void ServiziShell::FrmError_VisualizzaErrori() {
     if (IstanzaFrmError) IstanzaFrmError->VisualizzaErrori();

@@ -37,6 +37,7 @@ public:
     void FRM_ZEBLambda_AggiornaSelezioni() override;
     void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) override;
     void FrmSeqInj_AggiornaSelezioni(bool tutto) override;
+    std::string FrmSeqInj_STR_IMPOSSIBILE() override;
 
     void FrmError_VisualizzaErrori() override;
     void FrmError_AggiornaVisualizzazioni(bool tutto) override;

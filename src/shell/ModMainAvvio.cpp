@@ -23,6 +23,7 @@
 #include "engine/MDIFrmMem10.h"
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainConnessione.h"
+#include "engine/ModBlckSequenza.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ModMainTasti.h"
 #include "link/ModBlckDatiLive.h"
@@ -143,6 +144,7 @@ void Main(const std::string& cartellaProgramma) {
     VersioneProgramma = " " + std::to_string(VersioneMaggiore) + "." + std::to_string(VersioneMinore) + "." +
                         std::to_string(Revisione) + " - " + DataVersione;
     PhaseShifterCorrente = 1;
+    SceltaSeqInj = 3;
     ModBlck::PersonalizzazioneVisualizzazione.assign(1, VocePersonalizzazione{});
     LivelloExp = 0;
     LivelloSup = 0;

@@ -255,7 +255,7 @@ TEST_F(TrasferimentiComandi, ComandoConAttesaLunga) {
         EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
         ASSERT_EQ(ModBlck::ModificheBlocco15.size(), 1u);
         EXPECT_EQ(ModBlck::ModificheBlocco15[0].IndiceValore, -1);
-        EXPECT_EQ(TabellaBlocchi[15].Valori[79], 1); // the simulated firing order
+        EXPECT_EQ(TabellaBlocchi[15].Valori[79], 0); // the simulated firing order, zero-based
     }
     // The command fails: the normal wait goes back, then the mode.
     GuastoDopo(2);

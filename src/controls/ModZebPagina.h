@@ -1,0 +1,154 @@
+#pragma once
+// What every settings page shares: dictionary markers, ConfigScale sections,
+// list filling (as is or in thousandths), item selection by a rule, the
+// loading guard, staged edits and posts, design places in twips with the
+// proportional relayout, shapes and labels.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QtCore/QString>
+#include <QtWidgets/QWidget>
+
+#include "link/ModBlckModifiche.h"
+#include "link/ModMappeDati.h"
+
+class QComboBox;
+class QLabel;
+
+namespace ModZebPagina {
+
+// ---- Dictionary -------------------------------------------------------------
+
+// Position of the first entry of language `lingua` equal to `marcatore`
+// (exact, case-sensitive) among entries 0..UboundVoci; nullopt when missing
+// (or when there is no dictionary).
+std::optional<int16_t> CercaMarcatore(const std::string& marcatore, int16_t lingua = 0);
+// Entry `posizione + offset` of the current language, 8-bit; "" when the
+// marker was missing or the number is out of range.
+std::string Voce(std::optional<int16_t> posizione, int32_t offset);
+// The same, ready for the screen.
+QString VoceSchermo(std::optional<int16_t> posizione, int32_t offset);
+
+// ---- ConfigScale.ini ----------------------------------------------------------
+
+// Indices of the lines that are exactly `sezione` ("[TMORTOINJ]"), in file order.
+std::vector<size_t> CercaSezioni(const std::vector<std::string>& righe, const std::string& sezione);
+// Line i + k, or nullopt past the end.
+std::optional<std::string> RigaDopo(const std::vector<std::string>& righe, size_t i, size_t k);
+
+// ---- Lists ------------------------------------------------------------------
+
+// The "|"-separated pieces; an empty list has none.
+std::vector<std::string> VociLista(const std::string& lista);
+// "0|96|192|...": k x passo for k = 0..ultimo.
+std::string ListaMultipli(int32_t passo, int32_t ultimo);
+// An item read as a number with the locale's decimal separator.
+std::optional<double> NumeroVoce(const QString& testo);
+// An item in thousandths, exact for items with up to three decimals (a list
+// in ms is written from whole microseconds; reading 5.12 x 1000 as a double
+// could truncate to 5119).
+std::optional<int64_t> MillesimiVoce(const QString& testo);
+// A piece in thousandths written as its value / 1000, locale separator, no
+// trailing zeros; nullopt when the piece is not a number.
+std::optional<std::string> TestoMillesimi(const std::string& pezzo);
+// Clears the combo and adds the pieces as they are (8-bit through the current charset).
+void RiempiCombo(QComboBox* combo, const std::string& lista);
+// The same with each piece divided by 1000. Stops at a piece that is not a
+// number (the pieces before it stay) and returns false.
+bool RiempiComboMillesimi(QComboBox* combo, const std::string& lista);
+// Selects the first item whose index and text meet `regola`; -1 (no selection,
+// empty text) when none does. Returns the index set.
+int SelezionaVoce(QComboBox* combo, const std::function<bool(int indice, const QString& testo)>& regola);
+// The same with the item read as a number; items that are not numbers never match.
+int SelezionaNumero(QComboBox* combo, const std::function<bool(double v)>& regola);
+
+// ---- Loading guard ------------------------------------------------------------
+
+// Raises the page's loading flag for its lifetime: every edit handler returns
+// at once while it is up, so selections set by program write nothing. The flag
+// is lowered on every way out, an exception included.
+class GuardiaCaricamento {
+public:
+    explicit GuardiaCaricamento(bool& flag) : flag_(flag) { flag_ = true; }
+    ~GuardiaCaricamento() { flag_ = false; }
+    GuardiaCaricamento(const GuardiaCaricamento&) = delete;
+    GuardiaCaricamento& operator=(const GuardiaCaricamento&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// ---- Staged edits -----------------------------------------------------------
+
+// The request slot is empty.
+bool SlotLibero();
+// The list re-created with the one entry {valore, indice, maschera}.
+void ModificaSingola(ListaModifiche& lista, int32_t valore, int32_t indice, int32_t maschera = 0);
+// Posts the request with the wait window (dropped silently when the slot is taken).
+void Posta(int32_t codice);
+// The edit copy of the threshold table rebuilt from MatSoglie; returned for changing.
+TabellaSoglie& CopiaSoglie();
+// A value fits a threshold byte (0..255).
+bool ByteValido(int64_t v);
+// 600 Hz for 100 ms: a value was corrected or refused.
+void Bip();
+
+// ---- Design places and proportional layout -------------------------------------
+
+// Places a control at a design rectangle in twips (relative to its parent)
+// and remembers it as the control's design place.
+void Colloca(QWidget* w, double sinistra, double alto, double larghezza, double altezza);
+// The design font in points ("Tahoma"), remembered for the relayout.
+void ImpostaFont(QWidget* w, double punti, bool grassetto = false);
+
+// Proportional relayout of a page from its design size: every control placed
+// with Colloca gets its design place times (width / design width, height /
+// design height), fonts their design points times the width ratio rounded to
+// whole points (halves to even), combo boxes keep their design height. Scaling
+// from the design (not from the last size) keeps no rounding drift, and a
+// zero or negative size (a hidden page being laid out) changes nothing.
+class Proporzioni {
+public:
+    Proporzioni(double larghezzaTwips, double altezzaTwips) : larghezza_(larghezzaTwips), altezza_(altezzaTwips) {}
+    // Returns false (nothing done) for a form without size.
+    bool Applica(QWidget* forma);
+    float FattoreScala() const { return fattore_; }
+
+private:
+    double larghezza_, altezza_;
+    float fattore_ = 1.0f;
+};
+
+// ---- Shapes and labels ----------------------------------------------------------
+
+// A rectangle: border of `spessore` pixels in ColoreBordo, filled with
+// ColoreRiempimento when opaque. Mouse input passes through. Colours &HBBGGRR.
+class FormaPagina : public QWidget {
+public:
+    FormaPagina(QWidget* contenitore, const QString& nome, int spessore, bool opaca);
+    int32_t ColoreBordo() const { return bordo_; }
+    void ColoreBordo(int32_t bgr);
+    int32_t ColoreRiempimento() const { return riempimento_; }
+    // Repaints only when the colour changes.
+    void ColoreRiempimento(int32_t bgr);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    int spessore_;
+    bool opaca_;
+    int32_t bordo_ = 0xFFFFFF, riempimento_ = 0;
+};
+
+// A label without background, text colour &HBBGGRR, design font.
+QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore, double punti, bool grassetto = false,
+                       Qt::Alignment allineamento = Qt::AlignLeft | Qt::AlignVCenter);
+
+// Same colour conversion as the drawn button: &HBBGGRR to Qt.
+QColor Colore(int32_t bgr);
+
+} // namespace ModZebPagina
