@@ -219,12 +219,12 @@ void FrmCompensa::CostruisciTabella(int t) {
     ModMain::ImpostaMembro(Shape1[i], QStringLiteral("Shape1"), t);
     Shape1[i]->ColoreBordo(0x806040);
     ModMain::ImpostaTag(Shape1[i], QStringLiteral("SUP"));
-    CompensaPosto(Shape1[i], 600, 24, 188, 54);
-    LAB_MON[i] = NuovaEtichetta(f, {}, 0x80FF80, 6.75, false, Qt::AlignLeft | Qt::AlignVCenter);
+    CompensaPosto(Shape1[i], 600, 23, 188, 56);
+    LAB_MON[i] = NuovaEtichetta(f, {}, 0x80FF80, 6.5, false, Qt::AlignLeft | Qt::AlignVCenter);
     ModMain::ImpostaMembro(LAB_MON[i], QStringLiteral("LAB_MON"), t);
     LAB_MON[i]->setTextFormat(Qt::PlainText);
     ModMain::ImpostaTag(LAB_MON[i], QStringLiteral("SUP"));
-    CompensaPosto(LAB_MON[i], 606, 25, 180, 52);
+    CompensaPosto(LAB_MON[i], 606, 24, 180, 54);
 }
 
 void FrmCompensa::CostruisciSmagrimento() {
@@ -370,8 +370,17 @@ void FrmCompensa::Form_Resize() {
 void FrmCompensa::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
 
 bool FrmCompensa::eventFilter(QObject* o, QEvent* e) {
-    for (auto* g : Grd) {
+    for (size_t t = 0; t < Grd.size(); ++t) {
+        GrigliaDati* g = Grd[t];
         if (o != g) continue;
+        if (e->type() == QEvent::KeyPress) {
+            // The "=+" and "-_" keys of the main keyboard without their shifted
+            // symbol: the step keys 187 and 189 (the grid gives them no code).
+            const auto* k = static_cast<QKeyEvent*>(e);
+            const int16_t shift = GrigliaDati::StatoMaiuscole(k->modifiers());
+            if (k->key() == Qt::Key_Equal) Grd_KeyDown(static_cast<int>(t), 187, shift);
+            if (k->key() == Qt::Key_Underscore) Grd_KeyDown(static_cast<int>(t), 189, shift);
+        }
         if (e->type() == QEvent::FocusIn) EvidenziaCella(g);
         if (e->type() == QEvent::FocusOut) {
             // Losing the focus ends a running repetition as a release would.

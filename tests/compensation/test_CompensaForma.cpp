@@ -179,6 +179,18 @@ TEST_F(CompensaForma, PiuSuUnaCellaDellaTabella2ScriveLaCentralina) {
     EXPECT_EQ(V(9, 2 * 4), static_cast<int32_t>(std::lround((asse.toDouble() + 0.10) * 1000)));
 }
 
+TEST_F(CompensaForma, TastoUgualeSenzaMaiuscoloEUnPasso) {
+    GrigliaDati* g = pagina->Grd[0];
+    g->Row(1);
+    g->Col(2);
+    const int prima = g->TextMatrix(1, 2).toInt();
+    Tasto(g, Qt::Key_Equal);
+    Rilascio(g, Qt::Key_Equal);
+    EXPECT_EQ(g->TextMatrix(1, 2).toInt(), prima + 1);
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);
+    EXPECT_EQ(ModBlck::TabellaCompensazioneSel, 0);
+}
+
 TEST_F(CompensaForma, SenzaLivello2INessunaModifica) {
     ModMain::LivelloSup = 0;
     pagina->AggiornaLivelliVisualizzazione();
