@@ -18,26 +18,12 @@ namespace ModMain {
 
 namespace {
 
-int16_t Campo(const std::string& record, size_t i) {
-    return record.size() > i ? static_cast<int16_t>(static_cast<uint8_t>(record[i])) : 0;
-}
-
 int32_t ValoreBlocco1(size_t k) {
     if (TabellaBlocchi.size() <= 1 || TabellaBlocchi[1].Valori.size() <= k) return 0;
     return TabellaBlocchi[1].Valori[k];
 }
 
 } // namespace
-
-int16_t LeggiVersioneFw(const std::string& record) { return Campo(record, 1); }
-int16_t LeggiRevisioneFw(const std::string& record) { return Campo(record, 2); }
-int16_t LeggiGiornoFw(const std::string& record) { return Campo(record, 3); }
-int16_t LeggiMeseFw(const std::string& record) { return Campo(record, 4); }
-
-int16_t LeggiAnnoFw(const std::string& record) {
-    if (record.size() < 7) return 0;
-    return static_cast<int16_t>(static_cast<uint8_t>(record[5]) << 8 | static_cast<uint8_t>(record[6]));
-}
 
 bool PreparaAggiornamentoEcu() {
     try {
@@ -91,8 +77,10 @@ void VerificaVersioneFirmware(const std::string& infoFirmwareFile, const std::st
             return;
         }
     }
-    const int16_t vi = ModMain::LeggiVersioneFw(img), ve = ModMain::LeggiVersioneFw(ecu);
-    const int16_t ri = ModMain::LeggiRevisioneFw(img), re = ModMain::LeggiRevisioneFw(ecu);
+    // The record fields are read by the configuration subsystem, above this layer.
+    auto& ui = Interfaccia();
+    const int32_t vi = ui.LeggiVersioneFw(img), ve = ui.LeggiVersioneFw(ecu);
+    const int32_t ri = ui.LeggiRevisioneFw(img), re = ui.LeggiRevisioneFw(ecu);
     const bool immaginePiuNuova = vi > ve || (vi == ve && ri > re);
     if (boot || immaginePiuNuova) {
         Interfaccia().SelezioneScheda(SCHEDA_FIRMWARE);
@@ -109,9 +97,9 @@ void VerificaVersioneFirmware(const std::string& infoFirmwareFile, const std::st
         ModMain::FirmwareDaAggiornare = true;
         return;
     }
-    ModMain::FirmwareDaAggiornare = ModMain::LeggiGiornoFw(img) != ModMain::LeggiGiornoFw(ecu) ||
-                                    ModMain::LeggiMeseFw(img) != ModMain::LeggiMeseFw(ecu) ||
-                                    ModMain::LeggiAnnoFw(img) != ModMain::LeggiAnnoFw(ecu);
+    ModMain::FirmwareDaAggiornare = ui.LeggiGiornoFw(img) != ui.LeggiGiornoFw(ecu) ||
+                                    ui.LeggiMeseFw(img) != ui.LeggiMeseFw(ecu) ||
+                                    ui.LeggiAnnoFw(img) != ui.LeggiAnnoFw(ecu);
 }
 
 } // namespace MDIFrm

@@ -25,14 +25,6 @@ std::string UltimiN(const std::string& s, size_t k);
 std::string ChiaveCoda(const std::string& s);
 std::string ChiaveCodaCorta(const std::string& s);
 
-// Fields of a firmware information record (byte 1 version, 2 revision, 3 day,
-// 4 month, 5-6 year); 0 when the record is too short to hold the field.
-int16_t LeggiVersioneFw(const std::string& record);
-int16_t LeggiRevisioneFw(const std::string& record);
-int16_t LeggiGiornoFw(const std::string& record);
-int16_t LeggiMeseFw(const std::string& record);
-int16_t LeggiAnnoFw(const std::string& record);
-
 // The engine is stopped: link mode 2 set, true. Engine running: the refusal on the firmware page, false.
 bool PreparaAggiornamentoEcu();
 // Text of an ECU reply's result byte (its fifth character); `ok` set for the

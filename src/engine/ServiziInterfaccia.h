@@ -109,6 +109,16 @@ public:
     // false when there is no window to show it, so nobody can press its button.
     virtual bool FrmInitObd_Mostra(const FinestraInitObd& stato) { return false; }
     virtual void FrmInitObd_Scarica() {}
+
+    // Configuration files (src/config): name and note from block 18, the
+    // offline load of a file into memory, the fields of a firmware record.
+    virtual void LeggiNomeConfigurazione(std::string& nome, std::string& nota) {}
+    virtual void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {}
+    virtual int32_t LeggiVersioneFw(const std::string& record) { return 0; }
+    virtual int32_t LeggiRevisioneFw(const std::string& record) { return 0; }
+    virtual int16_t LeggiGiornoFw(const std::string& record) { return 0; }
+    virtual int16_t LeggiMeseFw(const std::string& record) { return 0; }
+    virtual int16_t LeggiAnnoFw(const std::string& record) { return 0; }
 };
 
 namespace MDIFrm {

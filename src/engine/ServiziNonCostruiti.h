@@ -24,18 +24,6 @@ bool LeggiErroriEcu();
 // has no image reader: it asks LettoreInfoFirmware when one is set.
 std::string LeggiInfoFirmwareImmagine(const std::string& percorso);
 inline std::string (*LettoreInfoFirmware)(const std::string& percorso) = nullptr;
-// Configuration files: name (block 18 values 0-39) and note (40-119), trimmed.
-void LeggiNomeConfigurazione(std::string& nome, std::string& nota);
-
-// Configuration files: the note of the configuration loaded or saved last.
-inline std::string NotaConfigurazione;
-// Firmware information text: the third blank-separated word (with `ridotto`
-// the first 10 characters and the last one are dropped first); "" when there
-// is none.
-std::string LeggiCampoTestoFw(const std::string& testo, bool ridotto);
-// Version, revision and date from characters 1 to 6 as hex pairs
-// ("01.02 - 15/06/2018" style); "00.00 - 00/00/0000" for 11 characters or fewer.
-std::string FormattaVersioneFirmware(const std::string& testo);
 
 // OBD page: the rail-pressure PID chosen (0, 0x0A, 0x22, 0x23, 0x59).
 inline int32_t PidPressioneRail = 0;
@@ -44,8 +32,6 @@ inline int32_t PidPressioneRail = 0;
 
 namespace MDIFrm {
 
-// Offline load of a configuration file into memory (code 18: everything, 53: compensation tables).
-bool CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso);
 // Calibration runner; the stand-in ends the run at once (STATO_CONNESSO).
 void EseguiTaratura();
 void RipristinaDatiTaratura();

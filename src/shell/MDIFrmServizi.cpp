@@ -5,6 +5,8 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainFirmware.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -236,5 +238,17 @@ void ServiziShell::FrmInitObd_Scarica() {
     initObd_->deleteLater();
     initObd_ = nullptr;
 }
+
+// Configuration files.
+void ServiziShell::LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
+    ModBlck::LeggiNomeConfigurazione(nome, nota);
+}
+// The offline load is not built yet: nothing is loaded.
+void ServiziShell::CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {}
+int32_t ServiziShell::LeggiVersioneFw(const std::string& r) { return ModMain::LeggiVersioneFw(r); }
+int32_t ServiziShell::LeggiRevisioneFw(const std::string& r) { return ModMain::LeggiRevisioneFw(r); }
+int16_t ServiziShell::LeggiGiornoFw(const std::string& r) { return ModMain::LeggiGiornoFw(r); }
+int16_t ServiziShell::LeggiMeseFw(const std::string& r) { return ModMain::LeggiMeseFw(r); }
+int16_t ServiziShell::LeggiAnnoFw(const std::string& r) { return ModMain::LeggiAnnoFw(r); }
 
 } // namespace MDIFrm

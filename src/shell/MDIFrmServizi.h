@@ -76,6 +76,15 @@ public:
     bool FrmInitObd_Mostra(const FinestraInitObd& stato) override;
     void FrmInitObd_Scarica() override;
 
+    // Configuration files.
+    void LeggiNomeConfigurazione(std::string& nome, std::string& nota) override;
+    void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) override;
+    int32_t LeggiVersioneFw(const std::string& record) override;
+    int32_t LeggiRevisioneFw(const std::string& record) override;
+    int16_t LeggiGiornoFw(const std::string& record) override;
+    int16_t LeggiMeseFw(const std::string& record) override;
+    int16_t LeggiAnnoFw(const std::string& record) override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;

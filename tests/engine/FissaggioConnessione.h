@@ -94,9 +94,9 @@ protected:
     }
     // Firmware information record: version, revision, day, month, year (BCD high pair first).
     static std::string Record(int v, int r, int g = 0x14, int m = 0x05, int a = 0x2024) {
-        return std::string{'\x00', static_cast<char>(v), static_cast<char>(r), static_cast<char>(g),
-                           static_cast<char>(m), static_cast<char>(a >> 8), static_cast<char>(a & 0xFF)} +
-               std::string(31, '\x20');
+        return std::string{static_cast<char>(v), static_cast<char>(r), static_cast<char>(g), static_cast<char>(m),
+                           static_cast<char>(a >> 8), static_cast<char>(a & 0xFF)} +
+               std::string(32, '\x20');
     }
 
 private:

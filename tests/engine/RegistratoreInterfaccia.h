@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainFirmware.h"
 #include "engine/ServiziInterfaccia.h"
 
 class RegistratoreInterfaccia : public ServiziInterfaccia {
@@ -39,6 +41,20 @@ public:
                 r.push_back(x);
         return r;
     }
+
+    // The configuration services as the shell serves them.
+    void LeggiNomeConfigurazione(std::string& nome, std::string& nota) override {
+        ModBlck::LeggiNomeConfigurazione(nome, nota);
+    }
+    void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) override {
+        caricamenti.push_back(std::to_string(codice) + "," + percorso);
+    }
+    std::vector<std::string> caricamenti; // offline loads asked for: "code,path"
+    int32_t LeggiVersioneFw(const std::string& r) override { return ModMain::LeggiVersioneFw(r); }
+    int32_t LeggiRevisioneFw(const std::string& r) override { return ModMain::LeggiRevisioneFw(r); }
+    int16_t LeggiGiornoFw(const std::string& r) override { return ModMain::LeggiGiornoFw(r); }
+    int16_t LeggiMeseFw(const std::string& r) override { return ModMain::LeggiMeseFw(r); }
+    int16_t LeggiAnnoFw(const std::string& r) override { return ModMain::LeggiAnnoFw(r); }
 
     void ImpostaTitolo(const std::string& testo) override { titolo = testo; titoli.push_back(testo); }
     void ImpostaPuntatoreAttesa(bool a) override { RegB("MDIFrm.ImpostaPuntatoreAttesa", a); }

@@ -117,15 +117,15 @@ TEST_F(Connessione, StatiDiBootPortanoAllaPaginaFirmware) {
 }
 
 TEST_F(Connessione, VerificaDopoLaConnessione) {
-    // The ECU's record reads version 0x02, revision 0x14, 05/20/0x2456 (bytes 1 to 6).
+    // The simulated ECU's record reads version 3, revision 2, 14/05/2024 (bytes 0 to 5).
     // A newer image: the firmware page. The same one: nothing. No image information: nothing at all.
     struct Caso {
         std::string (*lettore)(const std::string&);
         bool pagina;
         bool lampada;
     } casi[] = {
-        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x15); }, true, true},
-        {[](const std::string&) { return FissaggioConnessione::Record(0x02, 0x14, 0x05, 0x20, 0x2456); }, false, false},
+        {[](const std::string&) { return FissaggioConnessione::Record(0x03, 0x03); }, true, true},
+        {[](const std::string&) { return FissaggioConnessione::Record(0x03, 0x02); }, false, false},
         {nullptr, false, false},
     };
     for (const auto& c : casi) {

@@ -1,5 +1,5 @@
 // Tables of cases: the tail keys the ECU is recognised by, the result texts
-// of ECU replies, the firmware fields and the version check's three outcomes.
+// of ECU replies and the version check's three outcomes.
 #include "engine/FissaggioMotore.h"
 
 #include "engine/ModMainConnessione.h"
@@ -68,20 +68,9 @@ TEST_F(Tabelle, TestoEsitoRisposta) {
     ModMain::IndiceVoceDizionario = 0;
 }
 
-TEST(CampiFirmware, LettiDaiByteDaUnoASei) {
-    const std::string r{'\x09', '\x03', '\x02', '\x15', '\x06', '\x20', '\x18'};
-    EXPECT_EQ(ModMain::LeggiVersioneFw(r), 3);
-    EXPECT_EQ(ModMain::LeggiRevisioneFw(r), 2);
-    EXPECT_EQ(ModMain::LeggiGiornoFw(r), 0x15);
-    EXPECT_EQ(ModMain::LeggiMeseFw(r), 6);
-    EXPECT_EQ(ModMain::LeggiAnnoFw(r), 0x2018);
-    EXPECT_EQ(ModMain::LeggiAnnoFw(r.substr(0, 6)), 0);
-    EXPECT_EQ(ModMain::LeggiVersioneFw("x"), 0);
-}
-
 TEST_F(Tabelle, VerificaVersioneFirmware) {
     auto rec = [](int v, int r, int g = 0x14) {
-        return std::string{'\0', static_cast<char>(v), static_cast<char>(r), static_cast<char>(g), '\x05', '\x20', '\x24'};
+        return std::string{static_cast<char>(v), static_cast<char>(r), static_cast<char>(g), '\x05', '\x20', '\x24', '\0'};
     };
     const std::string zeri(36, '0');
     ModMain::FirmaHardware = {std::string("BOOT-A"), std::string("\x42\x01\x04\x21\x14\x72", 6)};
