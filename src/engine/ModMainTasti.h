@@ -25,6 +25,9 @@ struct AzioniTasto {
     std::function<void()> RiapriMappetta;
 };
 inline AzioniTasto Tasti;
+// Latch of the X key (88) under Ctrl+Shift+Alt, shared by the key-ups of the
+// switchover page, the injector popup and the archive page: one toggle each press.
+inline int32_t TastoXPremuto = 0;
 
 void GestisciTasto(int16_t KeyCode, int16_t Shift);
 // The same for a Qt key event (Qt key and modifiers mapped to the codes above).

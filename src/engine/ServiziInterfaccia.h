@@ -81,6 +81,8 @@ public:
     virtual void FrmMatrix_AbilitaTasti(int k) {}
     virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {}
     virtual void FrmMatrix_CaricaAssiInMatrice(int k) {}
+    // Configuration file saved from memory: the grid shown goes into map page k (factor 1.0).
+    virtual void FrmMatrix_CaricaGrigliaInMatrice(int k) {}
 
     // Carburetion views (grid GrdSmall), the same operations (factor 1).
     virtual void FRM_ZEBCarburazione_ColoraMatriceGradiente2(int k) {}

@@ -5,6 +5,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include "config/MDIFrmCaricamentoMemoria.h"
 #include "config/ModBlckNomeConfigurazione.h"
 #include "config/ModMainFirmware.h"
 #include "core/ModMainCaricatori.h"
@@ -243,8 +244,9 @@ void ServiziShell::FrmInitObd_Scarica() {
 void ServiziShell::LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
     ModBlck::LeggiNomeConfigurazione(nome, nota);
 }
-// The offline load is not built yet: nothing is loaded.
-void ServiziShell::CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {}
+void ServiziShell::CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {
+    MDIFrm::CaricaConfigurazioneInMemoria(codice, percorso);
+}
 int32_t ServiziShell::LeggiVersioneFw(const std::string& r) { return ModMain::LeggiVersioneFw(r); }
 int32_t ServiziShell::LeggiRevisioneFw(const std::string& r) { return ModMain::LeggiRevisioneFw(r); }
 int16_t ServiziShell::LeggiGiornoFw(const std::string& r) { return ModMain::LeggiGiornoFw(r); }
