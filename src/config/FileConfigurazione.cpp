@@ -103,7 +103,7 @@ std::map<std::string, std::string> LeggiSezioni(const std::vector<std::string>& 
 }
 
 std::optional<std::string> TramaDaHex(const std::string& valore) {
-    if (valore.size() < 12 || !FileCfgHex(valore)) return std::nullopt;
+    if (valore.size() < 12 || valore.size() % 2 != 0 || !FileCfgHex(valore)) return std::nullopt;
     return ModGlobFunct::ConvertiHexInTesto(valore);
 }
 

@@ -46,8 +46,8 @@ std::vector<std::string> Righe(const std::string& testo);
 // line with no line after it gives nothing. (ModMain::RigheNota.)
 std::map<std::string, std::string> LeggiSezioni(const std::vector<std::string>& righe,
                                                 const std::vector<std::string>& nomi);
-// The hex value of a section as bytes; nothing when it is not hex or shorter
-// than a frame header and check byte (12 digits).
+// The hex value of a section as bytes; nothing when it is not hex (an odd
+// number of digits included) or shorter than a frame header and check byte (12 digits).
 std::optional<std::string> TramaDaHex(const std::string& valore);
 
 // The bytes of a file; nothing when it cannot be read.

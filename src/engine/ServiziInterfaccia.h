@@ -121,6 +121,14 @@ public:
     virtual int16_t LeggiGiornoFw(const std::string& record) { return 0; }
     virtual int16_t LeggiMeseFw(const std::string& record) { return 0; }
     virtual int16_t LeggiAnnoFw(const std::string& record) { return 0; }
+    // Configuration files with the ECU (each false, or nothing done, until served).
+    virtual bool SalvaConfigurazioneDaEcu(const std::string& percorso) { return false; }
+    virtual bool CaricaConfigurazioneInEcu(const std::string& percorso) { return false; }
+    virtual bool ScriviComPGasX() { return false; }
+    virtual bool ScriviComPBenX() { return false; }
+    virtual void PreparaScritturaComPGasX(int32_t v) {}
+    virtual bool LeggiBloccoBlk8() { return false; }
+    virtual bool LeggiErroriEcu() { return false; }
 };
 
 namespace MDIFrm {

@@ -17,48 +17,7 @@
 #include "link/ModMainStatoLinea.h"
 #include "link/ModPipe.h"
 
-namespace {
-
-// Reads block n under link mode 2 and restores the mode it found.
-bool LeggiBloccoModo2(size_t n) {
-    if (n >= TabellaBlocchi.size()) return false;
-    const int32_t modo = ModPipe::ModoLinea;
-    std::string risposta;
-    bool ok = ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, '\x02'), ModBlck::AttesaPipe, risposta) == 0;
-    if (ok) {
-        ok = ModPipe::InviaComandoPipe(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta),
-                                       ModBlck::AttesaPipe, risposta) == 0 &&
-             !ModPipe::DatiRispostaPipe.empty();
-        if (ok) {
-            TabellaBlocchi[n].UltimaRisposta = ModPipe::DatiRispostaPipe;
-            ModBlck::DecodificaBlocco(TabellaBlocchi[n].UltimaRisposta, TabellaBlocchi[n]);
-        }
-    }
-    ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, static_cast<char>(modo)), ModBlck::AttesaPipe, risposta);
-    return ok;
-}
-
-} // namespace
-
 namespace ModMain {
-
-bool SalvaConfigurazioneDaEcu(const std::string&) { return false; }
-bool CaricaConfigurazioneInEcu(const std::string&) { return false; }
-bool ScriviComPGasX() { return false; }
-bool ScriviComPBenX() { return false; }
-
-void PreparaScritturaComPGasX(int32_t v) {
-    if (TabellaBlocchi.size() <= 9) return;
-    BloccoParametri copia = TabellaBlocchi[9];
-    if (copia.Valori.empty()) return;
-    copia.Valori.back() = v;
-    std::string dati;
-    ModBlck::CodificaBlocco(dati, copia);
-    ModBlck::FrameComPGasX = ModBlck::CostruisciTrama(ModBlck::InizioTrama, ModBlck::DirezioneTrama, CMD_WRITE_BLK9, dati);
-}
-
-bool LeggiBloccoBlk8() { return LeggiBloccoModo2(16); }
-bool LeggiErroriEcu() { return LeggiBloccoModo2(4); }
 
 std::string LeggiInfoFirmwareImmagine(const std::string& percorso) {
     if (LettoreInfoFirmware) return LettoreInfoFirmware(percorso);

@@ -8,17 +8,6 @@
 
 namespace ModMain {
 
-// Configuration files.
-bool SalvaConfigurazioneDaEcu(const std::string& percorso);
-bool CaricaConfigurazioneInEcu(const std::string& percorso);
-bool ScriviComPGasX();
-bool ScriviComPBenX();
-// Stores the complete CMD_WRITE_BLK9 frame of block 9 with its last value := v in FrameComPGasX.
-void PreparaScritturaComPGasX(int32_t v);
-// Block 16 (and block 4) read under link mode 2, stored and decoded; the link mode restored.
-bool LeggiBloccoBlk8();
-bool LeggiErroriEcu();
-
 // Firmware update: the information record of the firmware image at the path,
 // or the zero-filled form (36 "0" characters) when none is found. The stand-in
 // has no image reader: it asks LettoreInfoFirmware when one is set.

@@ -7,6 +7,7 @@
 
 #include "config/MDIFrmCaricamentoMemoria.h"
 #include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainConfigurazioneEcu.h"
 #include "config/ModMainFirmware.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
@@ -252,5 +253,12 @@ int32_t ServiziShell::LeggiRevisioneFw(const std::string& r) { return ModMain::L
 int16_t ServiziShell::LeggiGiornoFw(const std::string& r) { return ModMain::LeggiGiornoFw(r); }
 int16_t ServiziShell::LeggiMeseFw(const std::string& r) { return ModMain::LeggiMeseFw(r); }
 int16_t ServiziShell::LeggiAnnoFw(const std::string& r) { return ModMain::LeggiAnnoFw(r); }
+bool ServiziShell::SalvaConfigurazioneDaEcu(const std::string& p) { return ModMain::SalvaConfigurazioneDaEcu(p); }
+bool ServiziShell::CaricaConfigurazioneInEcu(const std::string& p) { return ModMain::CaricaConfigurazioneInEcu(p); }
+bool ServiziShell::ScriviComPGasX() { return ModMain::ScriviComPGasX(); }
+bool ServiziShell::ScriviComPBenX() { return ModMain::ScriviComPBenX(); }
+void ServiziShell::PreparaScritturaComPGasX(int32_t v) { ModMain::PreparaScritturaComPGasX(v); }
+bool ServiziShell::LeggiBloccoBlk8() { return ModMain::LeggiBloccoBlk8(); }
+bool ServiziShell::LeggiErroriEcu() { return ModMain::LeggiErroriEcu(); }
 
 } // namespace MDIFrm

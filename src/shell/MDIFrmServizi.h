@@ -84,6 +84,13 @@ public:
     int16_t LeggiGiornoFw(const std::string& record) override;
     int16_t LeggiMeseFw(const std::string& record) override;
     int16_t LeggiAnnoFw(const std::string& record) override;
+    bool SalvaConfigurazioneDaEcu(const std::string& percorso) override;
+    bool CaricaConfigurazioneInEcu(const std::string& percorso) override;
+    bool ScriviComPGasX() override;
+    bool ScriviComPBenX() override;
+    void PreparaScritturaComPGasX(int32_t v) override;
+    bool LeggiBloccoBlk8() override;
+    bool LeggiErroriEcu() override;
 
 private:
     MDIForm& finestra_;

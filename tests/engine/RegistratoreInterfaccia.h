@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainConfigurazioneEcu.h"
 #include "config/ModMainFirmware.h"
 #include "engine/ServiziInterfaccia.h"
 
@@ -55,6 +56,13 @@ public:
     int16_t LeggiGiornoFw(const std::string& r) override { return ModMain::LeggiGiornoFw(r); }
     int16_t LeggiMeseFw(const std::string& r) override { return ModMain::LeggiMeseFw(r); }
     int16_t LeggiAnnoFw(const std::string& r) override { return ModMain::LeggiAnnoFw(r); }
+    bool SalvaConfigurazioneDaEcu(const std::string& p) override { return ModMain::SalvaConfigurazioneDaEcu(p); }
+    bool CaricaConfigurazioneInEcu(const std::string& p) override { return ModMain::CaricaConfigurazioneInEcu(p); }
+    bool ScriviComPGasX() override { return ModMain::ScriviComPGasX(); }
+    bool ScriviComPBenX() override { return ModMain::ScriviComPBenX(); }
+    void PreparaScritturaComPGasX(int32_t v) override { ModMain::PreparaScritturaComPGasX(v); }
+    bool LeggiBloccoBlk8() override { return ModMain::LeggiBloccoBlk8(); }
+    bool LeggiErroriEcu() override { return ModMain::LeggiErroriEcu(); }
 
     void ImpostaTitolo(const std::string& testo) override { titolo = testo; titoli.push_back(testo); }
     void ImpostaPuntatoreAttesa(bool a) override { RegB("MDIFrm.ImpostaPuntatoreAttesa", a); }
