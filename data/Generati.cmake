@@ -25,3 +25,18 @@ add_custom_command(
   VERBATIM)
 add_custom_target(dist_codici DEPENDS ${_codici_uscita})
 add_dependencies(dist dist_codici)
+
+# Factory configuration files (lng/*.xsi, bin/up.xsi), saved from the
+# simulated ECU's contents by genxsi in the configuration file format.
+set(_xsi_uscite "${MONDARO_DIST}/lng/00 Redadi Inj Custom.xsi" "${MONDARO_DIST}/lng/01 Redadi Inj LPG 4 Cyl.xsi"
+  "${MONDARO_DIST}/lng/02 Redadi Inj CNG 4 Cyl.xsi" "${MONDARO_DIST}/lng/03 Redadi Inj LPG 6 Cyl.xsi"
+  "${MONDARO_DIST}/bin/up.xsi")
+add_custom_command(
+  OUTPUT ${_xsi_uscite}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${MONDARO_DIST}/lng ${MONDARO_DIST}/bin
+  COMMAND $<TARGET_FILE:genxsi> ${CMAKE_CURRENT_SOURCE_DIR}/bin/SetCom.ini ${MONDARO_DIST} "Mondaro VX9 Redadi" ${PROJECT_VERSION}
+  DEPENDS genxsi ${CMAKE_CURRENT_SOURCE_DIR}/bin/SetCom.ini
+  COMMENT "Generating the factory configuration files"
+  VERBATIM)
+add_custom_target(dist_configurazioni DEPENDS ${_xsi_uscite})
+add_dependencies(dist dist_configurazioni)

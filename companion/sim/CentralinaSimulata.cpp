@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "ConfigurazioneSimulata.h"
 #include "MotoreSimulato.h"
 
 namespace Simulazione {
@@ -188,6 +189,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);
     CurveCompensazioneIniziali();
+    ImpostaConfigurazioneIniziale(*this);
 
     for (size_t n = 0; n < blocchi_.size(); ++n) {
         const BloccoSimulato& b = blocchi_[n];

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CentralinaSimulata.h"
+#include "ConfigurazioneSimulata.h"
 
 namespace Simulazione {
 namespace {
@@ -40,12 +41,10 @@ bool Intervallo(const std::string& dati, size_t dimensione, size_t& offset, size
 } // namespace
 
 MemoriaTrasferimenti::MemoriaTrasferimenti() {
-    for (size_t p = 0; p < mappe.size(); ++p) mappe[p] = Motivo(CelleMappa, 7 + 2 * static_cast<uint32_t>(p), 31 * static_cast<uint32_t>(p) + 1);
+    for (size_t p = 0; p < mappe.size(); ++p) mappe[p] = MappaIniziale(static_cast<int>(p));
     soglie = std::string("\x50\x10\x0A\x11\x00\x03\x10\x18\x28\x20\x05\x04\x02\x00\x0F\x0C", 16);
-    // Valid index vectors: a column every 5 steps of 64 rpm (axis 0..7360 rpm),
-    // a row every 8 steps of 0.128 ms (axis 0..22.528 ms).
-    vettoreRpm = Gradini(128, 5, 23);
-    vettoreTinj = Gradini(180, 8, 22);
+    vettoreRpm = VettoreRpmIniziale();
+    vettoreTinj = VettoreTinjIniziale();
     tabBenzina = Tabella(1, 3, 10);
     tabGas = Tabella(2, 5, 20);
     tabRisultato = Tabella(3, 11, 30);

@@ -56,8 +56,9 @@ std::optional<std::vector<std::string>> LeggiRigheSezionate(const std::string& p
 std::optional<std::string> RigaDopoSezione(const std::string& percorso, const std::string& sezione) {
     const auto righe = LeggiRigheSezionate(percorso);
     if (!righe) return std::nullopt;
+    const auto nota = ModMain::RigheNota(*righe);
     for (size_t i = 0; i < righe->size(); ++i)
-        if ((*righe)[i] == sezione) {
+        if (!nota[i] && (*righe)[i] == sezione) {
             if (i + 1 < righe->size()) return (*righe)[i + 1];
             return std::nullopt;
         }
@@ -222,6 +223,19 @@ bool LeggiBloccoDaFile(int32_t blocco, const std::string& percorso, const std::s
     return true;
 }
 
+std::vector<bool> RigheNota(const std::vector<std::string>& righe) {
+    std::vector<bool> nota(righe.size(), false);
+    for (size_t i = 0; i < righe.size(); ++i) {
+        if (righe[i] != "[NOTE]") continue;
+        size_t fine = i + 1;
+        while (fine < righe.size() && righe[fine] != "[FW]") ++fine;
+        if (fine >= righe.size()) fine = std::min(i + 2, righe.size());
+        for (size_t k = i + 1; k < fine; ++k) nota[k] = true;
+        i = fine - 1;
+    }
+    return nota;
+}
+
 bool LeggiRigheFile(const std::string& percorso, const std::string& sezione, std::string& riga) {
     riga.clear();
     const auto r = RigaDopoSezione(percorso, sezione);
@@ -234,7 +248,9 @@ void CaricaMappeDaFile(const std::string& percorso, PaginaMappa& pagina, CurvaRe
     const auto righe = LeggiRigheSezionate(percorso);
     if (!righe) return;
     std::array<std::optional<std::string>, 5> pezzi;
+    const auto nota = RigheNota(*righe);
     for (size_t i = 0; i + 1 < righe->size(); ++i) {
+        if (nota[i]) continue;
         const std::string& s = (*righe)[i];
         if (s.size() == 7 && s.compare(0, 5, "[MAP_") == 0 && s[5] >= '0' && s[5] <= '4' && s[6] == ']')
             pezzi[static_cast<size_t>(s[5] - '0')] = (*righe)[i + 1]; // a later one replaces

@@ -66,7 +66,11 @@ bool ElencaConfigurazioniPredefinite(std::vector<ConfigurazionePredefinita>& rec
 // file, the section or its line is missing or the value cannot be read from it.
 bool LeggiBloccoDaFile(int32_t blocco, const std::string& percorso, const std::string& sezione,
                        int32_t indice, int32_t& valore);
-// The line after the first line equal to `sezione`; False and "" when there is none.
+// Lines of a configuration file that belong to its note: from the line after
+// "[NOTE]" up to the next "[FW]" (without a later "[FW]", the one line after
+// "[NOTE]"). Section readers skip them, so a note line never stands for a section.
+std::vector<bool> RigheNota(const std::vector<std::string>& righe);
+// The line after the first line equal to `sezione` outside the note; False and "" when there is none.
 bool LeggiRigheFile(const std::string& percorso, const std::string& sezione, std::string& riga);
 // Map page from the "[MAP_0]".."[MAP_4]" sections (chunk c at image byte
 // 110 x c, a missing chunk left as zeros), then its correction curve.

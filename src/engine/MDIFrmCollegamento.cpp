@@ -149,7 +149,7 @@ void GestioneOffline() {
     const int32_t c = ModMain::RichiestaPendente;
     if (c != 0) {
         if (Tra(c, {REQ_LOAD_CONFIG_FILE, REQ_LOAD_CONFIG_COMP})) {
-            CaricaConfigurazioneInMemoria(c, ModMain::PercorsoCaricamento);
+            ui.CaricaConfigurazioneInMemoria(c, ModMain::PercorsoCaricamento);
             ui.FRM_ZEBMenu_VisualizzaDatiCentralina(Blocco(0).UltimaRisposta, ModMain::FirmwareFile);
             ui.FRM_ZEBCommutazione_AggiornaSelezioni();
             ui.FRM_ZEBSensori_AggiornaSelezioni();

@@ -244,7 +244,7 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
         DecodificaDownload(20, risposte);
     }
     if (ModMain::Mem10Disponibile) DecodificaDownload(21, risposte);
-    ModMain::LeggiNomeConfigurazione(ModMain::NomeConfigurazione, ModMain::NotaConfigurazione);
+    Interfaccia().LeggiNomeConfigurazione(ModMain::NomeConfigurazione, ModMain::NotaConfigurazione);
     ModBlck::TempoBlocco = ModBlck::CalcolaFattoreGiriTempo(LeggiValore(3, 1), LeggiValore(3, 0));
     if (ModMain::AggiornaPassoCarico) ModMain::AggiornaPassoCarico();
     for (size_t n : {15, 16, 4, 10}) DecodificaDownload(n, risposte);

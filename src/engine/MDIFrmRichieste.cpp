@@ -93,7 +93,7 @@ void SelezionaEditor(uint8_t bit, int32_t editor, int32_t carburazione) {
 }
 
 void CaricaConfigurazione() {
-    if (Passo(ModMain::CaricaConfigurazioneInEcu(ModMain::PercorsoCaricamento))) ModMain::RiconnessioneRichiesta = 1;
+    if (Passo(Interfaccia().CaricaConfigurazioneInEcu(ModMain::PercorsoCaricamento))) ModMain::RiconnessioneRichiesta = 1;
     ModMain::PercorsoCaricamento.clear();
 }
 
@@ -132,7 +132,7 @@ bool EseguiRiga(int32_t codice) {
             if (ModMain::FunzioneEstesaEcu != 0) Passo(ScriviBlocco18());
             ModMain::SalvataggioRichiesto = false;
         }
-        Passo(ModMain::SalvaConfigurazioneDaEcu(ModMain::PercorsoSalvataggio));
+        Passo(ui.SalvaConfigurazioneDaEcu(ModMain::PercorsoSalvataggio));
         ModMain::PercorsoSalvataggio.clear();
         break;
     case REQ_LOAD_CONFIG_PARAMS:
@@ -163,7 +163,7 @@ bool EseguiRiga(int32_t codice) {
         break;
     case REQ_WRITE_SWITCH_TEMP:
         Passo(ScriviBlocco3());
-        ModMain::PreparaScritturaComPGasX(Valore(3, 2) + 1);
+        ui.PreparaScritturaComPGasX(Valore(3, 2) + 1);
         ModBlck::TabellaCompensazioneSel = 2;
         Passo(ModBlck::ScriviTabelleCompensazione());
         break;
@@ -185,7 +185,7 @@ bool EseguiRiga(int32_t codice) {
         if (pagina == SCHEDA_INJDIR) ui.FRM_ZEBinjDir_AggiornaSelezioni();
         break;
     case REQ_READ_ERRORS:
-        ModMain::LeggiErroriEcu();
+        ui.LeggiErroriEcu();
         ui.FrmError_VisualizzaErrori();
         break;
     case REQ_WRITE_MAP_AXES:
@@ -347,7 +347,7 @@ bool EseguiRiga(int32_t codice) {
         if (pagina == SCHEDA_INJDIR) ui.FRM_ZEBinjDir_AggiornaSelezioni();
         break;
     case REQ_READ_BLK16:
-        ModMain::LeggiBloccoBlk8();
+        ui.LeggiBloccoBlk8();
         ui.FRM_ZEBinjDir_AggiornaSelezioni();
         break;
     case REQ_READ_ADAPTIVE_MAP:
@@ -391,12 +391,12 @@ bool EseguiRiga(int32_t codice) {
         Passo(ScriviBlocco15());
         Passo(ScriviBlocco16());
         break;
-    case REQ_LOAD_PETROL_PRESS_TABLE: Passo(ModMain::ScriviComPBenX()); break;
+    case REQ_LOAD_PETROL_PRESS_TABLE: Passo(ui.ScriviComPBenX()); break;
     case REQ_SEND_CUSTOM_FRAME:
         InviaComandoCustom(ModMain::ComandoCustom);
         ModMain::RispostaCustom = ModMain::ComandoCustom;
         break;
-    case REQ_LOAD_GAS_PRESS_TABLE: Passo(ModMain::ScriviComPGasX()); break;
+    case REQ_LOAD_GAS_PRESS_TABLE: Passo(ui.ScriviComPGasX()); break;
     default:
         ModMain::MostraVoce(VoceFallimento);
         break;

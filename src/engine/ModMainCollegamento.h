@@ -30,6 +30,8 @@ inline std::string FirmwareFile;
 inline std::array<std::string, 2> FirmaHardware;
 // Name of the current configuration, shown in the main caption.
 inline std::string NomeConfigurazione;
+// Note of the current configuration (block 18 values 40-119), written after "[NOTE]" in files.
+inline std::string NotaConfigurazione;
 
 } // namespace ModMain
 

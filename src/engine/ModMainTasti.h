@@ -25,9 +25,8 @@ struct AzioniTasto {
     std::function<void()> RiapriMappetta;
 };
 inline AzioniTasto Tasti;
-
-// Injector popup, switchover and archive pages: one program-wide latch of the
-// Ctrl+Shift+Alt+X combination that shows their hidden service controls.
+// Latch of the X key (88) under Ctrl+Shift+Alt, shared by the key-ups of the
+// switchover page, the injector popup and the archive page: one toggle each press.
 inline int32_t TastoXPremuto = 0;
 
 void GestisciTasto(int16_t KeyCode, int16_t Shift);

@@ -94,6 +94,8 @@ public:
     virtual void FrmMatrix_AbilitaTasti(int k) {}
     virtual void FrmMatrix_CambiaTipoGriglia(int k, int32_t idScheda) {}
     virtual void FrmMatrix_CaricaAssiInMatrice(int k) {}
+    // Configuration file saved from memory: the grid shown goes into map page k (factor 1.0).
+    virtual void FrmMatrix_CaricaGrigliaInMatrice(int k) {}
 
     // Map editing: the axis conversion ModBlck::CalcolaVettoriAssi. With
     // `daVettori` the working axes from the index vectors, otherwise the
@@ -132,6 +134,19 @@ public:
     // false when there is no window to show it, so nobody can press its button.
     virtual bool FrmInitObd_Mostra(const FinestraInitObd& stato) { return false; }
     virtual void FrmInitObd_Scarica() {}
+
+    // Configuration files (src/config): name and note from block 18, the
+    // offline load of a file into memory.
+    virtual void LeggiNomeConfigurazione(std::string& nome, std::string& nota) {}
+    virtual void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {}
+    // Configuration files with the ECU (each false, or nothing done, until served).
+    virtual bool SalvaConfigurazioneDaEcu(const std::string& percorso) { return false; }
+    virtual bool CaricaConfigurazioneInEcu(const std::string& percorso) { return false; }
+    virtual bool ScriviComPGasX() { return false; }
+    virtual bool ScriviComPBenX() { return false; }
+    virtual void PreparaScritturaComPGasX(int32_t v) {}
+    virtual bool LeggiBloccoBlk8() { return false; }
+    virtual bool LeggiErroriEcu() { return false; }
 };
 
 namespace MDIFrm {

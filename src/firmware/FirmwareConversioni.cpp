@@ -4,7 +4,7 @@
 
 #include "core/Conversioni.h"
 #include "engine/ModMainConnessione.h"
-#include "engine/ServiziNonCostruiti.h"
+#include "config/ModMainFirmware.h"
 #include "link/ModBlckTrame.h"
 
 namespace FirmwareConversioni {

@@ -11,7 +11,7 @@
 #include "core/ModMainLivelli.h"
 #include "core/ModMainPercorsi.h"
 #include "engine/ModMainRichieste.h"
-#include "engine/ServiziNonCostruiti.h"
+#include "config/ModMainConfigurazioneEcu.h"
 #include "link/ModMappeDati.h"
 #include "maps/AssiModifica.h"
 #include "maps/ColoriMappa.h"

@@ -9,7 +9,7 @@
 #include "core/Conversioni.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainCaricatori.h"
-#include "engine/ServiziNonCostruiti.h"
+#include "config/ModMainFirmware.h"
 
 namespace Casa {
 

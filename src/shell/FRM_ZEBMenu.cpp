@@ -21,7 +21,6 @@
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ModMainTasti.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckTrame.h"
 #include "platform/Dialoghi.h"
 #include "shell/CasaControlli.h"

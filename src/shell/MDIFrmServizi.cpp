@@ -5,6 +5,10 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include "config/MDIFrmCaricamentoMemoria.h"
+#include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainConfigurazioneEcu.h"
+#include "config/ModMainFirmware.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -258,5 +262,20 @@ void ServiziShell::FrmInitObd_Scarica() {
     initObd_->deleteLater();
     initObd_ = nullptr;
 }
+
+// Configuration files.
+void ServiziShell::LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
+    ModBlck::LeggiNomeConfigurazione(nome, nota);
+}
+void ServiziShell::CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) {
+    MDIFrm::CaricaConfigurazioneInMemoria(codice, percorso);
+}
+bool ServiziShell::SalvaConfigurazioneDaEcu(const std::string& p) { return ModMain::SalvaConfigurazioneDaEcu(p); }
+bool ServiziShell::CaricaConfigurazioneInEcu(const std::string& p) { return ModMain::CaricaConfigurazioneInEcu(p); }
+bool ServiziShell::ScriviComPGasX() { return ModMain::ScriviComPGasX(); }
+bool ServiziShell::ScriviComPBenX() { return ModMain::ScriviComPBenX(); }
+void ServiziShell::PreparaScritturaComPGasX(int32_t v) { ModMain::PreparaScritturaComPGasX(v); }
+bool ServiziShell::LeggiBloccoBlk8() { return ModMain::LeggiBloccoBlk8(); }
+bool ServiziShell::LeggiErroriEcu() { return ModMain::LeggiErroriEcu(); }
 
 } // namespace MDIFrm

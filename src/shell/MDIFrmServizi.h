@@ -86,6 +86,17 @@ public:
     bool FrmInitObd_Mostra(const FinestraInitObd& stato) override;
     void FrmInitObd_Scarica() override;
 
+    // Configuration files.
+    void LeggiNomeConfigurazione(std::string& nome, std::string& nota) override;
+    void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) override;
+    bool SalvaConfigurazioneDaEcu(const std::string& percorso) override;
+    bool CaricaConfigurazioneInEcu(const std::string& percorso) override;
+    bool ScriviComPGasX() override;
+    bool ScriviComPBenX() override;
+    void PreparaScritturaComPGasX(int32_t v) override;
+    bool LeggiBloccoBlk8() override;
+    bool LeggiErroriEcu() override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ClienteTrasferimenti.h"
+#include "ConfigurazioneSimulata.h"
 #include "link/ModBlckVettori.h"
 
 namespace {
@@ -27,9 +28,10 @@ TEST_F(TrasferimentiVettori, LetturaEScritturaInMeta) {
     EXPECT_EQ(t[2].Comando(), CMD_READ_VET_TINJ);
     EXPECT_EQ(t[2].DatiTrama(), Testa(0, 90));
     EXPECT_EQ(t[3].DatiTrama(), Testa(90, 90));
-    // The simulated vectors: a column every 5 entries, a row every 8; the second half follows the first.
-    for (size_t i = 0; i < rpm.size(); ++i) ASSERT_EQ(rpm[i], std::min<size_t>(i / 5, 23)) << i;
-    for (size_t i = 0; i < tinj.size(); ++i) ASSERT_EQ(tinj[i], std::min<size_t>(i / 8, 22)) << i;
+    // The simulated vectors; the second half follows the first.
+    const std::string vr = Simulazione::VettoreRpmIniziale(), vt = Simulazione::VettoreTinjIniziale();
+    for (size_t i = 0; i < rpm.size(); ++i) ASSERT_EQ(rpm[i], static_cast<uint8_t>(vr[i])) << i;
+    for (size_t i = 0; i < tinj.size(); ++i) ASSERT_EQ(tinj[i], static_cast<uint8_t>(vt[i])) << i;
 
     for (size_t i = 0; i < rpm.size(); ++i) rpm[i] = static_cast<uint8_t>(i);
     for (size_t i = 0; i < tinj.size(); ++i) tinj[i] = static_cast<uint8_t>(200 - i);

@@ -58,9 +58,9 @@ TEST(AvvioConnesso, SiConnetteAllaCentralinaSimulataEChiudeInOrdine) {
     EXPECT_EQ(ModMain::Dizionario->IdLingua(), 1);
     EXPECT_TRUE(f->windowTitle().startsWith("Mondaro VX9 Redadi")) << f->windowTitle().toStdString();
     EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
-    // The working axes come from the ECU's index vectors (a column every 5 steps, a row every 8).
-    EXPECT_EQ(ModMain::AsseRpmLavoro[1], 5);
-    EXPECT_EQ(ModMain::AsseTinjLavoro[22], 176);
+    // The working axes come from the simulated ECU's index vectors.
+    EXPECT_EQ(ModMain::AsseRpmLavoro[1], 10);
+    EXPECT_EQ(ModMain::AsseTinjLavoro[22], 170);
 
     // The close box only raises the exit flag; the link timer unloads the window.
     EXPECT_FALSE(f->close());

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "config/ModBlckNomeConfigurazione.h"
+#include "config/ModMainConfigurazioneEcu.h"
+#include "config/ModMainFirmware.h"
 #include "engine/ServiziInterfaccia.h"
 
 class RegistratoreInterfaccia : public ServiziInterfaccia {
@@ -39,6 +42,22 @@ public:
                 r.push_back(x);
         return r;
     }
+
+    // The configuration services as the shell serves them.
+    void LeggiNomeConfigurazione(std::string& nome, std::string& nota) override {
+        ModBlck::LeggiNomeConfigurazione(nome, nota);
+    }
+    void CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso) override {
+        caricamenti.push_back(std::to_string(codice) + "," + percorso);
+    }
+    std::vector<std::string> caricamenti; // offline loads asked for: "code,path"
+    bool SalvaConfigurazioneDaEcu(const std::string& p) override { return ModMain::SalvaConfigurazioneDaEcu(p); }
+    bool CaricaConfigurazioneInEcu(const std::string& p) override { return ModMain::CaricaConfigurazioneInEcu(p); }
+    bool ScriviComPGasX() override { return ModMain::ScriviComPGasX(); }
+    bool ScriviComPBenX() override { return ModMain::ScriviComPBenX(); }
+    void PreparaScritturaComPGasX(int32_t v) override { ModMain::PreparaScritturaComPGasX(v); }
+    bool LeggiBloccoBlk8() override { return ModMain::LeggiBloccoBlk8(); }
+    bool LeggiErroriEcu() override { return ModMain::LeggiErroriEcu(); }
 
     void ImpostaTitolo(const std::string& testo) override { titolo = testo; titoli.push_back(testo); }
     void ImpostaPuntatoreAttesa(bool a) override { RegB("MDIFrm.ImpostaPuntatoreAttesa", a); }

@@ -1,5 +1,5 @@
 // Tables of cases: the tail keys the ECU is recognised by, the result texts
-// of ECU replies, the firmware fields and the version check's three outcomes.
+// of ECU replies and the version check's three outcomes.
 #include "engine/FissaggioMotore.h"
 
 #include "engine/ModMainConnessione.h"

@@ -3,6 +3,8 @@
 // shown and the emptied slot.
 #include "engine/FissaggioMotore.h"
 
+#include <filesystem>
+
 #include <algorithm>
 #include <functional>
 
@@ -95,16 +97,19 @@ TEST_F(Richieste, OgniCodiceServito) {
          }},
         {REQ_WRITE_ECU_INFO, 0, nullptr, {}, {}, nullptr},
         {REQ_SAVE_CONFIG_FILE, 0,
-         [](Richieste&) {
+         [this](Richieste&) {
              ModMain::SalvataggioRichiesto = true;
-             ModMain::PercorsoSalvataggio = "x.qdl";
+             ModMain::PercorsoSalvataggio = base.File("Data/x.qdl");
          },
-         {}, {29},
-         [](Richieste&) {
+         {}, {},
+         [this](Richieste&) {
              EXPECT_FALSE(ModMain::SalvataggioRichiesto);
              EXPECT_TRUE(ModMain::PercorsoSalvataggio.empty());
+             EXPECT_TRUE(std::filesystem::exists(base.File("Data/x.qdl")));
          }},
-        {REQ_LOAD_CONFIG_FILE, 0, [](Richieste&) { ModMain::PercorsoCaricamento = "x.qdl"; }, {}, {29},
+        // A file that cannot be read: refused before any ECU traffic, no reconnect.
+        {REQ_LOAD_CONFIG_FILE, 0, [this](Richieste&) { ModMain::PercorsoCaricamento = base.File("Data/none.qdl"); },
+         {}, {29},
          [](Richieste&) {
              EXPECT_TRUE(ModMain::PercorsoCaricamento.empty());
              EXPECT_EQ(ModMain::RiconnessioneRichiesta, 0);
@@ -150,8 +155,9 @@ TEST_F(Richieste, OgniCodiceServito) {
         {REQ_SEND_CMD_69, 0, nullptr, {}, {}, nullptr},
         // Services of subsystems not built yet report failure: one text per marked step.
         {REQ_WRITE_LAMBDA_EMULATION, 0, nullptr, {"FRM_ZEBLambda.AggiornaSelezioni"}, {29}, nullptr},
-        {REQ_LOAD_GAS_PRESS_TABLE, 0, nullptr, {}, {29}, nullptr},
-        {REQ_LOAD_PETROL_PRESS_TABLE, 0, nullptr, {}, {29}, nullptr},
+        // The pressure tables of the factory file that fits the ECU.
+        {REQ_LOAD_GAS_PRESS_TABLE, 0, nullptr, {}, {}, nullptr},
+        {REQ_LOAD_PETROL_PRESS_TABLE, 0, nullptr, {}, {}, nullptr},
         {REQ_WRITE_BLK19, 0, nullptr, {}, {}, nullptr},        // not offered by this ECU: nothing
         {REQ_READ_OBD_INFO_ERROR, 0, nullptr, {}, {}, nullptr},
         {REQ_START_OBD, 0, nullptr,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "config/ModMainFirmware.h"
 #include "firmware/FissaggioImmagine.h"
 
 namespace {

@@ -93,6 +93,7 @@ TEST_F(Programmazione, UltimoBloccoCortoCompletatoConFF) {
 
 TEST_F(Programmazione, CambioDiReleaseSenzaConfigurazionePredefinita) {
     // A new revision: nothing saved; the default configuration is missing, so nothing is loaded.
+    std::filesystem::remove(base.File("lng/00 Redadi Inj Custom.xsi"));
     Prepara(Piccola(3));
     VistaRegistrata v;
     EXPECT_EQ(FirmwareProgrammazione::Programma(v, P), 0);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ModGlobFunct.h"
-#include "engine/ServiziNonCostruiti.h"
+#include "config/ModMainFirmware.h"
 #include "shell/CasaConversioni.h"
 
 namespace {

@@ -1,0 +1,161 @@
+#include "config/FileConfigurazione.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QLocale>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "core/ModGlobFunct.h"
+#include "core/ModMainCaricatori.h"
+#include "core/ModMainDizionario.h"
+#include "engine/ModMainCollegamento.h"
+#include "link/ModBlckTrame.h"
+
+namespace FileConfigurazione {
+
+namespace {
+
+const char* const FileCfgCrLf = "\r\n";
+
+bool FileCfgHex(const std::string& s) {
+    for (const char c : s)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> SezioniMappa(int p) {
+    static const char* const radici[] = {"[MAP_", "[ADAT_", "[MAPE_"};
+    std::vector<std::string> r;
+    for (int c = 0; c < 5; ++c) r.push_back(std::string(radici[p]) + std::to_string(c) + "]");
+    return r;
+}
+
+std::vector<std::string> Sezioni(bool estesa) {
+    std::vector<std::string> r = {SezioneFw, "[COLL]", "[BLK_1]", "[BLK_2]", "[BLK_3]", "[BLK_5]", "[BLK_6]", "[BLK_8]"};
+    for (int p = 0; p < (estesa ? 3 : 1); ++p)
+        for (const auto& s : SezioniMappa(p)) r.push_back(s);
+    for (const char* s : {"[RIT_COM]", "[COM_TGASX]", "[COM_TRIDX]", "[COM_PGASX]", "[COM_PBENX]", "[COM_SMAG]",
+                          "[EMULA_LAMBDA]", "[TBenz]", "[TGas]", "[TRisult]", "[TIsto]", "[OBD_DATA]",
+                          "[OBD_DATA_DAT2]", "[ERROR_ECU]", "[FREEZE_FRAME]", "[VET_RPM_0]", "[VET_RPM_1]",
+                          "[VET_TINJ_0]", "[VET_TINJ_1]", "[BLK_DINST]", "[OBD_ERR]", "[OBD_INFO_ERR]"})
+        r.push_back(s);
+    return r;
+}
+
+std::string Trama(uint8_t lunghezza, uint8_t comando, const std::string& dati) {
+    std::string t{'\x42', '\x01', static_cast<char>(lunghezza), static_cast<char>(comando), '\x00'};
+    t += dati;
+    t += static_cast<char>(ModBlck::CalcolaXor(t));
+    return t;
+}
+
+std::optional<std::string> DatiTrama(const std::string& trama) {
+    if (trama.size() < 6) return std::nullopt;
+    return trama.substr(5, trama.size() - 6);
+}
+
+std::string ComponiFile(const std::string& info, const std::string& nota, const Trame& trame, bool estesa) {
+    std::string f = SezioneInfo + FileCfgCrLf + info + FileCfgCrLf + SezioneNota + FileCfgCrLf + nota + FileCfgCrLf;
+    for (const auto& s : Sezioni(estesa)) {
+        const auto t = trame.find(s);
+        f += s + FileCfgCrLf + (t == trame.end() ? std::string() : ModGlobFunct::ConvertiTestoInHex(t->second)) +
+             FileCfgCrLf;
+    }
+    return f;
+}
+
+std::vector<std::string> Righe(const std::string& testo) {
+    std::vector<std::string> r;
+    std::string riga;
+    for (size_t i = 0; i < testo.size(); ++i) {
+        const char c = testo[i];
+        if (c == '\r' || c == '\n') {
+            r.push_back(std::move(riga));
+            riga.clear();
+            if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
+        } else {
+            riga.push_back(c);
+        }
+    }
+    if (!riga.empty()) r.push_back(std::move(riga));
+    return r;
+}
+
+std::map<std::string, std::string> LeggiSezioni(const std::vector<std::string>& righe,
+                                                const std::vector<std::string>& nomi) {
+    const auto nota = ModMain::RigheNota(righe);
+    std::map<std::string, std::string> r;
+    for (size_t i = 0; i + 1 < righe.size(); ++i) {
+        if (nota[i]) continue;
+        for (const auto& n : nomi)
+            if (righe[i] == n) {
+                r[n] = righe[i + 1];
+                ++i;
+                break;
+            }
+    }
+    return r;
+}
+
+std::optional<std::string> TramaDaHex(const std::string& valore) {
+    if (valore.size() < 12 || valore.size() % 2 != 0 || !FileCfgHex(valore)) return std::nullopt;
+    return ModGlobFunct::ConvertiHexInTesto(valore);
+}
+
+std::optional<std::string> LeggiFile(const std::string& percorso) {
+    std::error_code e;
+    if (!std::filesystem::is_regular_file(percorso, e)) return std::nullopt;
+    std::ifstream f(percorso, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (f.bad()) return std::nullopt;
+    return s;
+}
+
+bool ScriviFileSicuro(const std::string& percorso, const std::string& contenuto) {
+    namespace fs = std::filesystem;
+    if (percorso.empty()) return false;
+    const fs::path destinazione(percorso);
+    std::error_code e;
+    if (fs::is_directory(destinazione, e)) return false;
+    const fs::path temporaneo = destinazione.parent_path() / ("." + destinazione.filename().string() + ".tmp");
+    {
+        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
+        if (!f) return false;
+        f.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
+        f.flush();
+        if (!f) {
+            f.close();
+            fs::remove(temporaneo, e);
+            return false;
+        }
+    }
+    fs::rename(temporaneo, destinazione, e);
+    if (e) {
+        std::error_code e2;
+        fs::remove(temporaneo, e2);
+        return false;
+    }
+    return true;
+}
+
+std::string RigaInfo() {
+    const std::string titolo = ModMain::Dizionario ? ModMain::Dizionario->VoceDizionario(0, 0) : std::string();
+    const QString adesso = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    return titolo + ModMain::VersioneProgramma + " " + ", file created " + adesso.toLatin1().toStdString();
+}
+
+std::string NormalizzaBlocco3(std::string trama) {
+    if (trama.size() <= 27) return trama;
+    trama[26] = 1;
+    for (size_t i = 19; i <= 25; ++i)
+        if (trama[i] != 0) trama[i] = 1;
+    return trama;
+}
+
+} // namespace FileConfigurazione

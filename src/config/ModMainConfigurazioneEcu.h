@@ -1,0 +1,44 @@
+#pragma once
+// Configuration files and the connected ECU: the save of everything the ECU
+// holds, the load of a file into the ECU, the single-section loads and the
+// single-block re-reads the executor runs.
+#include <cstdint>
+#include <string>
+
+#include "link/ModBlckVettori.h"
+
+namespace ModMain {
+
+// Reads the whole ECU under link mode 2 (firmware record, blocks, maps,
+// threshold table, OBD-map tables, vectors) and only then writes the file
+// (safely: a failed write leaves a file of that name as it was). False at the
+// first failed or refused read, with no file written and the link left in
+// mode 2, or when the file cannot be written.
+bool SalvaConfigurazioneDaEcu(const std::string& percorso);
+// Writes the file's sections into the ECU for the request in RichiestaPendente
+// (9 parameters, 17 maps, 53 compensation tables, 18 everything with the
+// table resets), then stores. The file is read and checked before any ECU
+// traffic: a file that cannot be read, lacks "[BLK_3]", or holds a line that
+// is not hex, a frame too short for its use or a map or vector chunk of the
+// wrong length is refused (false, nothing sent, no switchover).
+bool CaricaConfigurazioneInEcu(const std::string& percorso);
+// One pressure table ("[COM_PGASX]" / "[COM_PBENX]", first occurrence) from the
+// factory file that fits the ECU, written and its block read back.
+bool ScriviComPGasX();
+bool ScriviComPBenX();
+// FrameComPGasX := the CMD_WRITE_BLK9 frame of a copy of block 9 whose last value is v.
+void PreparaScritturaComPGasX(int32_t v);
+// Block 16 (block 4) read under link mode 2, stored and decoded; the mode is
+// restored after a good read (a failed read leaves mode 2).
+bool LeggiBloccoBlk8();
+bool LeggiErroriEcu();
+// The two index vectors of a file into the arrays; when the file cannot be
+// read or any of the four parts is missing or of the wrong length, dictionary
+// entry 360 and no change.
+void CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso);
+// Writes the four vector parts of a file (all four needed, else false and
+// nothing sent), reads the vectors back into memory and rebuilds the working
+// axes. True when every write and the read-back succeeded.
+bool ScriviVettoriRpmTinj(const std::string& percorso);
+
+} // namespace ModMain
