@@ -216,6 +216,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         return Risposta(c, 0, "");
     });
     RegistraTrasferimenti();
+    RegistraErrori();
 }
 
 int32_t CentralinaSimulata::Valore(size_t n, size_t k) const {

@@ -91,6 +91,8 @@ private:
     void AggiornaDatiLive();
     void AggiornaDatiObd();
     void RegistraTrasferimenti();
+    // Error list, error options and service counters (SimulazioneErrori.cpp).
+    void RegistraErrori();
     void AggiornaMem10();
 
     // The "[FIRMWARE]" identifiers of SetCom.ini.
