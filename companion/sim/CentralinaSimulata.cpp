@@ -273,7 +273,9 @@ std::string CentralinaSimulata::LeggiBlocco(size_t n) {
         AggiornaDatiLive();
         AggiornaMem10();
     }
-    if (n == 12 && streamingObd) AggiornaDatiObd();
+    // The car's values move while the block streams, or while OBD is on (block 2
+    // value 2 bit 0x04) with a car ECU chosen by an OBD start (value 19 = PID 06).
+    if (n == 12 && (streamingObd || ((Valore(2, 2) & 0x04) && Valore(12, 19) == 6))) AggiornaDatiObd();
     return Risposta(blocchi_[n].comandoLettura, 0, blocchi_[n].dati);
 }
 
@@ -344,15 +346,6 @@ void CentralinaSimulata::AggiornaDatiLive() {
     v(53, 25);
     v(54, 13800 + 60 * std::sin(t / 3.0));
     v(55, 400 + 80 * m.carico);
-}
-
-void CentralinaSimulata::AggiornaDatiObd() {
-    const double t = orologio();
-    // Fuel trims around 128 (0 %).
-    ImpostaValore(12, 30, static_cast<int32_t>(std::lround(128 + 6 * std::sin(t / 2.0))));
-    ImpostaValore(12, 34, static_cast<int32_t>(std::lround(128 + 3 * std::sin(t / 7.0))));
-    ImpostaValore(12, 38, static_cast<int32_t>(std::lround(128 + 5 * std::sin(t / 2.3))));
-    ImpostaValore(12, 42, static_cast<int32_t>(std::lround(128 + 2 * std::sin(t / 6.0))));
 }
 
 } // namespace Simulazione

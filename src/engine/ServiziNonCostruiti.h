@@ -37,9 +37,6 @@ std::string LeggiCampoTestoFw(const std::string& testo, bool ridotto);
 // ("01.02 - 15/06/2018" style); "00.00 - 00/00/0000" for 11 characters or fewer.
 std::string FormattaVersioneFirmware(const std::string& testo);
 
-// OBD page: the rail-pressure PID chosen (0, 0x0A, 0x22, 0x23, 0x59).
-inline int32_t PidPressioneRail = 0;
-
 } // namespace ModMain
 
 namespace MDIFrm {

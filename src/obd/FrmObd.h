@@ -1,11 +1,23 @@
 #pragma once
-// The OBD page.
-// Only the members the main window calls exist so far; they do nothing yet.
+// The OBD page (page 7): the OBD link selectors with Run and Stop, the live
+// OBD values and the correction indicator, and the adaptive-correction
+// settings. Clicks only mark a control pending (Tag "1"); the display tick's
+// AggiornaVisualizzazione (link controls) and AggiornaVisualizzazioni
+// (settings) stage the writes and post one request once the slot is free.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QWidget>
+
+#include "core/ModMainSchermo.h"
+
+class PulsanteGrafico;
 
 class FrmObd : public QWidget {
 public:
@@ -23,4 +35,131 @@ public:
     void AggiornaVisualizzazione();
     void AggiornaParametriObd();
     void Form_Resize();
+    void Form_Activate();
+
+    // Click handlers: they mark the control pending.
+    void CmdRunObd_Click();
+    void CmdStopObd_Click();
+    void CmbAbilObd_Click();
+    void CmbGestObd_Click();
+    void CmbTipoObd_Click();
+    void ChkBankB2_Click();
+    void CMDAdvanced_Click();
+    void CmdMappetta_Click();
+    // The settings controls share one handler: pending unless the page is loading.
+    void Impostazione_Click(QWidget* controllo);
+
+    // Link control.
+    QLabel* LblAbilObd = nullptr;
+    QComboBox* CmbAbilObd = nullptr;
+    QLabel* LblGestObd = nullptr;
+    QComboBox* CmbGestObd = nullptr;
+    QLabel* LblTipoObd = nullptr;
+    QComboBox* CmbTipoObd = nullptr;
+    QCheckBox* ChkBankB2 = nullptr;
+    PulsanteGrafico* CmdRunObd = nullptr;
+    PulsanteGrafico* CmdStopObd = nullptr;
+    PulsanteGrafico* CMDAdvanced = nullptr;
+    PulsanteGrafico* CmdMappetta = nullptr;
+    QLineEdit* LAB_ADVPAR = nullptr;
+    QLabel* LblNumEcuObdDIDA = nullptr;
+    QLabel* LblNumEcuObd = nullptr;
+
+    // Panels.
+    QFrame* FRM_LINK = nullptr;
+    QFrame* FRM1 = nullptr;
+    QFrame* FRM2 = nullptr;
+    QFrame* FRM_OBDADV_1 = nullptr;
+    QFrame* FRM_OBDADV_2 = nullptr;
+    std::vector<QFrame*> SHP; // outlines 0-10 (some unused)
+    QFrame* SHP_Contorno = nullptr;
+
+    // Live data.
+    QLabel* lblStatusB = nullptr;
+    QLabel* LblStatusB1 = nullptr;
+    QLabel* LblStatusB2 = nullptr;
+    QLabel* LblPidVal03_B1 = nullptr;
+    QLabel* LblPidVal03_B2 = nullptr;
+    QLabel* LblShortTerm = nullptr;
+    QLabel* LblLongTerm = nullptr;
+    QLabel* LblPidVal06 = nullptr;
+    QLabel* LblPidVal07 = nullptr;
+    QLabel* LblPidVal08 = nullptr;
+    QLabel* LblPidVal09 = nullptr;
+    QLabel* lblTitoloMEdia = nullptr;
+    QLabel* LblMediaObd = nullptr;
+    std::vector<QLabel*> LblObdValMedio; // items 0, 2, 4 used
+    std::vector<QFrame*> ShpBack;        // 0 the correction window, 1 the inner band
+    QFrame* ShpPuntoMediaObd = nullptr;
+    QLabel* LBLPIC_OBD = nullptr;
+    QLabel* PIC_OBD = nullptr;
+    QLabel* PIC_OBD_REP = nullptr;
+
+    // Settings.
+    QCheckBox* ChkAdatStat = nullptr;
+    QLabel* LblPeriodAcq = nullptr;
+    QComboBox* CmbPeriodAcq = nullptr;
+    QLabel* LblSogliaVac = nullptr;
+    QComboBox* CmbSogliaVac = nullptr;
+    QLabel* LblTarget = nullptr;
+    QComboBox* CmbTarget = nullptr;
+    QLabel* LblMaxValCorr = nullptr;
+    QComboBox* CmbMaxValCorr = nullptr;
+    QLabel* LAB_div_mappaOBD = nullptr;
+    QComboBox* CMB_div_mappaOBD = nullptr;
+    QLabel* LblMinDiff = nullptr;
+    QComboBox* CmbMiDiff = nullptr;
+    QLabel* LblClosedLoopDelay = nullptr;
+    QComboBox* CmbClosedLoopDelay = nullptr;
+    QLabel* lblPIDPressRail = nullptr;
+    QComboBox* cmbPIDPressRail = nullptr;
+    QLabel* LblOreAdat = nullptr;
+    QComboBox* CmbOreAdat = nullptr;
+    QLabel* LblSOH_RPM_ADAT = nullptr;
+    QComboBox* CmbSOH_RPM_ADAT = nullptr;
+    QLabel* LblTempAdat = nullptr;
+    QComboBox* CmbTempAdat = nullptr;
+    PulsanteGrafico* CmdInfoMinDiff = nullptr;
+    PulsanteGrafico* CmdInfoTarget = nullptr;
+
+    // Page state.
+    int16_t CaricamentoPagina = 0;  // -1 while the page sets its own controls
+    int16_t RicaricaPagina = 0;     // -1: reload the page once the slot is free
+    std::vector<int32_t> ValoriDivisoreMappa;
+    double ProssimaLetturaTabelle = 0; // microseconds; 0 = at once
+    double ProssimaLetturaInfo = 0;
+
+protected:
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void ApplicaAbilitazioneObd();
+    void DisegnaBarraCorrezioneObd();
+    void PosizionaMediaObd();
+    void RidisegnaImmagineObd();
+    void AggiornaImpostazioni();
+    void AggiornaPulsantiInfo();
+    bool Pendente(const QWidget* c) const;
+    void Segna(QWidget* c, bool pendente);
+    void ScriviOpzione(size_t byte, int32_t valore);
+    void ImpostaIndice(QComboBox* c, int32_t indice);
+    static std::vector<double> ValoriVoci(const QComboBox* c);
+    void PubblicaRichiesta(int32_t codice, bool attesa);
+
+    ModMain::ListeLivelli liste_;
+    int16_t posMapObd_ = 0;   // "[Frm_MapObd]" + 1
+    int16_t posTuning_ = 0;   // "[Frm_Tuning]" + 1
+    std::string primaOreAdat_; // first item of CmbOreAdat
+    std::string copiaDatiGrezzi1B_;
+    bool copiaValida_ = false;
+    // Values last shown by the settings controls (sentinels outside every value).
+    struct Ricordati {
+        int32_t AdatStat, PeriodAcq, SogliaVac, SohRpm, Target, MaxValCorr, MiDiff, DivMappa, OreAdat, TempAdat,
+            PidRail, ClosedLoop;
+    } ricordati_{};
+    bool layoutInCorso_ = false;
+    bool caricata_ = false;
 };

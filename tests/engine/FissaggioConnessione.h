@@ -57,7 +57,7 @@ protected:
         ModMain::MatSoglie = soglie_;
         ModMain::LettoreInfoFirmware = nullptr;
         ModMain::ListaPorte.assign(1, RecordPorta{});
-        ModMain::AnnullaInitObd = false;
+        ModEvoObd::AnnullaInitObd = false;
         ModMain::VarianteHardware = 0;
         ModMain::FirmwareDaAggiornare = false;
         ModMain::FirmwareFile.clear();
