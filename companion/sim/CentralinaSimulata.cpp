@@ -171,7 +171,8 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         }
     }
 
-    // Start values: a warm four-cylinder car commanded to gas, a neutral OBD block.
+    // Start values: a warm four-cylinder car commanded to gas, a neutral OBD
+    // block whose stored protocol (11) makes the first OBD start search them all.
     struct Iniziale {
         size_t blocco, indice;
         int32_t valore;
@@ -179,7 +180,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         {2, 0, 3}, {2, 3, 120}, {2, 4, 35},
         {3, 0, 4}, {3, 1, 4}, {3, 13, 1}, {3, 14, 1}, {3, 15, 1}, {3, 16, 1}, {3, 39, 500}, {3, 42, 1},
         {3, 47, 15}, {5, 6, 4},
-        {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
+        {12, 1, 11}, {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
     };
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);

@@ -22,11 +22,11 @@ void CentralinaSimulata::RegistraErrori() {
     for (size_t k = 0; k < 32; ++k) ImpostaValore(BloccoOpzioniErrori, 15 + k, 1);
     ImpostaValore(BloccoOpzioniErrori, 15 + 3, 3);
     // Counters: 120 h 25 min on gas, 35 h 40 min on petrol, service every
-    // 100 h with 98 h counted.
+    // 500 h with 498 h counted.
     ImpostaValore(BloccoServizio, 10, 25);
     ImpostaValore(BloccoServizio, 11, 40);
-    ImpostaValore(BloccoServizio, 7, 98);
-    ImpostaValore(BloccoServizio, 9, 100);
+    ImpostaValore(BloccoServizio, 7, 498);
+    ImpostaValore(BloccoServizio, 9, 500);
 
     const BloccoSimulato& b2 = blocchi_[BloccoServizio];
     if (b2.comandoScrittura < 0) return;

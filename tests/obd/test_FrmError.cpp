@@ -46,7 +46,7 @@ protected:
         Connetti();
         if (HasFatalFailure()) return;
         righe_ = ModMain::RigheConfigScale;
-        ModMain::RigheConfigScale = {"[CmbService]", "50|100|500", "[CmbServiceLOW]", "250|500"};
+        ModMain::RigheConfigScale = {"[CmbService]", "50|100|500", "[CmbServiceLOW]", "250|750"};
         pagina_ = ModMain::PaginaCorrente;
         ModMain::PaginaCorrente = SCHEDA_ERRORI;
         for (size_t n : {1u, 2u, 4u, 15u}) ASSERT_TRUE(LeggiBlocco(n)) << n;
@@ -168,8 +168,8 @@ TEST_F(PaginaErrori, AzzeramentoOreGasSulDisplayTick) {
     f->AggiornaVisualizzazioni(true);
     EXPECT_EQ(f->TxtTGas->text().toStdString(), " 120.25");
     EXPECT_EQ(f->TxtToService->text().toStdString(), " 1.35");
-    EXPECT_EQ(f->CmbService->currentIndex(), 2);
-    EXPECT_EQ(f->CmbServiceLOW->currentIndex(), -1); // 100 h is not on the short list
+    EXPECT_EQ(f->CmbService->currentIndex(), 3);
+    EXPECT_EQ(f->CmbServiceLOW->currentIndex(), -1); // 500 h is not on the short list
     EXPECT_EQ(f->CmbService->itemText(0).toStdString(), Voce(19));
 
     ModMain::RichiestaPendente = REQ_READ_ERRORS;
@@ -203,21 +203,27 @@ TEST_F(PaginaErrori, AzzeramentoOreGasSulDisplayTick) {
 
 TEST_F(PaginaErrori, IntervalloERiavvioDelServizio) {
     f->AggiornaVisualizzazioni(true);
-    f->CmbService->setCurrentIndex(3); // 500 h
-    f->CmbService_Click();
+    f->CmbServiceLOW->setCurrentIndex(2); // 750 h
+    f->CmbServiceLOW_Click();
     ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK2);
-    EXPECT_EQ(ModBlck::ModificheBlocco2[0].Valore, 500 + 32768);
+    EXPECT_EQ(ModBlck::ModificheBlocco2[0].Valore, 750 + 32768);
     EXPECT_EQ(ModBlck::ModificheBlocco2[0].IndiceValore, 9);
     EseguiPendente();
-    EXPECT_EQ(f->CmbService->currentIndex(), 3);
+    EXPECT_EQ(f->CmbService->currentIndex(), -1);
     EXPECT_EQ(f->CmbServiceLOW->currentIndex(), 2);
-    EXPECT_EQ(f->TxtToService->text().toStdString(), " 499.35");
+    EXPECT_EQ(f->TxtToService->text().toStdString(), " 749.35");
+    f->CmbService->setCurrentIndex(3); // 500 h
+    f->CmbService_Click();
+    EseguiPendente();
+    EXPECT_EQ(f->CmbService->currentIndex(), 3);
+    EXPECT_EQ(f->CmbServiceLOW->currentIndex(), -1);
 
     // A choice dropped by a busy slot does not stay shown.
     ModMain::RichiestaPendente = REQ_READ_ERRORS;
     f->CmbService->setCurrentIndex(0);
     f->CmbService_Click();
     EXPECT_EQ(f->CmbService->currentIndex(), 3);
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_READ_ERRORS);
     ModMain::RichiestaPendente = 0;
 
     f->CmbServiceLOW->setCurrentIndex(0); // reminder off
