@@ -215,14 +215,15 @@ FrmObd::FrmObd(QWidget* contenitore) : QWidget(contenitore) {
     LblPidVal08 = ValoreEtichettaObd(FRM1, "LblPidVal08", QRect(268, 116, 120, 26));
     LblPidVal09 = ValoreEtichettaObd(FRM1, "LblPidVal09", QRect(268, 148, 120, 26));
     SHP[8] = ContornoObd(FRM1, QStringLiteral("SHP8"), QRect(264, 24, 128, 154), "#606060");
-    LBLPIC_OBD = EtichettaObd(FRM1, "LBLPIC_OBD", QRect(8, 186, 384, 20), 9, true);
+    LBLPIC_OBD = EtichettaObd(FRM1, "LBLPIC_OBD", QRect(8, 184, 112, 18), 8, true);
     PIC_OBD = new QLabel(FRM1);
     PIC_OBD->setObjectName(QStringLiteral("PIC_OBD"));
-    LayoutPagina::Colloca(PIC_OBD, QRect(8, 208, 384, 192));
+    LayoutPagina::Colloca(PIC_OBD, QRect(8, 204, 112, 70));
     PIC_OBD_REP = new QLabel(this);
     PIC_OBD_REP->setObjectName(QStringLiteral("PIC_OBD_REP"));
     PIC_OBD_REP->setPixmap(DisegnaImmagineObd());
     PIC_OBD_REP->hide();
+    CreaGruppoCodici();
 
     // Live data: the correction indicator.
     FRM2 = PannelloObd(this, "FRM2", QRect(748, 8, 244, 409));
@@ -306,8 +307,12 @@ void FrmObd::Form_Load() {
     for (QWidget* c : std::initializer_list<QWidget*>{
              CmbAbilObd, CmbClosedLoopDelay, CmbGestObd, CmbMaxValCorr, CmbMiDiff, CmbOreAdat, cmbPIDPressRail,
              CmbPeriodAcq, CmbSogliaVac, CmbSOH_RPM_ADAT, CmbTarget, CmbTempAdat, CmbTipoObd, CMB_div_mappaOBD,
-             CmdRunObd, CmdStopObd, ChkBankB2, ChkAdatStat})
+             CmdRunObd, CmdStopObd, ChkBankB2, ChkAdatStat, chkbloccaOBD, CHK_SpegniSpiaPermanente,
+             CHK_AbilitaCancellazioneSelettiva, CHK_SpegniSpiaKeyOff, CHK_SpegniSpiaKeyOn, CHK_AggiungiErrore,
+             CHK_TogliErrore, CHK_SpegniSpiaOneShot})
         Segna(c, false);
+    TXT_Errore->clear();
+    LST_Selettivo->clear();
     // The protocol list: name and code pairs of the line after "[init obd]".
     ModEvoObd::ListaProtocolliObd.clear();
     const auto& righe = ModMain::RigheConfigScale;
@@ -423,6 +428,7 @@ void FrmObd::CaricaLingua() {
     CmdMappetta->Caption(s(31));
     LAB_div_mappaOBD->setText(s(32));
     if (CmbTipoObd->count() > 0) CmbTipoObd->setItemText(0, t(8));
+    CaricaLinguaCodici(m, u);
     primaOreAdat_ = ModMain::TestoVoce(static_cast<int16_t>(u + 21));
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
 }
@@ -533,6 +539,7 @@ void FrmObd::AggiornaVisualizzazione() {
         }
     }
     AggiornaParametriObd();
+    AggiornaStatoObdInfo();
 }
 
 void FrmObd::AggiornaSelezioniObd() {
@@ -550,8 +557,6 @@ void FrmObd::AggiornaSelezioniObd() {
     CaricamentoPagina = 0;
 }
 
-// The trouble-code indicator of the page is not part of this page yet.
-void FrmObd::AggiornaVisualizzazioneNew() {}
 
 // ---- Live data ----
 
@@ -737,7 +742,7 @@ void FrmObd::AggiornaVisualizzazioni() {
         }
         for (const auto& p : dopo)
             if (esegui(p)) return true;
-        return false;
+        return GestisciCodici();
     };
     gestisci();
 

@@ -13,6 +13,8 @@
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
@@ -122,6 +124,29 @@ public:
     PulsanteGrafico* CmdInfoMinDiff = nullptr;
     PulsanteGrafico* CmdInfoTarget = nullptr;
 
+    // Trouble codes and MIL options.
+    QCheckBox* CHK_SpegniSpiaPermanente = nullptr;
+    QCheckBox* CHK_AbilitaCancellazioneSelettiva = nullptr;
+    QCheckBox* CHK_SpegniSpiaKeyOff = nullptr;
+    QCheckBox* CHK_SpegniSpiaKeyOn = nullptr;
+    QCheckBox* chkbloccaOBD = nullptr;
+    QLabel* LAB_CodiceErrore = nullptr;
+    QLineEdit* TXT_Errore = nullptr;
+    QPushButton* CHK_AggiungiErrore = nullptr;
+    QPushButton* CHK_TogliErrore = nullptr;
+    QListWidget* LST_Selettivo = nullptr;
+    PulsanteGrafico* CHK_SpegniSpiaOneShot = nullptr;
+    PulsanteGrafico* CMD_StatusOBDInfo = nullptr;
+    QFrame* SHP_StatusOBDKeyOn = nullptr;
+
+    void CHK_AggiungiErrore_Click();
+    void CHK_TogliErrore_Click();
+    void CHK_SpegniSpiaOneShot_Click();
+    void CMD_StatusOBDInfo_Click();
+    // The text and colour the indicator shows now (its Tag and BackColor).
+    std::string TagStatusOBDInfo() const { return tagStatoInfo_; }
+    int32_t ColoreStatusOBDInfo() const { return coloreStatoInfo_; }
+
     // Page state.
     int16_t CaricamentoPagina = 0;  // -1 while the page sets its own controls
     int16_t RicaricaPagina = 0;     // -1: reload the page once the slot is free
@@ -148,6 +173,14 @@ private:
     void ImpostaIndice(QComboBox* c, int32_t indice);
     static std::vector<double> ValoriVoci(const QComboBox* c);
     void PubblicaRichiesta(int32_t codice, bool attesa);
+    // Trouble codes and MIL options (FrmObdCodici.cpp).
+    void CreaGruppoCodici();
+    void CaricaLinguaCodici(int16_t marcatore, int16_t marcatoreTuning);
+    void AggiornaOpzioniSpia();
+    void AggiornaStatoObdInfo();
+    // Handles the first pending control of the group; false when none is.
+    bool GestisciCodici();
+    void MessaggioObd(const std::string& testo, bool titoloPrimaLingua = false);
 
     ModMain::ListeLivelli liste_;
     int16_t posMapObd_ = 0;   // "[Frm_MapObd]" + 1
@@ -161,5 +194,10 @@ private:
             PidRail, ClosedLoop;
     } ricordati_{};
     bool layoutInCorso_ = false;
+    std::string testiCodici_[6];   // add: invalid, present, full; remove: none, invalid, absent
+    std::string testiIndicatore_[5];
+    std::string testoBlocco_, testoKeyOff_; // refusals of the OBD lock and of key-off
+    std::string tagStatoInfo_;
+    int32_t coloreStatoInfo_ = -1;
     bool caricata_ = false;
 };

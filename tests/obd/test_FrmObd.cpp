@@ -19,6 +19,7 @@
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
 #include "obd/FrmObd.h"
+#include "obd/ObdCodiciErrore.h"
 
 namespace {
 
@@ -393,6 +394,122 @@ TEST_F(PaginaObd, RunAvviaObdEMostraIValoriDellAuto) {
     ASSERT_TRUE(LeggiBlocco(2));
     EXPECT_EQ(Valore(2, 2) & 0x2C, 0);
     EXPECT_EQ(f->CmbAbilObd->currentIndex(), 0);
+}
+
+TEST_F(PaginaObd, CodiciErroreEOpzioniSpia) {
+    ModMain::AbilitaNuovaObd = true;
+    V(12, 84) = 0x80;
+    V(12, 25) = 0;
+    V(19, 0) = 0x01;
+    V(19, 2) = 0x0171;
+    f->AggiornaVisualizzazioneNew();
+    ASSERT_EQ(f->LST_Selettivo->count(), 1);
+    EXPECT_EQ(f->LST_Selettivo->item(0)->text().toStdString(), "P0171");
+    // State 6: both boxes enabled, neither ticked.
+    EXPECT_TRUE(f->CHK_AbilitaCancellazioneSelettiva->isEnabled());
+    EXPECT_FALSE(f->CHK_AbilitaCancellazioneSelettiva->isChecked());
+    EXPECT_TRUE(f->CHK_SpegniSpiaPermanente->isEnabled());
+
+    auto tick = [&] {
+        ModMain::RichiestaPendente = 0;
+        f->RicaricaPagina = 0;
+        f->ProssimaLetturaTabelle = ModGlobFunct::LeggiMicrosecondi() + 1e12;
+        f->ProssimaLetturaInfo = ModGlobFunct::LeggiMicrosecondi() + 1e12;
+        f->AggiornaVisualizzazioni();
+    };
+    f->CHK_AbilitaCancellazioneSelettiva->setChecked(true);
+    f->Impostazione_Click(f->CHK_AbilitaCancellazioneSelettiva);
+    tick();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK12_BLK19);
+    EXPECT_EQ(VociLista(ModBlck::ModificheBlocco12), (Voci{{1, 25, 0}}));
+    EXPECT_EQ(VociLista(ModBlck::ModificheBlocco19), (Voci{{1, 0, 0x01}}));
+
+    // Key-off refused while block 3 value 33 has bit 0x01.
+    V(3, 33) = 0x01;
+    f->CHK_SpegniSpiaKeyOff->setChecked(true);
+    f->Impostazione_Click(f->CHK_SpegniSpiaKeyOff);
+    Piattaforma::Copione::Azzera();
+    Piattaforma::Copione::Attiva(true);
+    tick();
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"MIL off at key-off needs the rpm wire."}));
+    EXPECT_EQ(f->RicaricaPagina, -1);
+
+    // Adding the same code twice, removing with nothing selected.
+    f->TXT_Errore->setText(QStringLiteral("P0171"));
+    f->CHK_AggiungiErrore_Click();
+    EXPECT_FALSE(f->CHK_AggiungiErrore->isEnabled());
+    tick();
+    EXPECT_TRUE(f->CHK_AggiungiErrore->isEnabled());
+    f->LST_Selettivo->clearSelection();
+    f->CHK_TogliErrore_Click();
+    tick();
+    EXPECT_EQ(Messaggi().size(), 3u);
+    EXPECT_EQ(Messaggi()[1], "The code is already in the list.");
+    EXPECT_EQ(Messaggi()[2], "Select the code to remove.");
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+
+    // The one-shot MIL switch-off, then the periodic read of block 20.
+    V(2, 2) = 0x04;
+    f->AggiornaVisualizzazioneNew();
+    f->CHK_SpegniSpiaOneShot->setEnabled(true);
+    f->CHK_SpegniSpiaOneShot_Click();
+    tick();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK2);
+    EXPECT_EQ(VociLista(ModBlck::ModificheBlocco2), (Voci{{0x40, 2, 0x40}}));
+    ModMain::RichiestaPendente = 0;
+    f->RicaricaPagina = 0;
+    f->ProssimaLetturaInfo = 0;
+    f->AggiornaVisualizzazioni();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_READ_OBD_INFO_ERROR);
+    EXPECT_EQ(f->RicaricaPagina, 0);
+
+    // The indicator: on gas, the car's codes reported with the MIL switched off.
+    V(2, 1) = 3;
+    V(12, 0) = 1;
+    V(20, 0) = 0x0F;
+    V(20, 1) = 1;
+    V(20, 2) = 0x0420;
+    f->AggiornaVisualizzazione();
+    EXPECT_EQ(f->ColoreStatusOBDInfo(), ObdCodiciErrore::Ciano);
+    EXPECT_EQ(f->TagStatusOBDInfo(), "Trouble codes, MIL switched off:\r\nP0420\r\n");
+    EXPECT_TRUE(f->CMD_StatusOBDInfo->isEnabled());
+    ModMain::AbilitaNuovaObd = false;
+    f->AggiornaVisualizzazione();
+    EXPECT_EQ(f->ColoreStatusOBDInfo(), ObdCodiciErrore::Grigio);
+    EXPECT_FALSE(f->CMD_StatusOBDInfo->isEnabled());
+}
+
+TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
+    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301\r\n");
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_TRUE(ModMain::AbilitaNuovaObd);
+    ModMain::RichiestaPendente = 0;
+    auto esegui = [&] {
+        ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK19);
+        ModMain::StatoConnessione = STATO_ESECUZIONE;
+        MDIFrm::EseguiRichiesta();
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::RichiestaPendente = 0;
+        ASSERT_TRUE(LeggiBlocco(19));
+        f->AggiornaVisualizzazioneNew();
+    };
+    f->AggiornaVisualizzazioneNew();
+    f->TXT_Errore->setText(QStringLiteral("p0171"));
+    f->CHK_AggiungiErrore_Click();
+    f->ProssimaLetturaTabelle = ModGlobFunct::LeggiMicrosecondi() + 1e12;
+    f->AggiornaVisualizzazioni();
+    esegui();
+    EXPECT_EQ(Valore(19, 2), 0x0171);
+    ASSERT_EQ(f->LST_Selettivo->count(), 1);
+    f->LST_Selettivo->setCurrentRow(0);
+    f->CHK_TogliErrore_Click();
+    f->RicaricaPagina = 0;
+    f->AggiornaVisualizzazioni();
+    esegui();
+    EXPECT_EQ(Valore(19, 2), 0);
+    EXPECT_EQ(f->LST_Selettivo->count(), 0);
 }
 
 } // namespace
