@@ -21,9 +21,11 @@
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
+#include "obd/FrmCalcoloVacuum.h"
 #include "obd/FrmMappetta.h"
 #include "obd/LayoutPagina.h"
 #include "obd/ObdConversioni.h"
+#include "platform/Charset.h"
 
 namespace {
 
@@ -261,14 +263,19 @@ FrmObd::FrmObd(QWidget* contenitore) : QWidget(contenitore) {
     rigaAdv(FRM_OBDADV_1, LblMaxValCorr, "LblMaxValCorr", CmbMaxValCorr, "CmbMaxValCorr", 1);
     rigaAdv(FRM_OBDADV_1, LblMinDiff, "LblMinDiff", CmbMiDiff, "CmbMiDiff", 2, 246);
     rigaAdv(FRM_OBDADV_1, LblTarget, "LblTarget", CmbTarget, "CmbTarget", 3, 246);
-    rigaAdv(FRM_OBDADV_1, LblSogliaVac, "LblSogliaVac", CmbSogliaVac, "CmbSogliaVac", 4);
-    rigaAdv(FRM_OBDADV_1, LblSOH_RPM_ADAT, "LblSOH_RPM_ADAT", CmbSOH_RPM_ADAT, "CmbSOH_RPM_ADAT", 5);
+    rigaAdv(FRM_OBDADV_1, LblSogliaVac, "LblSogliaVac", CmbSogliaVac, "CmbSogliaVac", 4, 246);
+    rigaAdv(FRM_OBDADV_1, LblSOH_RPM_ADAT, "LblSOH_RPM_ADAT", CmbSOH_RPM_ADAT, "CmbSOH_RPM_ADAT", 5, 246);
+    CmdInfoSogliaVac = PulsanteObd(FRM_OBDADV_1, "CmdInfoSogliaVac", QRect(260, 4 + 52 * 4 + 18, 54, 26));
+    CmdInfoSogliaRpm = PulsanteObd(FRM_OBDADV_1, "CmdInfoSogliaRpm", QRect(260, 4 + 52 * 5 + 18, 54, 26));
+    CmdInfoSogliaVac->Caption(QStringLiteral("?"));
+    CmdInfoSogliaRpm->Caption(QStringLiteral("?"));
     CmdInfoMinDiff = PulsanteObd(FRM_OBDADV_1, "CmdInfoMinDiff", QRect(260, 4 + 52 * 2 + 18, 54, 26));
     CmdInfoTarget = PulsanteObd(FRM_OBDADV_1, "CmdInfoTarget", QRect(260, 4 + 52 * 3 + 18, 54, 26));
     CmdInfoMinDiff->Caption(QStringLiteral("?"));
     CmdInfoTarget->Caption(QStringLiteral("?"));
     ChkAdatStat = CasellaObd(FRM_OBDADV_1, "ChkAdatStat", QRect(8, 4 + 52 * 6 + 12, 306, 24));
-    for (QWidget* w : std::initializer_list<QWidget*>{LblSogliaVac, CmbSogliaVac, LblSOH_RPM_ADAT, CmbSOH_RPM_ADAT})
+    for (QWidget* w : std::initializer_list<QWidget*>{LblSogliaVac, CmbSogliaVac, LblSOH_RPM_ADAT, CmbSOH_RPM_ADAT,
+                                                      CmdInfoSogliaVac, CmdInfoSogliaRpm})
         w->hide();
 
     FRM_OBDADV_2 = PannelloObd(this, "FRM_OBDADV_2", QRect(670, 8, 322, 409));
@@ -293,6 +300,10 @@ FrmObd::FrmObd(QWidget* contenitore) : QWidget(contenitore) {
                          CmbClosedLoopDelay, cmbPIDPressRail, CmbOreAdat, CmbSOH_RPM_ADAT, CmbTempAdat})
         connect(c, &QComboBox::activated, this, [this, c] { Impostazione_Click(c); });
     connect(ChkAdatStat, &QCheckBox::clicked, this, [this] { Impostazione_Click(ChkAdatStat); });
+    connect(CmdInfoSogliaRpm, &PulsanteGrafico::Click, this, &FrmObd::CmdInfoSogliaRpm_Click);
+    connect(CmdInfoSogliaVac, &PulsanteGrafico::Click, this, &FrmObd::CmdInfoSogliaVac_Click);
+    connect(CmdInfoMinDiff, &PulsanteGrafico::Click, this, &FrmObd::CmdInfoMinDiff_Click);
+    connect(CmdInfoTarget, &PulsanteGrafico::Click, this, &FrmObd::CmdInfoTarget_Click);
 }
 
 // ---- Frame ----
@@ -842,7 +853,8 @@ void FrmObd::AggiornaImpostazioni() {
         ImpostaIndice(CmbClosedLoopDelay, OC::PrimoMaggioreUguale(ms, ritardo));
     });
     if (soglieCambiate && (soglie[11] != 0 || soglie[5] != 0))
-        for (QWidget* w : std::initializer_list<QWidget*>{LblSogliaVac, LblSOH_RPM_ADAT, CmbSogliaVac, CmbSOH_RPM_ADAT})
+        for (QWidget* w : std::initializer_list<QWidget*>{LblSogliaVac, LblSOH_RPM_ADAT, CmbSogliaVac, CmbSOH_RPM_ADAT,
+                                                          CmdInfoSogliaVac, CmdInfoSogliaRpm})
             w->setVisible(true);
 }
 
@@ -856,3 +868,46 @@ void FrmObd::AggiornaPulsantiInfo() {
         b->setEnabled(abilitati);
     }
 }
+
+// ---- Threshold help ----
+
+FrmCalcoloVacuum* FrmObd::CalcoloVacuum() const { return calcoloVacuum_; }
+
+FrmCalcoloVacuum* FrmObd::ApriCalcoloVacuum() {
+    if (!calcoloVacuum_) {
+        QWidget* padre = ModMain::FinestraPrincipale ? ModMain::FinestraPrincipale.data() : this;
+        calcoloVacuum_ = new FrmCalcoloVacuum(padre, CmbSOH_RPM_ADAT, CmbSogliaVac);
+        calcoloVacuum_->Form_Load();
+    }
+    return calcoloVacuum_;
+}
+
+void FrmObd::CmdInfoSogliaRpm_Click() {
+    const int16_t u = static_cast<int16_t>(posTuning_ - 1);
+    ApriCalcoloVacuum()->CaricaMessaggio(1, ModMain::TestoVoce(static_cast<int16_t>(u + 24)),
+                                         ModMain::TestoVoce(static_cast<int16_t>(u + 29)));
+}
+
+void FrmObd::CmdInfoSogliaVac_Click() {
+    const int16_t u = static_cast<int16_t>(posTuning_ - 1);
+    ApriCalcoloVacuum()->CaricaMessaggio(0, ModMain::TestoVoce(static_cast<int16_t>(u + 24)),
+                                         ModMain::TestoVoce(static_cast<int16_t>(u + 25)));
+}
+
+void FrmObd::MessaggioAcquisite(bool target) {
+    const int16_t u = static_cast<int16_t>(posTuning_ - 1);
+    const auto a = OC::StatisticaAcquisite(ModBlck::DatiGrezzi1B);
+    std::string testo;
+    if (a.Numero < 11) {
+        testo = ModMain::TestoVoce(static_cast<int16_t>(u + 23));
+    } else {
+        const int32_t v = target ? OC::SuggerimentoTarget(a) : OC::SuggerimentoMinDiff(a);
+        const QLabel* etichetta = target ? LblTarget : LblMinDiff;
+        testo = Piattaforma::TestoACharset(etichetta->text(), ModMain::CharsetCorrente()) + "\r\n\r\n" +
+                ModMain::TestoVoce(static_cast<int16_t>(u + 22)) + std::to_string(v);
+    }
+    ApriCalcoloVacuum()->CaricaMessaggio(0, testo, std::string());
+}
+
+void FrmObd::CmdInfoMinDiff_Click() { MessaggioAcquisite(false); }
+void FrmObd::CmdInfoTarget_Click() { MessaggioAcquisite(true); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QtCore/QPointer>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
@@ -20,6 +21,7 @@
 #include "core/ModMainSchermo.h"
 
 class PulsanteGrafico;
+class FrmCalcoloVacuum;
 
 class FrmObd : public QWidget {
 public:
@@ -123,6 +125,15 @@ public:
     QComboBox* CmbTempAdat = nullptr;
     PulsanteGrafico* CmdInfoMinDiff = nullptr;
     PulsanteGrafico* CmdInfoTarget = nullptr;
+    PulsanteGrafico* CmdInfoSogliaRpm = nullptr;
+    PulsanteGrafico* CmdInfoSogliaVac = nullptr;
+
+    // The threshold help dialog (open while it is shown).
+    void CmdInfoSogliaRpm_Click();
+    void CmdInfoSogliaVac_Click();
+    void CmdInfoMinDiff_Click();
+    void CmdInfoTarget_Click();
+    FrmCalcoloVacuum* CalcoloVacuum() const;
 
     // Trouble codes and MIL options.
     QCheckBox* CHK_SpegniSpiaPermanente = nullptr;
@@ -194,6 +205,9 @@ private:
             PidRail, ClosedLoop;
     } ricordati_{};
     bool layoutInCorso_ = false;
+    QPointer<FrmCalcoloVacuum> calcoloVacuum_;
+    FrmCalcoloVacuum* ApriCalcoloVacuum();
+    void MessaggioAcquisite(bool target);
     std::string testiCodici_[6];   // add: invalid, present, full; remove: none, invalid, absent
     std::string testiIndicatore_[5];
     std::string testoBlocco_, testoKeyOff_; // refusals of the OBD lock and of key-off

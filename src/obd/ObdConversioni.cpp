@@ -133,4 +133,45 @@ int32_t CelleAcquisite(const std::string& r) {
     return n;
 }
 
+int32_t IndiceRpmMappaObd(int32_t v37, int32_t v32, int32_t v50, const uint8_t asse[24]) {
+    int32_t colonna = 0;
+    if ((v37 & 0x01) && (v37 & 0x08) && v32 == 0) {
+        const int32_t rpm = asse[std::clamp(v50, 0, 23)] * 64;
+        colonna = static_cast<int32_t>(Conv::Int(rpm / 512.0)) - 1;
+    } else {
+        colonna = v32 / 512 - 1;
+    }
+    return std::clamp(colonna, 0, 7);
+}
+
+int32_t IndiceCaricoMappaObd(int32_t v48, int32_t unita) {
+    if (unita == 0) return 0;
+    return std::clamp(v48 / unita - 1, 0, 14);
+}
+
+Acquisite StatisticaAcquisite(const std::string& r) {
+    Acquisite a;
+    for (size_t i = 6; i <= 125; ++i) {
+        const int32_t v = i < r.size() ? ByteConSegno(static_cast<uint8_t>(r[i])) : 0;
+        if (v == 0) continue;
+        a.Massimo = std::max(a.Massimo, v);
+        a.Minimo = std::min(a.Minimo, v);
+        ++a.Numero;
+    }
+    return a;
+}
+
+int32_t SuggerimentoMinDiff(const Acquisite& a) {
+    return static_cast<int32_t>(Conv::ArrotondaPari((a.Massimo - a.Minimo) / 2.0 + 1));
+}
+
+int32_t SuggerimentoTarget(const Acquisite& a) {
+    return a.Minimo + static_cast<int32_t>(Conv::ArrotondaPari((a.Massimo - a.Minimo) / 2.0));
+}
+
+std::string TestoSoglia(const std::vector<std::string>& voci, int32_t k, const std::string& unita) {
+    if (k >= 0 && k < static_cast<int32_t>(voci.size())) return voci[static_cast<size_t>(k)] + unita;
+    return " --- %";
+}
+
 } // namespace ObdConversioni

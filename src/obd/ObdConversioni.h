@@ -75,4 +75,23 @@ std::optional<std::string> RigaDopo(const std::vector<std::string>& righe, size_
 // threshold info buttons are offered above 9.
 int32_t CelleAcquisite(const std::string& risposta);
 
+// The OBD correction map's column (0-7) for the engine point: from the map
+// cursor (block 1 value 50 on the working rpm axis, x 64 rpm) when the flags
+// of value 37 hold 0x01 and 0x08 and the speed is 0, else from the speed.
+// A cursor outside the axis is clamped to it.
+int32_t IndiceRpmMappaObd(int32_t b1v37, int32_t b1v32, int32_t b1v50, const uint8_t asse[24]);
+// The load row (0-14): (block 1 value 48 div the load step) - 1.
+int32_t IndiceCaricoMappaObd(int32_t b1v48, int32_t unitaRpm);
+
+// The petrol acquisition table's suggestions: over the non-zero signed cells
+// (bytes 6-125 of the reply) the largest M, the smallest m and their count.
+struct Acquisite {
+    int32_t Massimo = -127, Minimo = 127, Numero = 0;
+};
+Acquisite StatisticaAcquisite(const std::string& risposta);
+int32_t SuggerimentoMinDiff(const Acquisite& a); // (M - m) / 2 + 1, halves to even
+int32_t SuggerimentoTarget(const Acquisite& a);  // m + (M - m) / 2, halves to even
+// The live threshold suggestion: item k of the list with its unit, or " --- %".
+std::string TestoSoglia(const std::vector<std::string>& voci, int32_t k, const std::string& unita);
+
 } // namespace ObdConversioni

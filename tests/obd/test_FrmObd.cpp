@@ -18,6 +18,7 @@
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
+#include "obd/FrmCalcoloVacuum.h"
 #include "obd/FrmObd.h"
 #include "obd/ObdCodiciErrore.h"
 
@@ -478,6 +479,42 @@ TEST_F(PaginaObd, CodiciErroreEOpzioniSpia) {
     f->AggiornaVisualizzazione();
     EXPECT_EQ(f->ColoreStatusOBDInfo(), ObdCodiciErrore::Grigio);
     EXPECT_FALSE(f->CMD_StatusOBDInfo->isEnabled());
+}
+
+TEST_F(PaginaObd, AiutoSoglie) {
+    // Not enough acquired cells, then enough: the target suggestion.
+    std::string r(127, '\0');
+    for (size_t i = 0; i < 10; ++i) r[10 + i] = 3;
+    ModBlck::DatiGrezzi1B = r;
+    f->CmdInfoTarget_Click();
+    ASSERT_NE(f->CalcoloVacuum(), nullptr);
+    EXPECT_EQ(f->CalcoloVacuum()->LblMessaggio->text().toStdString(),
+              "Not enough data: drive on petrol to fill the acquisition table, then retry.");
+    EXPECT_TRUE(f->CalcoloVacuum()->LblPercVac->isHidden());
+    r[20] = static_cast<char>(-6 & 0xFF);
+    r[21] = 9;
+    ModBlck::DatiGrezzi1B = r;
+    f->CmdInfoTarget_Click();
+    EXPECT_EQ(f->CalcoloVacuum()->LblMessaggio->text().toStdString(), "Target\r\n\r\nSuggested value: 2");
+
+    // The same dialog switches to the live load-threshold help.
+    ModMain::UnitaRpm = 64;
+    V(1, 48) = 192; // row 2: item 3 of the load list
+    f->CmdInfoSogliaVac_Click();
+    EXPECT_FALSE(f->CalcoloVacuum()->LblPercVac->isHidden());
+    f->CalcoloVacuum()->Timer1_Timer();
+    EXPECT_EQ(f->CalcoloVacuum()->LblPercVac->text().toStdString(), "19 %");
+    f->CmdInfoSogliaRpm_Click();
+    for (int i = 0; i < 24; ++i) ModMain::AsseRpmLavoro[static_cast<size_t>(i)] = static_cast<uint8_t>(8 * (i + 1));
+    V(1, 37) = 0;
+    V(1, 32) = 1024; // column 1: item 2 of the rpm list
+    f->CalcoloVacuum()->Timer1_Timer();
+    EXPECT_EQ(f->CalcoloVacuum()->LblPercVac->text().toStdString(), "1024 Rpm");
+    f->CalcoloVacuum()->CmdEsc_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(f->CalcoloVacuum(), nullptr);
+    ModMain::AsseRpmLavoro = {};
+    ModMain::UnitaRpm = 0;
 }
 
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {

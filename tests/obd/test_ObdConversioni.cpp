@@ -131,3 +131,43 @@ TEST(ObdConversioni, VociDelleListe) {
     EXPECT_EQ(OC::CelleAcquisite(r), 10);
     EXPECT_EQ(OC::CelleAcquisite(""), 0);
 }
+
+TEST(ObdConversioni, PuntoDellaMappaObd) {
+    uint8_t asse[24] = {};
+    for (int i = 0; i < 24; ++i) asse[i] = static_cast<uint8_t>(8 * (i + 1)); // 512 rpm steps
+    struct Caso {
+        int32_t v37, v32, v50, colonna;
+    } casi[] = {
+        {0x00, 2048, 0, 3}, {0x01, 2048, 0, 3}, {0x09, 0, 3, 3}, {0x09, 0, 0, 0},
+        {0x09, 0, 23, 7},   {0x00, 100, 0, 0},  {0x00, 9000, 0, 7},
+        {0x09, 0, 40, 7},   {0x09, 0, -3, 0}, // a cursor outside the axis is clamped
+    };
+    for (const auto& c : casi) EXPECT_EQ(OC::IndiceRpmMappaObd(c.v37, c.v32, c.v50, asse), c.colonna) << c.v50 << " " << c.v32;
+    EXPECT_EQ(OC::IndiceCaricoMappaObd(640, 64), 9);
+    EXPECT_EQ(OC::IndiceCaricoMappaObd(640, 128), 4);
+    EXPECT_EQ(OC::IndiceCaricoMappaObd(10, 64), 0);
+    EXPECT_EQ(OC::IndiceCaricoMappaObd(5000, 64), 14);
+    EXPECT_EQ(OC::IndiceCaricoMappaObd(640, 0), 0);
+}
+
+TEST(ObdConversioni, SuggerimentiDallaTabellaBenzina) {
+    std::string r(127, '\0');
+    EXPECT_EQ(OC::StatisticaAcquisite(r).Numero, 0);
+    const int valori[] = {-6, 9, 1, 2, 3, -1, 4, 5, 6, 7, 8};
+    for (size_t i = 0; i < std::size(valori); ++i) r[10 + i] = static_cast<char>(valori[i] & 0xFF);
+    const auto a = OC::StatisticaAcquisite(r);
+    EXPECT_EQ(a.Numero, 11);
+    EXPECT_EQ(a.Massimo, 9);
+    EXPECT_EQ(a.Minimo, -6);
+    EXPECT_EQ(OC::SuggerimentoMinDiff(a), 8);
+    EXPECT_EQ(OC::SuggerimentoTarget(a), 2);
+    r[126] = 50; // outside the table
+    r[5] = 50;
+    EXPECT_EQ(OC::StatisticaAcquisite(r).Massimo, 9);
+    EXPECT_EQ(OC::StatisticaAcquisite("\x42\x01").Numero, 0); // short reply
+
+    EXPECT_EQ(OC::TestoSoglia({"0", "6", "13"}, 2, " %"), "13 %");
+    EXPECT_EQ(OC::TestoSoglia({"0", "512"}, 1, " Rpm"), "512 Rpm");
+    EXPECT_EQ(OC::TestoSoglia({"0", "6"}, 2, " %"), " --- %");
+    EXPECT_EQ(OC::TestoSoglia({"0", "6"}, -1, " Rpm"), " --- %");
+}
