@@ -389,10 +389,9 @@ void FrmObd::CMDAdvanced_Click() {
 
 void FrmObd::CmdMappetta_Click() {
     FrmMappetta* f = FrmMappetta::Istanza();
-    if (ModMain::FinestraPrincipale && f->parentWidget() != ModMain::FinestraPrincipale)
-        f->setParent(ModMain::FinestraPrincipale, Qt::Window);
     f->show();
     f->raise();
+    f->activateWindow();
 }
 
 // ---- Texts and lists ----

@@ -7,6 +7,7 @@
 #include <QtCore/QCoreApplication>
 #include <memory>
 
+#include "controls/GrigliaDati.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
@@ -19,6 +20,7 @@
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
 #include "obd/FrmCalcoloVacuum.h"
+#include "obd/FrmMappetta.h"
 #include "obd/FrmObd.h"
 #include "obd/ObdCodiciErrore.h"
 
@@ -515,6 +517,56 @@ TEST_F(PaginaObd, AiutoSoglie) {
     EXPECT_EQ(f->CalcoloVacuum(), nullptr);
     ModMain::AsseRpmLavoro = {};
     ModMain::UnitaRpm = 0;
+}
+
+TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
+    AvviaCaso("ObdProtocollo=6\r\n");
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ModMain::RichiestaPendente = 0;
+    ModMain::CartellaArchivio = base.File("Data");
+    auto esegui = [&] {
+        ModMain::StatoConnessione = STATO_ESECUZIONE;
+        MDIFrm::EseguiRichiesta();
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::RichiestaPendente = 0;
+    };
+    f->CmdMappetta_Click();
+    FrmMappetta* m = FrmMappetta::Istanza();
+    ASSERT_EQ(ModMain::MappettaAperta, 1);
+    m->Timer1->stop();
+
+    // A map file with a table whose first cells are 5, -3.
+    std::string risposta{'\x42', '\x01', '\x7D', '\x20', '\x00', '\x00'};
+    for (int k = 0; k < 120; ++k) risposta += static_cast<char>(k == 0 ? 5 : k == 1 ? 0xFD : 0);
+    uint8_t x = 0;
+    for (char c : risposta) x ^= static_cast<uint8_t>(c);
+    risposta += static_cast<char>(x);
+    const std::string file = base.File("Data/auto.tun");
+    SupportoTest::ScriviFile(file, "[TRisult]\r\n" + ModGlobFunct::ConvertiTestoInHex(risposta) + "\r\n");
+    m->CmdMappaOpen_Click();
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(file));
+    m->Timer1_Timer();
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_LOAD_RESULT_TABLE);
+    esegui();
+    m->AggiornaVariabiliMappettaSatellite(); // posts the table read
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_READ_ACQ_TABLES);
+    esegui();
+    m->AggiornaVariabiliMappettaSatellite();
+    EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 1).toStdString(), "5");
+    EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 2).toStdString(), "-3");
+
+    // A malformed file sends nothing to the ECU.
+    const std::string cattivo = base.File("Data/rotta.tun");
+    SupportoTest::ScriviFile(cattivo, "[TRisult]\r\n42017D20\r\n");
+    Giornale();
+    m->CmdMappaOpen_Click();
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cattivo));
+    m->Timer1_Timer();
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    for (const auto& p : Giornale()) EXPECT_NE(p.codice, PIPE_ECU_FRAME);
+    m->close();
+    EXPECT_EQ(ModMain::MappettaAperta, 0);
 }
 
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
