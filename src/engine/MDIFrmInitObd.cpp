@@ -223,6 +223,9 @@ private:
             }
         }
 
+        // The lambda PID as the image held it before the chosen car ECU's values
+        // 18-25 are cleared: a valid one is kept.
+        const int32_t v24 = Valore(copia, 24);
         // Car ECUs: the first slot whose PID map reports PID 0x06.
         ModMain::EsitoInitObd = 0;
         f_.LblTitolo = ModMain::TestoVoce(VoceRicercaCentraline);
@@ -250,7 +253,6 @@ private:
             if (k + 1 > init[8] || k == 2) Fine(3);
         }
 
-        const int32_t v24 = Valore(copia, 24);
         Valore(copia, 1) = init[7];
         for (size_t i = 0; i < 4; ++i) Valore(copia, 14 + i) = init[9 + 4 * scelta + i];
         Valore(copia, 19) = 6;

@@ -18,6 +18,7 @@
 #include "engine/ModMainTasti.h"
 #include "engine/ServiziInterfaccia.h"
 #include "link/ModBlckModifiche.h"
+#include "link/ModBlckDatiLive.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
@@ -25,6 +26,7 @@
 #include "obd/FrmMappetta.h"
 #include "obd/LayoutPagina.h"
 #include "obd/ObdConversioni.h"
+#include "obd/ObdMappa.h"
 #include "platform/Charset.h"
 
 namespace {
@@ -309,6 +311,7 @@ FrmObd::FrmObd(QWidget* contenitore) : QWidget(contenitore) {
 // ---- Frame ----
 
 void FrmObd::Form_Load() {
+    ModMain::AggiornaPassoCarico = ObdMappa::AggiornaPassoCarico;
     ModMain::CaricaListeLivelli(this, liste_);
     AggiornaLivelliVisualizzazione();
     RicaricaPagina = 0;
@@ -342,7 +345,10 @@ void FrmObd::Form_Load() {
     Form_Resize();
 }
 
-void FrmObd::Form_Unload() { caricata_ = false; }
+void FrmObd::Form_Unload() {
+    caricata_ = false;
+    ModMain::AggiornaPassoCarico = nullptr;
+}
 
 void FrmObd::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

@@ -28,6 +28,7 @@ public:
     explicit FrmObd(QWidget* contenitore = nullptr);
 
     void Form_Load();
+    // The unload also withdraws the load-step hook it registered.
     void Form_Unload();
     void AggiornaLivelliVisualizzazione();
     void CaricaLingua();

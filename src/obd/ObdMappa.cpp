@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "core/Conversioni.h"
+#include "core/ModBlckBlocchi.h"
+#include "engine/ModMainConnessione.h"
 
 namespace ObdMappa {
 
@@ -67,6 +69,14 @@ RigaTRisult VerificaFileMappa(const std::vector<std::string>& righe) {
         return r;
     }
     return r;
+}
+
+int32_t PassoCarico(int32_t b3v49) { return (b3v49 & 0x02) ? 64 : 128; }
+
+void AggiornaPassoCarico() {
+    const int32_t v = TabellaBlocchi.size() > 3 && TabellaBlocchi[3].Valori.size() > 49 ? TabellaBlocchi[3].Valori[49] : 0;
+    const int32_t passo = PassoCarico(v);
+    if (ModMain::UnitaRpmBlocco3 != passo) ModMain::UnitaRpmBlocco3 = passo;
 }
 
 } // namespace ObdMappa

@@ -38,4 +38,9 @@ struct RigaTRisult {
 };
 RigaTRisult VerificaFileMappa(const std::vector<std::string>& righe);
 
+// Load step of the gas maps for block 3 value 49: 64 with bit 0x02, else 128.
+int32_t PassoCarico(int32_t b3v49);
+// Keeps ModMain::UnitaRpmBlocco3 in line with block 3 (written only on a change).
+void AggiornaPassoCarico();
+
 } // namespace ObdMappa

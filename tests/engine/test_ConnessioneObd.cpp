@@ -35,6 +35,9 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
         MDIFrm::ConnettiCentralina();
         ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
         TabellaBlocchi[12].Valori[1] = c.protocollo;
+        TabellaBlocchi[12].Valori[24] = 0x34; // a lambda PID the start keeps
+        TabellaBlocchi[12].Valori[25] = 1;
+        ModEvoObd::PidPressioneRailScelto = 0x22;
         const int32_t modo = ModPipe::ModoLinea;
         Piattaforma::Copione::Azzera();
         ui->statiInitObd.clear();
@@ -78,6 +81,8 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
             EXPECT_EQ(Valore(12, 17), std::string(c.auto_).find(",BE1F") != std::string::npos ? 0xEA : 0xE8);
             EXPECT_EQ(Valore(12, 16), 0x07);
             EXPECT_EQ(Valore(12, 25), 0);
+            EXPECT_EQ(Valore(12, 23), 0x22);
+            EXPECT_EQ(Valore(12, 24), 0x34);
             EXPECT_EQ(Valore(12, 84), c.messaggioPid03 ? 0x9E : 0xBE);
             EXPECT_EQ(Valore(12, 85), 0x1F);
         } else {
@@ -86,6 +91,7 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
         }
         ModPipe::TerminaProcessoCom();
     }
+    ModEvoObd::PidPressioneRailScelto = 0;
 }
 
 TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
@@ -94,8 +100,11 @@ TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
     MDIFrm::ConnettiCentralina();
     ASSERT_EQ(Valore(2, 2) & 0x04, 0x04);
     TabellaBlocchi[12].Valori[1] = 6;
+    TabellaBlocchi[12].Valori[24] = 0x10; // not a lambda PID: cleared
     const double inizio = ModGlobFunct::LeggiMicrosecondi();
     EXPECT_TRUE(MDIFrm::InizializzaObd());
+    ASSERT_TRUE(LeggiBlocco(12));
+    EXPECT_EQ(Valore(12, 24), 0);
     EXPECT_GT(ModGlobFunct::LeggiMicrosecondi() - inizio, 5'000'000.0);
     bool spento = false;
     for (const auto& s : ui->statiInitObd) spento = spento || s.LblTitolo == Voce(26);

@@ -70,6 +70,22 @@ TEST(ObdMappa, ValoriPerRigaEAppunti) {
     EXPECT_EQ(a, "\t512\t1024\r\n64\t1\t2\r\n128\t3\t-4\t");
 }
 
+TEST(ObdMappa, PassoDiCaricoDelleMappe) {
+    EXPECT_EQ(OM::PassoCarico(0x02), 64);
+    EXPECT_EQ(OM::PassoCarico(0x03), 64);
+    EXPECT_EQ(OM::PassoCarico(0x01), 128);
+    const auto tabella = TabellaBlocchi;
+    TabellaBlocchi.assign(4, BloccoParametri{});
+    TabellaBlocchi[3].Valori.assign(60, 0);
+    TabellaBlocchi[3].Valori[49] = 0x02;
+    OM::AggiornaPassoCarico();
+    EXPECT_EQ(ModMain::UnitaRpmBlocco3, 64);
+    TabellaBlocchi[3].Valori[49] = 0;
+    OM::AggiornaPassoCarico();
+    EXPECT_EQ(ModMain::UnitaRpmBlocco3, 128);
+    TabellaBlocchi = tabella;
+}
+
 TEST(ObdMappa, RigaTRisultDelFile) {
     const std::string buona = ModGlobFunct::ConvertiTestoInHex(RispostaTRisult({1, 2, 3}));
     EXPECT_TRUE(OM::VerificaFileMappa({"[TBenz]", "00", "[TRisult]", buona, "[TIsto]"}).Valida);
