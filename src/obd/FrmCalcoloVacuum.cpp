@@ -46,7 +46,7 @@ FrmCalcoloVacuum::FrmCalcoloVacuum(QWidget* padre, QComboBox* sogliaRpm, QComboB
     LblPercVac->setGeometry(280, 110, 128, 40);
     LblPercVac->setAlignment(Qt::AlignCenter);
     LblPercVac->setStyleSheet(QStringLiteral("font-weight: bold; border: 1px solid gray;"));
-    CmdEsc = new QPushButton(QStringLiteral("OK"), this);
+    CmdEsc = new QPushButton(this);
     CmdEsc->setObjectName(QStringLiteral("CmdEsc"));
     CmdEsc->setGeometry(160, 176, 100, 34);
     Timer1 = new QTimer(this);
@@ -60,6 +60,7 @@ void FrmCalcoloVacuum::Form_Load() {
     AggiornaLivelliVisualizzazione();
     if (parentWidget()) setWindowIcon(parentWidget()->windowIcon());
     setWindowTitle(ModMain::TestoLingua(ModMain::TestoVoce(0) + ModMain::VersioneProgramma));
+    CmdEsc->setText(ModMain::VoceLingua(34)); // "Close"
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
     Timer1->start();
 }

@@ -512,6 +512,8 @@ TEST_F(PaginaObd, AiutoSoglie) {
     V(1, 32) = 1024; // column 1: item 2 of the rpm list
     f->CalcoloVacuum()->Timer1_Timer();
     EXPECT_EQ(f->CalcoloVacuum()->LblPercVac->text().toStdString(), "1024 Rpm");
+    if (const QByteArray cartella = qgetenv("MONDARO_SCREENSHOT_DIR"); !cartella.isEmpty())
+        f->CalcoloVacuum()->grab().save(QString::fromUtf8(cartella) + QStringLiteral("/soglie.png"));
     f->CalcoloVacuum()->CmdEsc_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f->CalcoloVacuum(), nullptr);
