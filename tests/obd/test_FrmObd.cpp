@@ -265,6 +265,7 @@ TEST_F(PaginaObd, ImpostazioniScritteUnaPerTick) {
     EXPECT_EQ(f->CmbTempAdat->currentIndex(), 2);
     EXPECT_EQ(f->RicaricaPagina, 0); // a read does not reload the page
     ModMain::RichiestaPendente = 0;
+    f->ProssimaLetturaTabelle = ModGlobFunct::LeggiMicrosecondi() + 1e12; // the sped-up clock must not bring it due again
     f->AggiornaVisualizzazioni();
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK14);
     EXPECT_EQ(VociLista(ModBlck::ModificheBlocco14), (Voci{{40, 7, 0}}));
