@@ -572,6 +572,64 @@ TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
     EXPECT_EQ(ModMain::MappettaAperta, 0);
 }
 
+TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
+    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301,0420\r\n");
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_TRUE(ModMain::AbilitaNuovaObd);
+    auto esegui = [&](int32_t atteso) {
+        ASSERT_EQ(ModMain::RichiestaPendente, atteso);
+        ModMain::StatoConnessione = STATO_ESECUZIONE;
+        MDIFrm::EseguiRichiesta();
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::RichiestaPendente = 0;
+    };
+    // OBD on, with a car ECU chosen.
+    ModMain::RichiestaPendente = 0;
+    TabellaBlocchi[12].Valori[1] = 6;
+    ModMain::RichiestaPendente = REQ_START_OBD;
+    esegui(REQ_START_OBD);
+    ASSERT_TRUE(LeggiBlocco(12));
+    ASSERT_TRUE(LeggiBlocco(19));
+    f->AggiornaVisualizzazioneNew();
+    ASSERT_TRUE(f->CHK_AbilitaCancellazioneSelettiva->isEnabled());
+
+    auto scegli = [&](QCheckBox* c, int32_t richiesta) {
+        c->setChecked(true);
+        f->Impostazione_Click(c);
+        f->RicaricaPagina = 0;
+        f->ProssimaLetturaTabelle = ModGlobFunct::LeggiMicrosecondi() + 1e12;
+        f->ProssimaLetturaInfo = ModGlobFunct::LeggiMicrosecondi() + 1e12;
+        f->AggiornaVisualizzazioni();
+        esegui(richiesta);
+        ASSERT_TRUE(LeggiBlocco(12));
+        ASSERT_TRUE(LeggiBlocco(19));
+        f->AggiornaVisualizzazioneNew();
+    };
+    // Selective erase on a car ECU that reports bit 0x80: block 12 value 25 first, then block 19.
+    scegli(f->CHK_AbilitaCancellazioneSelettiva, REQ_WRITE_BLK12_BLK19);
+    EXPECT_EQ(Valore(12, 25), 1);
+    EXPECT_EQ(Valore(19, 0) & 0x01, 0x01);
+    EXPECT_TRUE(f->CHK_AbilitaCancellazioneSelettiva->isChecked());
+    scegli(f->CHK_SpegniSpiaKeyOn, REQ_WRITE_BLK19);
+    EXPECT_EQ(Valore(19, 0) & 0x10, 0x10);
+
+    // The car ECU's codes, read with block 20, shown by the indicator.
+    Manopola(24, 20 << 24 | 0 << 16 | 0x0F);
+    f->ProssimaLetturaInfo = 0;
+    f->AggiornaVisualizzazioni();
+    esegui(REQ_READ_OBD_INFO_ERROR);
+    ASSERT_TRUE(LeggiBlocco(2));
+    ASSERT_TRUE(LeggiBlocco(12));
+    TabellaBlocchi[2].Valori[1] = 3; // running on gas
+    f->AggiornaVisualizzazione();
+    EXPECT_EQ(f->TagStatusOBDInfo(), "Trouble codes, MIL switched off:\r\nP0301\r\nP0420\r\n");
+    EXPECT_EQ(f->ColoreStatusOBDInfo(), ObdCodiciErrore::Ciano);
+    f->CMD_StatusOBDInfo_Click();
+    ASSERT_FALSE(Messaggi().empty());
+    EXPECT_EQ(Messaggi().back(), "Trouble codes, MIL switched off:\r\nP0301\r\nP0420\r\n");
+}
+
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
     AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301\r\n");
     MDIFrm::ConnettiCentralina();
