@@ -172,7 +172,8 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         }
     }
 
-    // Start values: a warm four-cylinder car commanded to gas, a neutral OBD block.
+    // Start values: a warm four-cylinder car commanded to gas, a neutral OBD
+    // block whose stored protocol (11) makes the first OBD start search them all.
     struct Iniziale {
         size_t blocco, indice;
         int32_t valore;
@@ -180,7 +181,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         {2, 0, 3}, {2, 3, 120}, {2, 4, 35},
         {3, 0, 4}, {3, 1, 4}, {3, 13, 1}, {3, 14, 1}, {3, 15, 1}, {3, 16, 1}, {3, 39, 500}, {3, 42, 1},
         {3, 47, 15}, {5, 6, 4},
-        {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
+        {12, 1, 11}, {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
         // Block 15: the normal injection sequence, acquired order 1-3-4-2, a
         // gas dead time of 512 us, three injections before re-entry.
         {15, 7, 1}, {15, 8, 2}, {15, 9, 3}, {15, 10, 4}, {15, 11, 5}, {15, 12, 6}, {15, 13, 7},
@@ -224,6 +225,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
     });
     RegistraTrasferimenti();
     RegistraFlash();
+    RegistraErrori();
 }
 
 int32_t CentralinaSimulata::Valore(size_t n, size_t k) const {
@@ -280,7 +282,9 @@ std::string CentralinaSimulata::LeggiBlocco(size_t n) {
         AggiornaDatiLive();
         AggiornaMem10();
     }
-    if (n == 12 && streamingObd) AggiornaDatiObd();
+    // The car's values move while the block streams, or while OBD is on (block 2
+    // value 2 bit 0x04) with a car ECU chosen by an OBD start (value 19 = PID 06).
+    if (n == 12 && (streamingObd || ((Valore(2, 2) & 0x04) && Valore(12, 19) == 6))) AggiornaDatiObd();
     return Risposta(blocchi_[n].comandoLettura, 0, blocchi_[n].dati);
 }
 
@@ -352,15 +356,6 @@ void CentralinaSimulata::AggiornaDatiLive() {
     v(54, 13800 + 60 * std::sin(t / 3.0));
     v(55, 400 + 80 * m.carico);
     AggiornaPuntiCompensazione();
-}
-
-void CentralinaSimulata::AggiornaDatiObd() {
-    const double t = orologio();
-    // Fuel trims around 128 (0 %).
-    ImpostaValore(12, 30, static_cast<int32_t>(std::lround(128 + 6 * std::sin(t / 2.0))));
-    ImpostaValore(12, 34, static_cast<int32_t>(std::lround(128 + 3 * std::sin(t / 7.0))));
-    ImpostaValore(12, 38, static_cast<int32_t>(std::lround(128 + 5 * std::sin(t / 2.3))));
-    ImpostaValore(12, 42, static_cast<int32_t>(std::lround(128 + 2 * std::sin(t / 6.0))));
 }
 
 } // namespace Simulazione

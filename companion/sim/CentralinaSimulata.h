@@ -101,6 +101,8 @@ private:
     void CurveCompensazioneIniziali();
     void AggiornaPuntiCompensazione();
     void RegistraTrasferimenti();
+    // Error list, error options and service counters (SimulazioneErrori.cpp).
+    void RegistraErrori();
     void AggiornaMem10();
     void RegistraFlash();
     void PreparaFlash();

@@ -19,31 +19,6 @@
 #include "platform/Charset.h"
 #include "platform/Dialoghi.h"
 
-namespace ModEvoObd {
-
-std::string ProssimoProtocolloObd(uint8_t& codice) {
-    switch (codice) {
-    case 1:
-    case 2: codice = 3; break;
-    case 4: codice = 5; break;
-    case 5: codice = 6; break;
-    case 6: codice = 7; break;
-    case 7: codice = 8; break;
-    case 8: codice = 1; break;
-    default: codice = 4; break;
-    }
-    const char famiglia = codice <= 3 ? 1 : 4;
-    return std::string{famiglia, static_cast<char>(codice), 1};
-}
-
-std::string NomeProtocolloObd(uint8_t codice) {
-    static const char* const nomi[] = {"",           "ISO KL 5BAUD 9141", "ISO KL 5BAUD", "ISO KL FAST",
-                                       "CAN STD50",  "CAN STD250",        "CAN STD500",   "CAN EXT250",
-                                       "CAN EXT500", "J1850 PWM",         "J1850 VPW",    "GENERIC"};
-    return codice < std::size(nomi) ? nomi[codice] : "";
-}
-
-} // namespace ModEvoObd
 
 namespace MDIFrm {
 
@@ -61,7 +36,7 @@ class Avvio {
 public:
     bool Esegui() {
         auto& ui = Interfaccia();
-        ModMain::AnnullaInitObd = false;
+        ModEvoObd::AnnullaInitObd = false;
         ModMain::EsitoInitObd = 255;
         f_.ColoreBack = Verde;
         f_.ColoreStato = VerdeChiaro;
@@ -90,14 +65,14 @@ public:
                 Piattaforma::MostraMessaggio(
                     Piattaforma::TestoDaCharset(ModMain::TestoVoce(VocePid03), ModMain::CharsetCorrente()),
                     QString::fromLatin1(Applicazione::TitoloApplicazione));
-            ModMain::AnnullaInitObd = true;
+            ModEvoObd::AnnullaInitObd = true;
         } else {
             f_.ColoreBack = Rosso;
             f_.ColoreStato = RossoChiaro;
             const uint8_t e = ModMain::EsitoInitObd;
             f_.LblTitolo = ModMain::TestoVoce(e == 1 ? 29 : e == 2 ? 30 : e == 3 ? 31 : 32);
             f_.ColoreTitolo = Rosso;
-            ModMain::AnnullaInitObd = false;
+            ModEvoObd::AnnullaInitObd = false;
         }
         f_.StatoVisibile = true;
         f_.CmdAnnulla = ModMain::TestoVoce(VoceChiudi);
@@ -109,7 +84,7 @@ public:
             ModGlobFunct::AttendiMicrosecondi(PassoAttesaUs);
             f_.StatoVisibile = !f_.StatoVisibile;
             Mostra();
-        } while (!ModMain::AnnullaInitObd);
+        } while (!ModEvoObd::AnnullaInitObd);
         ui.FrmInitObd_Scarica();
         return risultato_;
     }
@@ -170,7 +145,7 @@ private:
         // Run-flag wait: eleven passes with the flag, each pass without it paid back by one more.
         int32_t contatore = 0;
         for (;;) {
-            if (ModMain::AnnullaInitObd) Fine(0);
+            if (ModEvoObd::AnnullaInitObd) Fine(0);
             LeggiBlocco(1);
             LeggiBlocco(2);
             if ((Valore(TabellaBlocchi.at(1), 37) & 0x01) == 0) ++contatore;
@@ -196,7 +171,7 @@ private:
             Mostra();
             const double scadenza = ModGlobFunct::LeggiMicrosecondi() + PausaObdSpentoUs;
             while (!(ModGlobFunct::LeggiMicrosecondi() > scadenza)) {
-                if (ModMain::AnnullaInitObd) Fine(0);
+                if (ModEvoObd::AnnullaInitObd) Fine(0);
                 LeggiBlocco(1);
                 LeggiBlocco(2);
                 ModGlobFunct::AttendiMicrosecondi(PassoPausaUs);
@@ -248,6 +223,9 @@ private:
             }
         }
 
+        // The lambda PID as the image held it before the chosen car ECU's values
+        // 18-25 are cleared: a valid one is kept.
+        const int32_t v24 = Valore(copia, 24);
         // Car ECUs: the first slot whose PID map reports PID 0x06.
         ModMain::EsitoInitObd = 0;
         f_.LblTitolo = ModMain::TestoVoce(VoceRicercaCentraline);
@@ -275,14 +253,13 @@ private:
             if (k + 1 > init[8] || k == 2) Fine(3);
         }
 
-        const int32_t v24 = Valore(copia, 24);
         Valore(copia, 1) = init[7];
         for (size_t i = 0; i < 4; ++i) Valore(copia, 14 + i) = init[9 + 4 * scelta + i];
         Valore(copia, 19) = 6;
         Valore(copia, 20) = (pid[7] & 0x02) ? 7 : 0;
         Valore(copia, 21) = (pid[7] & 0x01) ? 8 : 0;
         Valore(copia, 22) = (pid[8] & 0x80) ? 9 : 0;
-        Valore(copia, 23) = ModMain::PidPressioneRail;
+        Valore(copia, 23) = ModEvoObd::PidPressioneRailScelto;
         Valore(copia, 24) = (v24 == 0x15 || v24 == 0x19 || (v24 >= 0x34 && v24 <= 0x3B)) ? v24 : 0;
         Valore(copia, 25) = 0;
         for (size_t i = 0; i < 4; ++i) Valore(copia, 84 + i) = pid[7 + i];

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ModEvoObd.h"
+
 namespace ModMain {
 
-// Set by FrmInitObd's button; cleared when a start begins.
-inline bool AnnullaInitObd = false;
 // Protocol code being tried; 255 before the first.
 inline uint8_t ProtocolloObdCorrente = 255;
 // Outcome of the last start: 255 none, 0 found (or cancelled), 1 transaction
@@ -15,16 +15,6 @@ inline uint8_t ProtocolloObdCorrente = 255;
 inline uint8_t EsitoInitObd = 255;
 
 } // namespace ModMain
-
-namespace ModEvoObd {
-
-// Advances the protocol code (1, 2 -> 3; 4 -> 5 -> 6 -> 7 -> 8; 8 -> 1; 3 and
-// anything else -> 4) and gives family, new code and 1 as three bytes.
-std::string ProssimoProtocolloObd(uint8_t& codice);
-// Display name of a protocol code; "" for an unknown one.
-std::string NomeProtocolloObd(uint8_t codice);
-
-} // namespace ModEvoObd
 
 namespace MDIFrm {
 

@@ -13,6 +13,9 @@ namespace ModMain {
 inline int32_t VarianteHardware = 0;
 // Load step of one row of the OBD correction map: 64 or 128 (0 until the first connect).
 inline int32_t UnitaRpm = 0;
+// Load step of the gas maps: 64 when block 3 value 49 has bit 0x02, else 128
+// (kept by AggiornaPassoCarico, which the OBD page registers).
+inline int32_t UnitaRpmBlocco3 = 128;
 // The firmware lamp of the home side menu: the ECU's firmware differs from the image's or is unusable.
 inline bool FirmwareDaAggiornare = false;
 // Dictionary index of "[Diagnosi_Support_S]"; the reply result texts follow it.

@@ -9,9 +9,6 @@
 namespace ModMain {
 
 
-// OBD page: the rail-pressure PID chosen (0, 0x0A, 0x22, 0x23, 0x59).
-inline int32_t PidPressioneRail = 0;
-
 } // namespace ModMain
 
 namespace MDIFrm {

@@ -9,12 +9,14 @@
 #include "core/ModMainCaricatori.h"
 #include "maps/CarburazioneMappatura.h"
 
+#include "engine/ModMainConnessione.h"
+
 class QComboBox;
 
 namespace ModMain {
 
-// 64 or 128 from block 3 value 49 (bit 1 set: 64).
-inline int32_t UnitaRpmBlocco3 = 0;
+// UnitaRpmBlocco3 (engine/ModMainConnessione.h): 64 or 128 from block 3
+// value 49 (bit 1 set: 64).
 
 // Column 0..7 of the OBD correction map for the engine speed: from the map
 // cursor's axis point when the ECU reports it (block 1 value 37 bits 0 and 3,

@@ -24,25 +24,37 @@ FrmInitObd::FrmInitObd(QWidget* padre) : QDialog(padre) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setModal(false);
+    setObjectName(QStringLiteral("FrmInitObd"));
     setFixedSize(320, 110);
-    setWindowTitle(Piattaforma::TestoDaCharset(ModMain::TestoVoce(0) + ModMain::VersioneProgramma,
-                                               ModMain::CharsetCorrente()));
-    if (padre) setWindowIcon(padre->windowIcon());
 
     ShpBack = new QFrame(this);
+    ShpBack->setObjectName(QStringLiteral("ShpBack"));
     ShpBack->setGeometry(0, 0, 320, 110);
     ShpStato = new QFrame(this);
+    ShpStato->setObjectName(QStringLiteral("ShpStato"));
     ShpStato->setGeometry(12, 16, 24, 24);
     ShpStato->setFrameShape(QFrame::Box);
     LblTitolo = new QLabel(this);
+    LblTitolo->setObjectName(QStringLiteral("LblTitolo"));
     LblTitolo->setGeometry(48, 10, 260, 36);
     LblTitolo->setAlignment(Qt::AlignCenter);
     LblTitolo->setWordWrap(true);
     LblTitolo->setFont(Piattaforma::CreaFont("Tahoma", 9, true));
     CmdAnnulla = new QPushButton(this);
+    CmdAnnulla->setObjectName(QStringLiteral("CmdAnnulla"));
     CmdAnnulla->setGeometry(110, 64, 100, 30);
     connect(CmdAnnulla, &QPushButton::clicked, this, &FrmInitObd::CmdAnnulla_Click);
 }
+
+void FrmInitObd::Form_Load() {
+    ModMain::CaricaListeLivelli(this, liste_);
+    AggiornaLivelliVisualizzazione();
+    if (parentWidget()) setWindowIcon(parentWidget()->windowIcon());
+    setWindowTitle(Piattaforma::TestoDaCharset(ModMain::TestoVoce(0) + ModMain::VersioneProgramma,
+                                               ModMain::CharsetCorrente()));
+}
+
+void FrmInitObd::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 
 void FrmInitObd::Mostra(const FinestraInitObd& s) {
     const auto cs = ModMain::CharsetCorrente();
@@ -61,7 +73,7 @@ void FrmInitObd::Scarica() {
     scaricaDaCodice_ = false;
 }
 
-void FrmInitObd::CmdAnnulla_Click() { ModMain::AnnullaInitObd = true; }
+void FrmInitObd::CmdAnnulla_Click() { ModEvoObd::AnnullaInitObd = true; }
 
 void FrmInitObd::closeEvent(QCloseEvent* e) {
     if (scaricaDaCodice_) e->accept();

@@ -7,11 +7,16 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 
+#include "core/ModMainSchermo.h"
 #include "engine/ServiziInterfaccia.h"
 
 class FrmInitObd : public QDialog {
 public:
     explicit FrmInitObd(QWidget* padre = nullptr);
+
+    // Display levels, the main window's icon and the caption.
+    void Form_Load();
+    void AggiornaLivelliVisualizzazione();
 
     // Shows the window (modeless, on top) with this content.
     void Mostra(const FinestraInitObd& stato);
@@ -31,4 +36,5 @@ protected:
 
 private:
     bool scaricaDaCodice_ = false;
+    ModMain::ListeLivelli liste_;
 };

@@ -12,6 +12,7 @@
 #include "core/ModMainLivelli.h"
 #include "engine/MDIFrmMem10.h"
 #include "engine/ModMainTasti.h"
+#include "engine/ModEvoObd.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "platform/Dialoghi.h"
 #include "shell/CasaControlli.h"
@@ -209,7 +210,7 @@ void FRM_ZEBDashBoard::VisulizzaBarraVariabili() {
     x.Blocco11 = Valori(11);
     x.Blocco12 = Valori(12);
     x.Live = ModMain::BloccoAppoggio.Valori;
-    x.PidPressioneRail = ModMain::PidPressioneRail;
+    x.PidPressioneRail = ModEvoObd::PidPressioneRailScelto;
     x.LivelloSupOAut = ModMain::LivelloSup != 0 || ModMain::LivelloAut != 0;
     x.UltimoValoreMem10 = MDIFrm::UltimoValoreMem10;
     x.TitoloTempoBenzina = TitoloTempoBenzina;

@@ -251,7 +251,10 @@ void ServiziShell::FRM_ZEBDashBoard_Mostra(bool visibile) {
 }
 
 bool ServiziShell::FrmInitObd_Mostra(const FinestraInitObd& stato) {
-    if (!initObd_) initObd_ = new FrmInitObd(&finestra_);
+    if (!initObd_) {
+        initObd_ = new FrmInitObd(&finestra_);
+        initObd_->Form_Load();
+    }
     initObd_->Mostra(stato);
     return true;
 }

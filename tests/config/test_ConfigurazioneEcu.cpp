@@ -122,8 +122,8 @@ TEST_F(ConfigEcu, SalvaCambiaCaricaRisalvaDaLoStessoFile) {
     ASSERT_TRUE(Carica(REQ_LOAD_CONFIG_FILE, a));
     ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(b));
     auto sa = Sezioni(a), sb = Sezioni(b);
-    // Live values move; the load resets the OBD-map tables.
-    for (const char* s : {"[BLK_1]", "[TBenz]", "[TGas]", "[TRisult]", "[TIsto]"}) {
+    // Live values move; the load resets the OBD-map tables and clears the ECU's errors.
+    for (const char* s : {"[BLK_1]", "[TBenz]", "[TGas]", "[TRisult]", "[TIsto]", "[ERROR_ECU]"}) {
         sa.erase(s);
         sb.erase(s);
     }
@@ -197,7 +197,8 @@ TEST_F(ConfigEcu, FileDiFabbricaAdattatoAllaCentralina) {
     for (int k = 0; k < 8; ++k) EXPECT_EQ(d[20 + k], k < 4 ? 3 : 0) << k;
     for (int i = 85; i <= 93; ++i) EXPECT_NE(d[i] & 0x80, 0) << i;
     ASSERT_TRUE(LeggiBlocco(2));
-    EXPECT_EQ(TabellaBlocchi[2].Valori[9], 0x8123);
+    // Written with bit 15 (keep the interval, restart the countdown); the ECU stores the interval.
+    EXPECT_EQ(TabellaBlocchi[2].Valori[9], 0x0123);
     EXPECT_EQ(TabellaBlocchi[2].Valori[3], 55);
 }
 

@@ -64,7 +64,7 @@ protected:
         ModMain::UndoDisponibile2 = undoDisponibile_[2];
         ModMain::MatSoglie = soglie_;
         ModMain::ListaPorte.assign(1, RecordPorta{});
-        ModMain::AnnullaInitObd = false;
+        ModEvoObd::AnnullaInitObd = false;
         ModMain::VarianteHardware = 0;
         ModMain::FirmwareDaAggiornare = false;
         ModMain::FirmwareFile.clear();

@@ -159,6 +159,6 @@ private:
 inline bool RegistratoreInterfaccia::FrmInitObd_Mostra(const FinestraInitObd& s) {
     statiInitObd.push_back(s);
     if (allaFinestraObd) allaFinestraObd(s);
-    if (chiudiObd && !testoChiudiObd.empty() && s.CmdAnnulla == testoChiudiObd) ModMain::AnnullaInitObd = true;
+    if (chiudiObd && !testoChiudiObd.empty() && s.CmdAnnulla == testoChiudiObd) ModEvoObd::AnnullaInitObd = true;
     return true;
 }

@@ -25,6 +25,8 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
         {"ObdProtocollo=0\r\n", 6, {{6, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}}, false, 30, false},
         {"ObdProtocollo=2\r\n", 9, {}, false, 30, false},
         {"ObdProtocollo=6\r\nObdPid=BA1F8000,BA000000\r\n", 6, {{6, 2}}, false, 31, false},
+        // Three car ECUs, only the third with PID 06: its address ends in value 17.
+        {"ObdProtocollo=5\r\nObdPid=BA1F8000,BA000000,BE1F8000\r\n", 5, {{5, 2}}, true, 33, false},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.auto_);
@@ -33,6 +35,9 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
         MDIFrm::ConnettiCentralina();
         ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
         TabellaBlocchi[12].Valori[1] = c.protocollo;
+        TabellaBlocchi[12].Valori[24] = 0x34; // a lambda PID the start keeps
+        TabellaBlocchi[12].Valori[25] = 1;
+        ModEvoObd::PidPressioneRailScelto = 0x22;
         const int32_t modo = ModPipe::ModoLinea;
         Piattaforma::Copione::Azzera();
         ui->statiInitObd.clear();
@@ -73,7 +78,11 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
             EXPECT_EQ(Valore(12, 1), c.tentativi.back().first);
             EXPECT_EQ(Valore(12, 19), 6);
             EXPECT_EQ(Valore(12, 18), c.messaggioPid03 ? 0 : 3);
-            EXPECT_EQ(Valore(12, 17), 0xE8);
+            EXPECT_EQ(Valore(12, 17), std::string(c.auto_).find(",BE1F") != std::string::npos ? 0xEA : 0xE8);
+            EXPECT_EQ(Valore(12, 16), 0x07);
+            EXPECT_EQ(Valore(12, 25), 0);
+            EXPECT_EQ(Valore(12, 23), 0x22);
+            EXPECT_EQ(Valore(12, 24), 0x34);
             EXPECT_EQ(Valore(12, 84), c.messaggioPid03 ? 0x9E : 0xBE);
             EXPECT_EQ(Valore(12, 85), 0x1F);
         } else {
@@ -82,6 +91,7 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
         }
         ModPipe::TerminaProcessoCom();
     }
+    ModEvoObd::PidPressioneRailScelto = 0;
 }
 
 TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
@@ -90,8 +100,11 @@ TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
     MDIFrm::ConnettiCentralina();
     ASSERT_EQ(Valore(2, 2) & 0x04, 0x04);
     TabellaBlocchi[12].Valori[1] = 6;
+    TabellaBlocchi[12].Valori[24] = 0x10; // not a lambda PID: cleared
     const double inizio = ModGlobFunct::LeggiMicrosecondi();
     EXPECT_TRUE(MDIFrm::InizializzaObd());
+    ASSERT_TRUE(LeggiBlocco(12));
+    EXPECT_EQ(Valore(12, 24), 0);
     EXPECT_GT(ModGlobFunct::LeggiMicrosecondi() - inizio, 5'000'000.0);
     bool spento = false;
     for (const auto& s : ui->statiInitObd) spento = spento || s.LblTitolo == Voce(26);
@@ -106,10 +119,10 @@ TEST_F(ConnessioneObd, AnnullaDuranteLAttesaDelMotore) {
     bool chiusa = false;
     ui->allaFinestraObd = [&](const FinestraInitObd& s) {
         // First the cancel during the wait, then the close once the closing button shows.
-        if (s.CmdAnnulla == Voce(43)) ModMain::AnnullaInitObd = true;
+        if (s.CmdAnnulla == Voce(43)) ModEvoObd::AnnullaInitObd = true;
         if (s.CmdAnnulla == Voce(34) && !chiusa) {
             chiusa = true;
-            ModMain::AnnullaInitObd = true;
+            ModEvoObd::AnnullaInitObd = true;
         }
     };
     Giornale();
@@ -134,6 +147,33 @@ TEST(ProtocolliObd, SuccessivoENome) {
     EXPECT_EQ(ModEvoObd::NomeProtocolloObd(11), "GENERIC");
     EXPECT_EQ(ModEvoObd::NomeProtocolloObd(0), "");
     EXPECT_EQ(ModEvoObd::NomeProtocolloObd(12), "");
+    EXPECT_EQ(ModEvoObd::NomeProtocolloObd(255), "");
+}
+
+TEST(ProtocolliObd, CodiciErroreNelleDueForme) {
+    const std::pair<uint16_t, const char*> casi[] = {
+        {0x0000, "P0000"}, {0x0123, "P0123"}, {0xC15A, "U015A"}, {0xFFFF, "U3FFF"}, {0x4A1F, "C0A1F"}, {0x8420, "B0420"},
+    };
+    for (const auto& [codice, testo] : casi) {
+        EXPECT_EQ(ModEvoObd::DecodificaDtc(static_cast<uint8_t>(codice >> 8), static_cast<uint8_t>(codice)), testo);
+        int32_t c = -1;
+        EXPECT_TRUE(ModEvoObd::CodificaDtc(testo, c)) << testo;
+        EXPECT_EQ(c, codice) << testo;
+    }
+    int32_t c = -1;
+    EXPECT_TRUE(ModEvoObd::CodificaDtc("p0a1f", c));
+    EXPECT_EQ(c, 0x0A1F);
+    for (const char* t : {"P4123", "P012", "X0123", "P012G", "P01234", "", "P-123"}) {
+        c = -1;
+        EXPECT_FALSE(ModEvoObd::CodificaDtc(t, c)) << t;
+        EXPECT_EQ(c, 0) << t;
+    }
+    // Every code survives the round trip.
+    for (int32_t v = 0; v <= 0xFFFF; ++v) {
+        int32_t r = -1;
+        ASSERT_TRUE(ModEvoObd::CodificaDtc(ModEvoObd::DecodificaDtc(static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)), r));
+        ASSERT_EQ(r, v);
+    }
 }
 
 } // namespace

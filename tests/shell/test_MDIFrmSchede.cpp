@@ -296,10 +296,12 @@ TEST_F(Schede, ControlliDipendentiDalLivelloSulleAltrePagine) {
         // No firmware image lies in the test program's folder: the chooser follows the level.
         EXPECT_EQ(!MDIFrm::IstanzaFrmFirmware->CmdSelect->isHidden(), sup != 0);
     }
-    for (const bool servizio : {true, false}) {
-        MDIFrm::IstanzaFrmError->CmbService->setVisible(servizio);
+    // One of the two service lists at a time: the supervisor's or the short one.
+    for (const int16_t sup : {int16_t{0}, int16_t{-1}}) {
+        ModMain::LivelloSup = sup;
         f->SelezioneScheda(SCHEDA_ERRORI);
-        EXPECT_EQ(MDIFrm::IstanzaFrmError->CmbServiceLOW->isHidden(), servizio);
+        EXPECT_EQ(MDIFrm::IstanzaFrmError->CmbService->isHidden(), sup == 0);
+        EXPECT_EQ(MDIFrm::IstanzaFrmError->CmbServiceLOW->isHidden(), sup != 0);
     }
 }
 
