@@ -202,8 +202,17 @@ void GestioneOffline() {
         ModMain::RichiestaPendente = 0;
     }
     if (ModMain::ApriLoggerRichiesto == 1) {
-        ui.FrmLogger_ApriFileLogger();
-        ModMain::ApriLoggerRichiesto = 0;
+        if (!ModMain::ConfigurazioneLoggerInAttesa.empty()) {
+            // The log's configuration first, once the slot is free; the log on a later tick.
+            if (ModMain::RichiestaPendente == 0) {
+                ModMain::PercorsoCaricamento = ModMain::ConfigurazioneLoggerInAttesa;
+                ModMain::ConfigurazioneLoggerInAttesa.clear();
+                ModMain::RichiestaPendente = REQ_LOAD_CONFIG_FILE;
+            }
+        } else {
+            ui.FrmLogger_ApriFileLogger();
+            ModMain::ApriLoggerRichiesto = 0;
+        }
     }
 }
 

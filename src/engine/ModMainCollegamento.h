@@ -14,6 +14,9 @@ inline uint8_t AvvioTaratura = 0;          // the calibration page starts a run
 inline uint8_t AggiornamentoFirmware = 0;  // firmware page: 1 update requested, 2 update done
 inline uint8_t PrimoAvvio = 1;             // cleared by the first connect or the first link loss
 inline uint8_t ApriLoggerRichiesto = 0;    // offline: open the saved log chosen on the logger page
+// Logger page: the configuration saved with the log to open, waiting for an
+// empty request slot; the log is shown only after it has been loaded.
+inline std::string ConfigurazioneLoggerInAttesa;
 // -1.0: after the next connect, restore what the calibration changed; 0.0: nothing to do.
 inline double RipristinoTaratura = 0.0;
 

@@ -46,6 +46,9 @@ public:
 
     // Logger page: loads the saved log chosen there.
     virtual void FrmLogger_ApriFileLogger() {}
+    // Frame replay (logger): after a replayed OBD frame, the OBD map window's
+    // refresh, which the shell runs only while that window is open.
+    virtual void FrmMappetta_AggiornaParametriObdMappettaSatellite() {}
 
     // Home side menu: the ECU information panel.
     virtual void FRM_ZEBMenu_VisualizzaDatiCentralina(const std::string& rispostaBlocco0,

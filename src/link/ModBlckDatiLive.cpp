@@ -91,6 +91,8 @@ void PassoDatiLive(BloccoParametri& blocco) {
         v[ParolePeriodo] = static_cast<int32_t>(std::clamp<int64_t>(giri, INT32_MIN, INT32_MAX));
     }
 
+    if (DecodificaDaTraccia) return;
+
     // Live copy: the whole record, with six words smoothed against the previous copy.
     BloccoParametri& copia = ModMain::BloccoAppoggio;
     int32_t precedenti[std::size(ParoleLivellate)];
@@ -121,7 +123,7 @@ void PassoDatiLive(BloccoParametri& blocco) {
 }
 
 void PassoDatiObd(BloccoParametri& blocco) {
-    if (StatoRegistrazione != 1) return;
+    if (StatoRegistrazione != 1 || DecodificaDaTraccia) return;
     const size_t i = SlotAnello();
     const int32_t tempo = TempoCampioneMs();
     AnelloMem1[i] = TabellaBlocchi.size() > 1 ? TabellaBlocchi[1] : BloccoParametri{};

@@ -30,6 +30,10 @@ inline int32_t IndiceAnello = 0;
 inline bool AnelloPieno = false;
 // The logger page's chart step after each stored sample (while it is shown).
 inline std::function<void()> DrawLineeRunMode;
+// True while the logger's trace reader decodes recorded replies: the live
+// step then converts the values only, leaving the live copy, the rings and
+// the open trace alone.
+inline bool DecodificaDaTraccia = false;
 
 // Type-1 step: conversions, live copy, rings and trace.
 void PassoDatiLive(BloccoParametri& blocco);

@@ -5,6 +5,7 @@
 #include "core/ModBlckBlocchi.h"
 #include "core/ModMainLivelli.h"
 #include "link/ModMainStatoLinea.h"
+#include "logger/FrmExpert.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
 
@@ -38,6 +39,8 @@ void MDIForm::Timer2_Timer() {
         ChiamaMembro("FRM_ZEBDashBoard.VisulizzaBarraVariabili", [&] { f->VisulizzaBarraVariabili(); });
     if (auto* f = IstanzaFrmCommutatore)
         ChiamaMembro("FrmCommutatore.VisualizzaStatoCommutatore", [&] { f->VisualizzaStatoCommutatore(); });
+    if (ModMain::ExpertAperto != 0)
+        ChiamaMembro("FrmExpert.AggiornaValori", [&] { FrmExpert::Istanza()->AggiornaValori(); });
     if (ModMain::PaginaCorrente == SCHEDA_HOME)
         if (auto* f = IstanzaFRM_ZEBMenu) ChiamaMembro("FRM_ZEBMenu.AggiornaIcone", [&] { f->AggiornaIcone(); });
 

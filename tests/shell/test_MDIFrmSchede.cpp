@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 
+#include "core/ModMainPercorsi.h"
+#include "logger/ModOscillo.h"
 #include "platform/Charset.h"
 #include "support/SupportoTest.h"
 
@@ -208,6 +210,10 @@ TEST_F(Schede, LoggerSenzaLineaHaLeOpzioniSpenteELaSecondaScelta) {
         int32_t stato;
         bool abilitate, secondaScelta;
     };
+    // Pressing start records into a Logger.tmp of the test's own.
+    SupportoTest::CartellaBase cartella(false);
+    const std::string loggerTmp = ModMain::PercorsoLoggerTmp;
+    ModMain::PercorsoLoggerTmp = cartella.File("Logger.tmp");
     for (const Caso c : {Caso{STATO_OFFLINE, false, true}, Caso{STATO_CONNESSO, true, false}}) {
         MDIFrm::IstanzaFrmLogger->OptRun[0]->setChecked(true);
         ModMain::StatoConnessione = c.stato;
@@ -216,6 +222,9 @@ TEST_F(Schede, LoggerSenzaLineaHaLeOpzioniSpenteELaSecondaScelta) {
         EXPECT_EQ(MDIFrm::IstanzaFrmLogger->OptRun[1]->isEnabled(), c.abilitate) << c.stato;
         EXPECT_EQ(MDIFrm::IstanzaFrmLogger->OptRun[1]->isChecked(), c.secondaScelta) << c.stato;
     }
+    ModOscillo::FermaRegistrazione();
+    ModBlck::StatoRegistrazione = 0;
+    ModMain::PercorsoLoggerTmp = loggerTmp;
 }
 
 TEST_F(Schede, ControlliDellEditorDiMappa) {

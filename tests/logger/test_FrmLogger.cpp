@@ -1,0 +1,300 @@
+// The logger page offscreen: a recording fed by the simulated ECU, saved and
+// reopened through the request slot; the save's and the open's failure paths.
+// With MONDARO_SCREENSHOT_DIR set it saves pictures of the page.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <memory>
+
+#include "CentralinaSimulata.h"
+#include "FissaggioLogger.h"
+#include "core/ClsLingue.h"
+#include "core/ModMainDizionario.h"
+#include "engine/MDIFrmCollegamento.h"
+#include "controls/PulsanteGrafico.h"
+#include "logger/FrmLogger.h"
+#include "logger/GraficoLogger.h"
+#include "platform/Orologio.h"
+#include "../engine/RegistratoreInterfaccia.h"
+
+namespace {
+
+class FrmLoggerTest : public FissaggioLogger {
+protected:
+    void SetUp() override {
+        FissaggioLogger::SetUp();
+        dizionario_ = ModMain::Dizionario;
+        lingue_.PathDizionario(cartella.File("lng/diz.diz"));
+        lingue_.PathAttualeLingua(cartella.File("lng/diz.con"));
+        lingue_.LoadDizionario();
+        lingue_.IdLingua(0);
+        ModMain::Dizionario = &lingue_;
+        ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella.File("bin/SetCom.ini"));
+        ecu_->orologio = [this] { return secondi_; };
+        f = std::make_unique<FrmLogger>();
+        f->resize(1000, 420);
+        f->Form_Load();
+        f->show();
+    }
+    void TearDown() override {
+        f->Form_Unload();
+        f.reset();
+        ecu_.reset();
+        ModMain::Dizionario = dizionario_;
+        ModMain::PaginaCorrente = 24;
+        FissaggioLogger::TearDown();
+    }
+
+    // One polling read of block 1 (and of block 12 every sixth), as the link timer does it.
+    void Interroga(int n) {
+        for (int i = 0; i < n; ++i) {
+            secondi_ += 0.05;
+            ModGlobFunct::AttendiMicrosecondi(50'000);
+            for (size_t b : {size_t(1), size_t(12)}) {
+                if (b == 12 && i % 6 != 5) continue;
+                BloccoParametri& blocco = TabellaBlocchi.at(b);
+                const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(blocco.TramaRichiesta));
+                ASSERT_FALSE(r.empty());
+                blocco.UltimaRisposta = r;
+                ModBlck::DecodificaBlocco(r, blocco);
+            }
+        }
+    }
+
+    void Fotografa(const std::string& nome) {
+        const char* cartellaFoto = std::getenv("MONDARO_SCREENSHOT_DIR");
+        if (!cartellaFoto || !*cartellaFoto) return;
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+        f->grab().save(QDir(QString::fromLocal8Bit(cartellaFoto)).filePath(QString::fromStdString(nome)));
+    }
+
+    std::unique_ptr<FrmLogger> f;
+    ClsLingue lingue_;
+    double secondi_ = 1.0;
+
+private:
+    std::unique_ptr<Simulazione::CentralinaSimulata> ecu_;
+    ClsLingue* dizionario_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
+    Piattaforma::ImpostaAcceleratoreOrologio(20);
+    ModMain::PaginaCorrente = 1;
+    EXPECT_EQ(f->OptRun[1]->isChecked(), true);
+    EXPECT_FALSE(f->CmdSaveLogOsc->isEnabled());
+    EXPECT_EQ(f->LblSignal[0]->text().toStdString(), "Petrol inj. time 1");
+    EXPECT_EQ(f->CmdOpen->toolTip().toStdString(), "Open a log");
+
+    f->OptRun[0]->setChecked(true);
+    ASSERT_EQ(ModBlck::StatoRegistrazione, 1);
+    EXPECT_FALSE(f->CmdOpen->isEnabled());
+    Interroga(60); // three seconds
+    EXPECT_EQ(f->NumeroPuntiLive, 69); // every sample after the first two of the ring
+    EXPECT_GE(ModOscillo::XTracciaLive, 150 + 59 * 50); // the sweep moves 1 twip per ms
+    f->AggiornaCursore(600);
+    EXPECT_TRUE(f->LblTime2->text().startsWith(QStringLiteral("Time: 0'")));
+    Fotografa("logger-live-en.png");
+
+    f->OptRun[1]->setChecked(true);
+    ASSERT_EQ(ModBlck::StatoRegistrazione, 2);
+    EXPECT_TRUE(f->CmdSaveLogOsc->isEnabled());
+    Piattaforma::ImpostaAcceleratoreOrologio(1);
+
+    // Save: the copy, the reload, the configuration request while connected.
+    const std::string traccia = cartella.File("Data/run1.vfl");
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    f->CmdSaveLogOsc_Click();
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 0);
+    EXPECT_EQ(cartella.Leggi("Data/run1.vfl"), cartella.Leggi("bin/Logger.tmp"));
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_SAVE_CONFIG_FILE);
+    EXPECT_EQ(ModMain::PercorsoSalvataggio, traccia + ".qdl");
+    const size_t campioni = ModOscillo::CampioniLog.size() / 9;
+    EXPECT_EQ(campioni, 60u + 10u); // 60 live and 10 OBD; the header had no live reply yet
+    EXPECT_FALSE(f->CmdSaveLogOsc->isEnabled());
+    EXPECT_FALSE(f->CmdEsporta->isEnabled());
+    const auto salvati = ModOscillo::CampioniLog;
+
+    // Open while connected: link loss, configuration load through the slot, the trace on the offline tick.
+    ModMain::RichiestaPendente = 0;
+    ModOscillo::CampioniLog.assign(9, 0);
+    SupportoTest::ScriviFile(traccia + ".qdl", "[X]\r\n");
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    f->CmdOpen_Click();
+    EXPECT_EQ(ModMain::LineaPersa, 1);
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_LOAD_CONFIG_FILE);
+    EXPECT_EQ(ModMain::PercorsoCaricamento, traccia + ".qdl");
+    EXPECT_EQ(ModOscillo::CaricaLogInSospeso, 1);
+    f->ApriFileLogger();
+    EXPECT_EQ(ModOscillo::CampioniLog, salvati);
+    EXPECT_TRUE(f->CmdEsporta->isEnabled());
+    EXPECT_TRUE(f->ScrlTime->isVisibleTo(f.get()));
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+    Fotografa("logger-pagina-en.png");
+    lingue_.IdLingua(1);
+    f->CaricaLingua();
+    f->AggiornaCursore(900);
+    Fotografa("logger-pagina-it.png");
+    f->resize(1300, 640);
+    Fotografa("logger-pagina-grande-it.png");
+}
+
+TEST_F(FrmLoggerTest, CopiaFallitaLasciaLaRegistrazioneSalvabile) {
+    ASSERT_TRUE(ModOscillo::AvviaRegistrazione());
+    ModOscillo::FermaRegistrazione();
+    f->CmdSaveLogOsc->setEnabled(true);
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("manca/run.vfl")));
+    f->CmdSaveLogOsc_Click();
+    ASSERT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+    EXPECT_EQ(Piattaforma::Copione::Messaggi()[0].icona, Piattaforma::IconaMessaggio::Critica);
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 2);
+    EXPECT_TRUE(f->CmdSaveLogOsc->isEnabled());
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_TRUE(ModOscillo::FileLogAperto.empty());
+}
+
+TEST_F(FrmLoggerTest, LoggerTmpNonCreabileNonAvvia) {
+    ModMain::PercorsoLoggerTmp = cartella.File("manca/Logger.tmp");
+    f->OptRun[0]->setChecked(true);
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 0);
+    EXPECT_TRUE(f->OptRun[1]->isChecked());
+    EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+    EXPECT_TRUE(f->CmdOpen->isEnabled());
+}
+
+TEST_F(FrmLoggerTest, ConfigurazioneAttendeLoSlotLiberoPrimaDellaTraccia) {
+    RegistratoreInterfaccia ui;
+    const std::string traccia = cartella.File("Data/b.vfl");
+    SupportoTest::ScriviFile(traccia, "");
+    SupportoTest::ScriviFile(traccia + ".qdl", "");
+    ModMain::StatoConnessione = STATO_OFFLINE;
+    ModMain::RichiestaPendente = REQ_WRITE_BLK3;
+    ModMain::PercorsoCaricamento = "other.qdl";
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    f->CmdOpen_Click();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK3); // not overwritten
+    EXPECT_EQ(ModMain::PercorsoCaricamento, "other.qdl");
+    EXPECT_EQ(ModMain::LineaPersa, 0);
+
+    // Tick 1: the pending request is served, then the configuration is posted; no trace yet.
+    MDIFrm::GestioneOffline();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_LOAD_CONFIG_FILE);
+    EXPECT_EQ(ModMain::PercorsoCaricamento, traccia + ".qdl");
+    EXPECT_FALSE(ui.Chiamato("FrmLogger.ApriFileLogger"));
+    // Tick 2: the configuration is loaded, then the trace is shown.
+    MDIFrm::GestioneOffline();
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(ModMain::ApriLoggerRichiesto, 0);
+    EXPECT_TRUE(ModMain::ConfigurazioneLoggerInAttesa.empty());
+}
+
+TEST_F(FrmLoggerTest, SenzaConfigurazioneMessaggioETracciaComunque) {
+    const std::string traccia = cartella.File("Data/c.vfl");
+    SupportoTest::ScriviFile(traccia, "");
+    ModMain::StatoConnessione = STATO_OFFLINE;
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    f->CmdOpen_Click();
+    ASSERT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(ModMain::ApriLoggerRichiesto, 1);
+}
+
+TEST_F(FrmLoggerTest, NavigazioneZoomEScorrimento) {
+    // 60 s of samples every 100 ms, opened as the link timer opens it.
+    std::string testo = Intestazione(TramaLive({}));
+    for (int s = 1; s < 600; ++s) testo += Gruppo(true, 100 * s, TramaLive({{Offset(1, 33), s}}));
+    SupportoTest::ScriviFile(cartella.File("Data/n.vfl"), testo);
+    ModOscillo::FileLogAperto = cartella.File("Data/n.vfl");
+    f->ApriFileLogger();
+    ASSERT_EQ(ModOscillo::CampioniLog.size(), 600u * 9);
+    EXPECT_EQ(f->ScrlTime->maximum(), 60);
+    EXPECT_TRUE(f->CmdNext->isEnabled());
+    ASSERT_GT(ModOscillo::XFineGrafico, 1150);
+    EXPECT_EQ(f->XPunti.front(), 150);
+    const int32_t fine = ModOscillo::XFineGrafico;
+    const int32_t atteso = (fine * 50 / 100) / 1000 * 1000; // half a page, whole seconds
+    f->CmdNext_Click();
+    EXPECT_EQ(ModOscillo::TempoInizioVista, atteso);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, (atteso / 100 + 1) * 9);
+    EXPECT_EQ(f->ScrlTime->value(), ModOscillo::IndiceInizioVista / 90);
+    f->CmdPrev_Click();
+    f->CmdPrev_Click();
+    EXPECT_EQ(ModOscillo::TempoInizioVista, 0);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, 0);
+
+    // Time zoom: 100 -> 50 -> 20 -> 10 (disabled), back to 100 (disabled).
+    for (int z : {50, 20, 10}) {
+        f->CmdZin_Click();
+        EXPECT_EQ(ModOscillo::ZoomTempo, z);
+    }
+    EXPECT_FALSE(f->CmdZin->isEnabled());
+    EXPECT_EQ(f->LblRifTempo.at(1)->text().toStdString(), "+10s");
+    for (int z : {20, 50, 100}) {
+        f->CmdZOut_Click();
+        EXPECT_EQ(ModOscillo::ZoomTempo, z);
+    }
+    EXPECT_FALSE(f->CmdZOut->isEnabled());
+    EXPECT_TRUE(f->CmdZin->isEnabled());
+
+    // Thumb dragged to 5: sample 50; the right arrow performs one page step.
+    f->ScrlTime_Scroll(5);
+    EXPECT_TRUE(f->LblTempoScroll->isVisibleTo(f.get()));
+    EXPECT_EQ(f->LblTempoScroll->text().toStdString(), "0'00");
+    f->ScrlTime->setValue(5);
+    EXPECT_EQ(ModOscillo::IndiceInizioVista, 450);
+    EXPECT_EQ(ModOscillo::TempoInizioVista, 5000);
+    EXPECT_FALSE(f->LblTempoScroll->isVisibleTo(f.get()));
+    f->ScrlTime->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(ModOscillo::TempoInizioVista, (5000 + fine * 50 / 100) / 1000 * 1000);
+
+    // Up to the end: Next is disabled on the page that holds the last drawn sample.
+    for (int i = 0; i < 40 && f->CmdNext->isEnabled(); ++i) f->CmdNext_Click();
+    EXPECT_FALSE(f->CmdNext->isEnabled());
+
+    // The cursor readout over the first page: value 33 of the sample under it.
+    f->CmdPrev_Click();
+    ModOscillo::IndiceInizioVista = 0;
+    ModOscillo::TempoInizioVista = 0;
+    f->DisegnaGrafico();
+    f->AggiornaCursore(150 + 1000 + 50); // inside the segment of the sample at 1.1 s
+    EXPECT_EQ(f->LblSignal[2]->text().toStdString(), "Gas pressure [x300]\n0.01 bar");
+    EXPECT_EQ(f->LblTime2->text().toStdString(), "Time: 0'1\"50");
+    f->Pct_MouseMove(100); // left of the origin: nothing moves
+    EXPECT_EQ(f->XCursore, 1200.0f);
+}
+
+TEST_F(FrmLoggerTest, CanaliVisibilitaPosizioneZoomEDistribuzione) {
+    auto setup = [&] {
+        ModOscillo::InsiemeCanali c = ModOscillo::CanaliPredefiniti();
+        ModOscillo::LeggiSetupCanali(ModMain::PercorsoOsciSetUp, c);
+        return c;
+    };
+    f->PctMostra_Click(1);
+    EXPECT_EQ(setup()[1].Visibile, 0);
+    EXPECT_TRUE(f->LblSignal[1]->text().isEmpty());
+    f->PctMostra_Click(1);
+    EXPECT_EQ(f->LblSignal[1]->text().toStdString(), "Gas inj. time 1 [x30]");
+
+    f->SelezionaCanale(5); // reducer temperature, id 42, zoom 8000
+    f->CmdZoomIn_Click();
+    EXPECT_EQ(setup()[5].ZoomPercento, 10000);
+    ModOscillo::CanaliOscilloscopio[5].OffsetPercento = 98;
+    f->CmdDw_Click();
+    EXPECT_EQ(setup()[5].OffsetPercento, 98);
+    ModOscillo::CanaliOscilloscopio[5].OffsetPercento = 0;
+    f->CmdUp_Click();
+    EXPECT_EQ(setup()[5].OffsetPercento, 0);
+    f->CmdReset_Click();
+    EXPECT_EQ(setup()[7].OffsetPercento, 88);
+
+    // Right click: the list opens at the label; a choice changes the channel and is saved.
+    f->LblSignal_MouseDown(3, Qt::RightButton);
+    EXPECT_TRUE(f->LstVar->isVisibleTo(f.get()));
+    EXPECT_EQ(f->LstVar->currentItem()->text().toStdString(), "Manifold pressure");
+    const auto elenco = f->LstVar->findItems(QStringLiteral("Engine speed"), Qt::MatchExactly);
+    ASSERT_EQ(elenco.size(), 1);
+    f->LstVar->setCurrentItem(elenco[0]);
+    EXPECT_FALSE(f->LstVar->isVisibleTo(f.get()));
+    EXPECT_EQ(setup()[3].IdVariabile, 32);
+    EXPECT_EQ(f->LblSignal[3]->text().toStdString(), "Engine speed");
+}
