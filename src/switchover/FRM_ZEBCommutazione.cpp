@@ -43,7 +43,9 @@ QComboBox* CommCombo(QWidget* padre, const char* nome) {
 }
 
 QLabel* CommEtichetta(QWidget* padre, const char* nome, int32_t colore = CommTesto, bool grassetto = false) {
-    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto);
+    // Top-aligned: a list keeps its design height when the page grows, so a
+    // centred caption would drift below its list.
+    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto, Qt::AlignLeft | Qt::AlignTop);
     l->setWordWrap(false);
     return l;
 }
@@ -155,18 +157,20 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     CmbConfSistema = CommCombo(this, "CmbConfSistema");
     const double xe = 20, le = 262, xc = 288, lc = 196, passo = 28;
     auto riga = [&](QWidget* e, QWidget* c, double y, double larghezza = 196) {
-        CommPosto(e, xe, y, le, 22);
+        CommPosto(e, xe, y + 3, le, 22);
         if (c) CommPosto(c, xc, y, larghezza, 22);
     };
     riga(LblTipoAlim, TxtTipoAlim, 16);
+    CommPosto(TxtTipoAlim, xc, 19, lc, 22);
+    LblTipoAlim->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LblTipoAlim->setTextMargins(0, 0, 0, 0);
+    CommPosto(LblTipoAlim, xe - 2, 17, le, 22);
     CommPosto(CmbTipoAlim, xc, 16, lc, 22);
     riga(lblNumCilindri, CmbNumCilindri, 16 + passo);
     riga(lblFiloRpm, CmbFiloRpm, 16 + 2 * passo);
     riga(lblNumBobine, CmbNumBobine, 16 + 3 * passo);
     riga(LblFattorex1x2, CmbFattorex1x2, 16 + 3 * passo);
-    riga(lblTipoInj, CmbTipoInj, 16 + 4 * passo, 140);
-    CmdTipoInj = CommPulsante(this, "CmdTipoInj", ">>>");
-    CommPosto(CmdTipoInj, 432, 14 + 4 * passo, 52, 26);
+    riga(lblTipoInj, CmbTipoInj, 16 + 4 * passo);
     riga(lblSogliaTensRpm, CmbSogliaTensRpm, 16 + 5 * passo);
     riga(lab_spark, cmb_spark, 16 + 6 * passo, 110);
     CommPosto(TEXT_SPARK, 404, 16 + 6 * passo, 80, 22);
@@ -188,8 +192,10 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     SldBadBit->setPageStep(1);
     LblBadBit_Val = CommCasella(this, "LblBadBit_Val", true);
     LblBadBit_Val->setAlignment(Qt::AlignCenter);
-    CommPosto(LblSens, xe, 378, le, 22);
-    CommPosto(SldBadBit, xc, 378, 140, 22);
+    CmdTipoInj = CommPulsante(this, "CmdTipoInj", ">>>");
+    CommPosto(LblSens, xe, 382, 200, 22);
+    CommPosto(CmdTipoInj, 224, 376, 52, 26);
+    CommPosto(SldBadBit, 300, 378, 128, 22);
     CommPosto(LblBadBit_Val, 434, 378, 50, 22);
 
     // Right panel: the switchover.
@@ -216,7 +222,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     QComboBox* listeDestra[] = {CmbSwtchRpm, CMB_cont_cicliRPM, CmbSwtchTemp, CmbswitchDir, CmbSwtchIsteresi,
                                 CmbSwitchSovrap, CmbTempoSeqInj, CmbSwtchForce, CmbTempoAutoCalda};
     for (int i = 0; i < 9; ++i) {
-        CommPosto(destra[i], 516, 16 + i * passo, 262, 22);
+        CommPosto(destra[i], 516, 19 + i * passo, 262, 22);
         CommPosto(listeDestra[i], 784, 16 + i * passo, i == 2 ? 140 : 196, 22);
     }
     CmdSwtchRitardo = CommPulsante(this, "CmdSwtchRitardo", ">>>");
@@ -231,7 +237,9 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     GrdTemp->Cols(9);
     GrdTemp->FixedRows(0);
     GrdTemp->FixedCols(1);
-    CommPosto(GrdTemp, 8, 34, 464, 58);
+    GrdTemp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GrdTemp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CommPosto(GrdTemp, 8, 34, 464, 60);
     CMD_Close = CommPulsante(FrmRitardoCommutazione, "CMD_Close", "X");
     CommPosto(CMD_Close, 444, 4, 28, 24);
     CmbTempZero = CommCombo(FrmRitardoCommutazione, "CmbTempZero");
@@ -387,6 +395,17 @@ void FRM_ZEBCommutazione::Form_Resize() {
     // A zero size (a hidden page being laid out) is ignored; the places come from the design.
     if (!proporzioni_.Applica(this)) return;
     FattoreFont = proporzioni_.FattoreScala();
+    DisponiGriglia();
+}
+
+void FRM_ZEBCommutazione::DisponiGriglia() {
+    // The captions' column a fifth of the grid, the eight points share the rest.
+    const int larghezza = GrdTemp->viewport()->width(), altezza = GrdTemp->viewport()->height();
+    if (larghezza <= 0 || altezza <= 0) return;
+    const int prima = larghezza / 5, punto = (larghezza - prima) / 8;
+    GrdTemp->ColWidth(0, (larghezza - 8 * punto) * 15);
+    for (int c = 1; c < GrdTemp->Cols(); ++c) GrdTemp->ColWidth(c, punto * 15);
+    for (int r = 0; r < GrdTemp->Rows(); ++r) GrdTemp->RowHeight(r, altezza / 2 * 15);
     if (FrmRitardoCommutazione->isVisible()) ModZeb::AdattaFontGriglia(GrdTemp);
 }
 

@@ -143,6 +143,7 @@ private:
     void ScriviTabella();
     void PostaTabella();
     void MostraTabella();
+    void DisponiGriglia();
 
     ModMain::ListeLivelli liste_;
     ModZebPagina::Proporzioni proporzioni_;

@@ -288,7 +288,6 @@ void FRM_ZEBCommutazione::CmdSwtchRitardo_Click() {
     FrmRitardoCommutazione->setVisible(true);
     FrmRitardoCommutazione->raise();
     Form_Resize();
-    ModZeb::AdattaFontGriglia(GrdTemp);
 }
 
 void FRM_ZEBCommutazione::CMD_Close_Click() {
