@@ -92,10 +92,6 @@ void RipristinaDatiTaratura() {}
 
 } // namespace MDIFrm
 
-namespace ModEmula {
-bool ScriviEmulazione() { return false; }
-} // namespace ModEmula
-
 namespace ModBlck {
 } // namespace ModBlck
 

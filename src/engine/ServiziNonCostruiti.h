@@ -57,9 +57,5 @@ void RipristinaDatiTaratura();
 
 } // namespace MDIFrm
 
-namespace ModEmula {
-bool ScriviEmulazione();
-} // namespace ModEmula
-
 namespace ModBlck {
 } // namespace ModBlck
