@@ -22,6 +22,9 @@ protected:
     void SetUp() override {
         FissaggioImpostazioni::SetUp();
         tipi_ = ModBlck::TipiIniettori;
+        sonde_ = ModBlck::SondeLambda;
+        lista11_ = ModBlck::ModificheBlocco11;
+        appoggio_ = ModMain::BloccoAppoggio;
         trama_ = ModBlck::FrameTabellaTemp;
         cilindri_ = ModBlck::TabellaCilindri;
         cambio_ = ModBlck::CambioConfigIniettori;
@@ -38,6 +41,18 @@ protected:
         ecu_->ImpostaValore(3, 0, 2);
         ecu_->ImpostaValore(3, 4, 1);
         ecu_->ImpostaValore(3, 44, 8568);
+        // Lambda emulation: preset 2 stored, emulation on, breakpoints 1000..6500 rpm
+        // and 300..1200 of pressure, thresholds 0.8/0.45 V, the map at 0.61 V, 2 s delay.
+        ecu_->ImpostaValore(3, 38, 2);
+        ecu_->ImpostaValore(2, 2, 0x10);
+        for (size_t c = 0; c < 12; ++c) ecu_->ImpostaValore(11, c, static_cast<int32_t>(1000 + 500 * c));
+        for (size_t r = 0; r < 4; ++r) ecu_->ImpostaValore(11, 12 + r, static_cast<int32_t>(300 * (r + 1)));
+        for (size_t k = 16; k < 64; ++k) ecu_->ImpostaValore(11, k, 31);
+        ecu_->ImpostaValore(11, 64, 2000);
+        const int32_t soglie[4] = {41, 23, 51, 23};
+        for (size_t i = 0; i < 4; ++i) ecu_->ImpostaValore(11, 65 + i, soglie[i]);
+        ecu_->ImpostaValore(11, 69, 1);
+        ecu_->ImpostaValore(11, 70, 0x21);
         LeggiCentralina();
         Imposta(1, 37, 0); // engine stopped unless a test starts it
         pagina_ = std::make_unique<FRM_ZEBCommutazione>();
@@ -49,6 +64,9 @@ protected:
         if (pagina_) pagina_->Form_Unload();
         pagina_.reset();
         ModBlck::TipiIniettori = tipi_;
+        ModBlck::SondeLambda = sonde_;
+        ModBlck::ModificheBlocco11 = lista11_;
+        ModMain::BloccoAppoggio = appoggio_;
         ModBlck::FrameTabellaTemp = trama_;
         ModBlck::TabellaCilindri = cilindri_;
         ModBlck::CambioConfigIniettori = cambio_;
@@ -71,6 +89,9 @@ protected:
 
 private:
     std::vector<DefinizioneIniettore> tipi_;
+    std::vector<DefinizioneSondaLambda> sonde_;
+    ListaModifiche lista11_;
+    BloccoParametri appoggio_;
     std::string trama_;
     std::vector<int32_t> cilindri_;
     ModBlck::RecordCambioIniettori cambio_;
