@@ -148,6 +148,31 @@ TEST_F(LambdaForma, TastoTenutoSullaMappaUnaScrittura) {
     EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco11));
 }
 
+TEST_F(LambdaForma, TastoTenutoSullAsseFinisceSenzaFuoco) {
+    auto& p = *lambda_;
+    GrigliaDati* g = p.GrdRpm;
+    g->Row(0);
+    g->Col(5); // 3500, between 3000 and 4000
+    int visti = 0;
+    QString ultimo = g->Text();
+    auto c = QObject::connect(g->model(), &QAbstractItemModel::dataChanged, g, [&] {
+        if (g->Text() == ultimo) return;
+        ultimo = g->Text();
+        if (++visti == 1) QCoreApplication::postEvent(g, new QFocusEvent(QEvent::FocusOut));
+    });
+    QKeyEvent premi(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier);
+    QApplication::sendEvent(g, &premi);
+    QObject::disconnect(c);
+    // Focus lost after the first step: the loop ends there instead of running to 4000.
+    EXPECT_FALSE(p.TastoPremuto);
+    EXPECT_EQ(g->Text(), QStringLiteral("3600"));
+    EXPECT_EQ(ModMain::RichiestaPendente, 40);
+    ASSERT_EQ(ModBlck::ModificheBlocco11.size(), 12u);
+    EXPECT_EQ(ModBlck::ModificheBlocco11[5].Valore, 3600);
+    EXPECT_EQ(ModBlck::ModificheBlocco11[5].IndiceValore, 5);
+    EXPECT_EQ(ModBlck::ModificheBlocco11[11].Valore, 6500);
+}
+
 TEST_F(LambdaForma, SoglieConLaRegolaDellaCoppia) {
     auto& p = *lambda_;
     p.Soglia_GotFocus(0);
