@@ -29,9 +29,5 @@ void RipristinaDatiTaratura() {}
 
 } // namespace MDIFrm
 
-namespace ModEmula {
-bool ScriviEmulazione() { return false; }
-} // namespace ModEmula
-
 namespace ModBlck {
 } // namespace ModBlck
