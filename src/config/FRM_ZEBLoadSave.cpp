@@ -212,7 +212,7 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     LFrmConfigVeicolo = ArchivioEtichetta(this, "LFrmConfigVeicolo", ArchivioTitolo, true);
     ArchivioPosto(LFrmConfigVeicolo, 252, 12, 560, 22);
     FrmConfigVeicolo = ArchivioCornice(this, "FrmConfigVeicolo");
-    ArchivioPosto(FrmConfigVeicolo, 248, 36, 744, 176);
+    ArchivioPosto(FrmConfigVeicolo, 248, 36, 736, 176);
     LblCostruttore = ArchivioEtichetta(FrmConfigVeicolo, "LblCostruttore");
     LblModello = ArchivioEtichetta(FrmConfigVeicolo, "LblModello");
     LblCil = ArchivioEtichetta(FrmConfigVeicolo, "LblCil");
@@ -220,7 +220,7 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(LblCostruttore, 12, 8, 196, 20);
     ArchivioPosto(LblModello, 232, 8, 196, 20);
     ArchivioPosto(LblCil, 452, 8, 100, 20);
-    ArchivioPosto(LblId, 564, 8, 164, 20);
+    ArchivioPosto(LblId, 564, 8, 160, 20);
     CmbCostruttori = ArchivioCombo(FrmConfigVeicolo, "CmbCostruttori");
     TxtCostrut = ArchivioCasella(FrmConfigVeicolo, "TxtCostrut");
     TxtModello = ArchivioCasella(FrmConfigVeicolo, "TxtModello");
@@ -230,7 +230,7 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(TxtCostrut, 12, 30, 196, 24);
     ArchivioPosto(TxtModello, 232, 30, 196, 24);
     ArchivioPosto(TxtCil, 452, 30, 100, 24);
-    ArchivioPosto(TxtId, 564, 30, 164, 24);
+    ArchivioPosto(TxtId, 564, 30, 160, 24);
     for (int i = 0; i < 3; ++i) {
         auto* l = ArchivioEtichetta(FrmConfigVeicolo, "", 0x00FFFF, true);
         ModMain::ImpostaMembro(l, QStringLiteral("LblStar"), i);
@@ -246,13 +246,13 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(TXTNote, 12, 84, 556, 64);
     ArchivioPosto(LblStar[2], 12, 150, 556, 20);
     CmdOk = ArchivioPulsante(FrmConfigVeicolo, "CmdOk", 0);
-    ArchivioPosto(CmdOk, 584, 90, 144, 56);
+    ArchivioPosto(CmdOk, 580, 90, 144, 56);
 
     // Archive: the maker filter, the list, browse and delete.
     lFrmArchivio = ArchivioEtichetta(this, "lFrmArchivio", ArchivioTitolo, true);
     ArchivioPosto(lFrmArchivio, 252, 218, 560, 22);
     FrmArchivio = ArchivioCornice(this, "FrmArchivio");
-    ArchivioPosto(FrmArchivio, 248, 242, 744, 170);
+    ArchivioPosto(FrmArchivio, 248, 242, 736, 170);
     LblCostruttore2 = ArchivioEtichetta(FrmArchivio, "LblCostruttore2");
     ArchivioPosto(LblCostruttore2, 12, 8, 196, 20);
     CmbCostr2 = ArchivioCombo(FrmArchivio, "CmbCostr2");
@@ -261,22 +261,22 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(LstFile, 224, 8, 344, 154);
     CmdCerca = ArchivioPulsante(FrmArchivio, "CmdCerca", 0);
     CmdCancelFile = ArchivioPulsante(FrmArchivio, "CmdCancelFile", 0);
-    ArchivioPosto(CmdCerca, 584, 12, 144, 56);
-    ArchivioPosto(CmdCancelFile, 584, 100, 144, 56);
+    ArchivioPosto(CmdCerca, 580, 12, 144, 56);
+    ArchivioPosto(CmdCancelFile, 580, 100, 144, 56);
 
     // Restore: the factory list with the first line of the chosen file's note.
     FrmReset = ArchivioCornice(this, "FrmReset");
-    ArchivioPosto(FrmReset, 248, 36, 744, 376);
+    ArchivioPosto(FrmReset, 248, 36, 736, 376);
     LblQuestion = ArchivioEtichetta(FrmReset, "LblQuestion", ArchivioTitolo, true);
-    ArchivioPosto(LblQuestion, 12, 10, 716, 24);
+    ArchivioPosto(LblQuestion, 12, 10, 712, 24);
     CmbAlim = ArchivioLista(FrmReset, "CmbAlim");
     ArchivioPosto(CmbAlim, 12, 40, 340, 324);
     TuTNote2 = ArchivioNotaBox(FrmReset, "TuTNote2");
     TuTNote2->setReadOnly(true);
     ArchivioColori(TuTNote2, 0xC0C0C0, 0);
-    ArchivioPosto(TuTNote2, 364, 40, 364, 236);
+    ArchivioPosto(TuTNote2, 364, 40, 360, 236);
     CmdReset = ArchivioPulsante(FrmReset, "CmdReset", 0);
-    ArchivioPosto(CmdReset, 584, 300, 144, 56);
+    ArchivioPosto(CmdReset, 580, 300, 144, 56);
 
     CmdExport = new QPushButton(QStringLiteral("Export config"), this);
     CmdExport->setObjectName(QStringLiteral("CmdExport"));
@@ -331,7 +331,13 @@ void FRM_ZEBLoadSave::Form_Load() {
 void FRM_ZEBLoadSave::Form_Unload() { caricata_ = false; }
 
 void FRM_ZEBLoadSave::Form_Resize() {
-    if (proporzioni_.Applica(this)) FattoreScala = proporzioni_.FattoreScala();
+    if (!proporzioni_.Applica(this)) return;
+    FattoreScala = proporzioni_.FattoreScala();
+    // The name fields stand in one row with the maker combo, which keeps its height.
+    for (QWidget* t : {static_cast<QWidget*>(TxtCostrut), static_cast<QWidget*>(TxtModello),
+                       static_cast<QWidget*>(TxtCil), static_cast<QWidget*>(TxtId), static_cast<QWidget*>(LblStar[0]),
+                       static_cast<QWidget*>(LblStar[1])})
+        t->resize(t->width(), CmbCostruttori->height());
 }
 
 void FRM_ZEBLoadSave::resizeEvent(QResizeEvent* e) {

@@ -390,13 +390,35 @@ TEST_F(PaginaArchivio, TestiInItaliano) {
         EXPECT_FALSE(b->Caption().isEmpty()) << b->objectName().toStdString();
 }
 
-// Every control inside the page at the smallest and a large page size.
+// Every control inside the page at the page sizes of the smallest (1024 x 640)
+// and a large (1400 x 900) main window. With MONDARO_SCREENSHOT set to a
+// folder, each mode is also grabbed there in both languages.
 TEST_F(PaginaArchivio, DisposizioneSenzaTagli) {
-    for (const QSize s : {QSize(1000, 425), QSize(1377, 685)}) {
-        pagina->resize(s);
-        for (QWidget* w : pagina->findChildren<QWidget*>()) {
-            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") || !w->parentWidget()) continue;
-            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
+    for (const char* f : {"AUDI_A4_4_.qdl", "FIAT_Punto_4_7.qdl", "OPEL_Astra_4_.qdl"}) base.Scrivi(std::string("Data/") + f, "[NOTE]\r\nnew injectors\r\n[FW]\r\n");
+    const char* cartella = std::getenv("MONDARO_SCREENSHOT");
+    for (int lingua : {0, 1}) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(lingua));
+        pagina->CaricaLingua();
+        for (const QSize s : {QSize(1000, 425), QSize(1377, 685)}) {
+            pagina->resize(s);
+            for (QWidget* w : pagina->findChildren<QWidget*>()) {
+                if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") || !w->parentWidget()) continue;
+                EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
+            }
+            if (!cartella) continue;
+            const QString nome = QStringLiteral("%1/archivio_%2x%3_%4_").arg(cartella).arg(s.width()).arg(s.height()).arg(lingua);
+            pagina->grab().save(nome + "0.png");
+            ModalitaSalva();
+            pagina->CmbCostruttori->setEditText("FIAT");
+            pagina->TxtModello->setText("Punto");
+            pagina->grab().save(nome + "salva.png");
+            ModalitaApri();
+            Seleziona("FIAT_Punto_4_7.qdl");
+            pagina->grab().save(nome + "apri.png");
+            ui.indiceConfSistema = 1;
+            Premi(*pagina, pagina->CmdRipristinaTutto, &F::CmdRipristinaTutto_Click);
+            pagina->grab().save(nome + "ripristina.png");
+            Premi(*pagina, pagina->CmdRipristinaTutto, &F::CmdRipristinaTutto_Click);
         }
     }
 }
