@@ -37,6 +37,7 @@ public:
         MDIFrm::CaricaConfigurazioneInMemoria(c, p);
     }
     bool SalvaConfigurazioneDaEcu(const std::string& p) override { return ModMain::SalvaConfigurazioneDaEcu(p); }
+    bool CaricaConfigurazioneInEcu(const std::string& p) override { return ModMain::CaricaConfigurazioneInEcu(p); }
 };
 
 // The shared values of the archive forms, saved at construction and restored

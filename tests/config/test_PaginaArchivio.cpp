@@ -500,6 +500,22 @@ TEST_F(PaginaArchivioEcu, SalvataggioPerNomeConRichiesta8) {
     std::string nome, nota;
     ModBlck::LeggiNomeConfigurazione(nome, nota);
     EXPECT_EQ(nome, "OPEL_Astra_4_");
+
+    // Opened again, the file is written into the ECU by request 18, which
+    // then asks for a reconnect.
+    Premi(pagina, pagina.CmdApriTutto, &F::CmdApriTutto_Click);
+    const auto voce = pagina.LstFile->findItems("OPEL_Astra_4_.qdl", Qt::MatchExactly);
+    ASSERT_EQ(voce.size(), 1);
+    pagina.LstFile->setCurrentItem(voce.first());
+    pagina.CmdOk_Click();
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_LOAD_CONFIG_FILE);
+    ModMain::RiconnessioneRichiesta = 0;
+    ModMain::StatoConnessione = STATO_ESECUZIONE;
+    MDIFrm::EseguiRichiesta();
+    ModMain::StatoConnessione = STATO_CONNESSO;
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+    EXPECT_EQ(ModMain::RiconnessioneRichiesta, 1);
+    EXPECT_TRUE(ModMain::PercorsoCaricamento.empty());
 }
 
 } // namespace
