@@ -147,6 +147,10 @@ public:
     virtual void PreparaScritturaComPGasX(int32_t v) {}
     virtual bool LeggiBloccoBlk8() { return false; }
     virtual bool LeggiErroriEcu() { return false; }
+
+    // Archive page and fuel-type dialog: the ListIndex of the switchover
+    // page's system-configuration list CmbConfSistema (-1: none, or no page).
+    virtual int32_t FRM_ZEBCommutazione_IndiceConfSistema() { return -1; }
 };
 
 namespace MDIFrm {

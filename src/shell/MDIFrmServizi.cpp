@@ -281,4 +281,12 @@ void ServiziShell::PreparaScritturaComPGasX(int32_t v) { ModMain::PreparaScrittu
 bool ServiziShell::LeggiBloccoBlk8() { return ModMain::LeggiBloccoBlk8(); }
 bool ServiziShell::LeggiErroriEcu() { return ModMain::LeggiErroriEcu(); }
 
+// Archive page and fuel-type dialog: the switchover page's list is found by
+// its name, so this layer needs nothing else of that page.
+int32_t ServiziShell::FRM_ZEBCommutazione_IndiceConfSistema() {
+    if (!IstanzaFRM_ZEBCommutazione) return -1;
+    const auto* c = IstanzaFRM_ZEBCommutazione->findChild<QComboBox*>(QStringLiteral("CmbConfSistema"));
+    return c ? c->currentIndex() : -1;
+}
+
 } // namespace MDIFrm

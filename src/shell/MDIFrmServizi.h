@@ -97,6 +97,9 @@ public:
     bool LeggiBloccoBlk8() override;
     bool LeggiErroriEcu() override;
 
+    // Archive page and fuel-type dialog.
+    int32_t FRM_ZEBCommutazione_IndiceConfSistema() override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;

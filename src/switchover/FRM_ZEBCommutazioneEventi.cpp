@@ -7,6 +7,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QSlider>
 
+#include "config/FrmSelezAlim.h"
 #include "controls/GrigliaDati.h"
 #include "controls/ModZebGriglia.h"
 #include "core/Applicazione.h"
@@ -277,8 +278,15 @@ void FRM_ZEBCommutazione::CmbTipoAlim_Click() {
     if (!Guardie()) return;
     if (EventiMessaggio(60, IconaMessaggio::Nessuna, PulsantiMessaggio::SiNo, false) == RispostaMessaggio::No)
         return Posta3({{EventiDueStati(CmbTipoAlim), 33, 0x20}}, REQ_WRITE_BLK3);
-    // The fuel-system choice dialog is not part of this tool: nothing chosen, the page is put back.
-    EventiMessaggio(61, IconaMessaggio::Nessuna, PulsantiMessaggio::OkAnnulla, false);
+    if (EventiMessaggio(61, IconaMessaggio::Nessuna, PulsantiMessaggio::OkAnnulla, false) == RispostaMessaggio::Ok) {
+        // The fuel-system dialog leaves the factory file to load, or nothing.
+        ModMain::MostraFrmSelezAlim();
+        if (!ModMain::PercorsoCaricamento.empty()) {
+            Posta(REQ_LOAD_CONFIG_FILE);
+            ModMain::NomeConfigurazione.clear();
+            return;
+        }
+    }
     AggiornaSelezioni();
 }
 

@@ -11,10 +11,14 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QSlider>
 
+#include "config/FrmSelezAlim.h"
 #include "controls/GrigliaDati.h"
 #include "core/ModMainLivelli.h"
+#include "core/ModMainPercorsi.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -194,6 +198,40 @@ TEST_F(CommutazioneForma, CilindriERifiuti) {
     p.CmbTipoInj_Click();
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_EQ(p.CmbTipoInj->currentIndex(), 0);
+}
+
+TEST_F(CommutazioneForma, TipoAlimentazioneConFileDiFabbrica) {
+    auto& p = *pagina_;
+    // Yes, OK, then the fuel-type dialog: Load stages the chosen factory file for request 18.
+    SupportoTest::CartellaBase base(false);
+    base.Scrivi("lng/01 Factory LPG.xsi", "[FW]\r\n");
+    const std::string basePrima = ModMain::PercorsoBase;
+    ModMain::PercorsoBase = base.Percorso();
+    for (const bool carica : {true, false}) {
+        SCOPED_TRACE(carica);
+        Vuota();
+        ModMain::NomeConfigurazione = "prima";
+        ModMain::EseguiFrmSelezAlim = [carica](FrmSelezAlim& d) {
+            EXPECT_GT(d.CmbAlim->count(), 0);
+            if (carica) d.Command1_Click();
+            else d.CmdAnnulla_Click();
+        };
+        Piattaforma::Copione::AccodaRisposta(Piattaforma::RispostaMessaggio::Si);
+        Piattaforma::Copione::AccodaRisposta(Piattaforma::RispostaMessaggio::Ok);
+        p.CmbTipoAlim_Click();
+        ModMain::EseguiFrmSelezAlim = nullptr;
+        if (carica) {
+            EXPECT_EQ(ModMain::RichiestaPendente, REQ_LOAD_CONFIG_FILE);
+            EXPECT_EQ(ModMain::PercorsoCaricamento, base.File("lng/01 Factory LPG.xsi"));
+            EXPECT_TRUE(ModMain::NomeConfigurazione.empty());
+        } else {
+            EXPECT_EQ(ModMain::RichiestaPendente, 0);
+            EXPECT_TRUE(ModMain::PercorsoCaricamento.empty());
+            EXPECT_EQ(ModMain::NomeConfigurazione, "prima");
+        }
+    }
+    ModMain::PercorsoCaricamento.clear();
+    ModMain::PercorsoBase = basePrima;
 }
 
 TEST_F(CommutazioneForma, VociNonValideNonScrivonoNulla) {
