@@ -22,6 +22,7 @@
 #include "engine/ModMainConnessione.h"
 #include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckModifiche.h"
+#include "link/ModEmula.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModMainStatoLinea.h"
 #include "link/ModPipe.h"

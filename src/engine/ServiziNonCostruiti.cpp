@@ -87,10 +87,6 @@ void RipristinaDatiTaratura() {}
 
 } // namespace MDIFrm
 
-namespace ModEmula {
-bool ScriviEmulazione() { return false; }
-} // namespace ModEmula
-
 namespace ModBlck {
 } // namespace ModBlck
 

@@ -52,9 +52,5 @@ void RipristinaDatiTaratura();
 
 } // namespace MDIFrm
 
-namespace ModEmula {
-bool ScriviEmulazione();
-} // namespace ModEmula
-
 namespace ModBlck {
 } // namespace ModBlck

@@ -213,6 +213,12 @@ void MDIForm::CreaForme() {
     IstanzaFrmInjDirAcq3 = new FrmInjDirAcq3(c);
     IstanzaFrmInjDirAcq4 = new FrmInjDirAcq4(c);
     IstanzaFrmCommutatore = new FrmCommutatore(c);
+    // Changeover switch: a press on page 27 gives the keys back to the carburetion grid.
+    FrmCommutatore::FuocoCarburazione0 = [] {
+        if (!IstanzaFRM_ZEBCarburazione0) return;
+        IstanzaFRM_ZEBCarburazione0->setFocus();
+        if (IstanzaFRM_ZEBCarburazione0->GrdSmall) IstanzaFRM_ZEBCarburazione0->GrdSmall->setFocus();
+    };
     IstanzaFrmLogger = new FrmLogger(c);
     IstanzaFrmInjSetPopUp = new FrmInjSetPopUp(c);
     IstanzaFrmSeqInj = new FrmSeqInj(c);
