@@ -187,6 +187,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
     };
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);
+    CurveCompensazioneIniziali();
 
     for (size_t n = 0; n < blocchi_.size(); ++n) {
         const BloccoSimulato& b = blocchi_[n];
@@ -348,6 +349,7 @@ void CentralinaSimulata::AggiornaDatiLive() {
     v(53, 25);
     v(54, 13800 + 60 * std::sin(t / 3.0));
     v(55, 400 + 80 * m.carico);
+    AggiornaPuntiCompensazione();
 }
 
 void CentralinaSimulata::AggiornaDatiObd() {

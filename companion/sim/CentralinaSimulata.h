@@ -97,6 +97,9 @@ private:
     std::string ScriviBlocco(size_t n, uint8_t comando, const std::string& dati);
     void AggiornaDatiLive();
     void AggiornaDatiObd();
+    // Compensation curves (SimulazioneCompensa.cpp).
+    void CurveCompensazioneIniziali();
+    void AggiornaPuntiCompensazione();
     void RegistraTrasferimenti();
     void AggiornaMem10();
     void RegistraFlash();

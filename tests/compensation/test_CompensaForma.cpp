@@ -27,7 +27,11 @@
 #include "link/ModBlckComandi.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModMappeDati.h"
+#include "maps/FrmEnterValue.h"
 #include "platform/Dialoghi.h"
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QRadioButton>
 #include "support/SupportoTest.h"
 
 namespace {
@@ -189,6 +193,34 @@ TEST_F(CompensaForma, TastoUgualeSenzaMaiuscoloEUnPasso) {
     EXPECT_EQ(g->TextMatrix(1, 2).toInt(), prima + 1);
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);
     EXPECT_EQ(ModBlck::TabellaCompensazioneSel, 0);
+}
+
+TEST_F(CompensaForma, InvioApreIlDialogoDelValore) {
+    GrigliaDati* g = pagina->Grd[2];
+    g->Row(0);
+    g->Col(4);
+    // The dialog answers as soon as it shows: set 5 bar, beyond the 4 bar of the axis.
+    QTimer::singleShot(0, [] {
+        FrmEnterValue* d = ModMapEditor::IstanzaFrmEnterValue();
+        d->OptTipoOper[2]->setChecked(true);
+        d->TxtValue->setText(QStringLiteral("5"));
+        d->Accetta();
+    });
+    Tasto(g, Qt::Key_Return);
+    Rilascio(g, Qt::Key_Return);
+    EXPECT_EQ(g->TextMatrix(0, 4), QStringLiteral("4.00"));
+    EXPECT_EQ(ModBlck::TabellaCompensazioneSel, 2);
+    EseguiRichiesta15();
+    EXPECT_EQ(V(9, 2 * 12), 4000);
+
+    // Cancelled: a short beep, the cell stays, nothing is posted.
+    const QString prima = g->TextMatrix(0, 4);
+    QTimer::singleShot(0, [] { ModMapEditor::IstanzaFrmEnterValue()->Annulla(); });
+    Tasto(g, Qt::Key_Return);
+    Rilascio(g, Qt::Key_Return);
+    EXPECT_EQ(g->TextMatrix(0, 4), prima);
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(Suoni(600, 100), 1);
 }
 
 TEST_F(CompensaForma, SenzaLivello2INessunaModifica) {
