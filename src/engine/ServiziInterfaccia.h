@@ -132,6 +132,14 @@ public:
     // false when there is no window to show it, so nobody can press its button.
     virtual bool FrmInitObd_Mostra(const FinestraInitObd& stato) { return false; }
     virtual void FrmInitObd_Scarica() {}
+
+    // Direct-injection acquisition wizard (steps 3 and 4): the compensation
+    // page fills table 3 from ModMain::RisultatoAcqX/Y and posts its write;
+    // refreshes its grids from the blocks; the text of row 0, column `colonna`
+    // of the gas-pressure grid (table 2). Nothing registered: nothing, "".
+    virtual void FrmCompensa_CalcoloAutomaticoCmpPressBenz() {}
+    virtual void FrmCompensa_AggiornaTabelledaVettori() {}
+    virtual std::string FrmCompensa_TestoAssePressioneGas(int colonna) { return {}; }
 };
 
 namespace MDIFrm {

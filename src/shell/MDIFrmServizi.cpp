@@ -5,6 +5,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include "controls/GrigliaDati.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -260,3 +261,19 @@ void ServiziShell::FrmInitObd_Scarica() {
 }
 
 } // namespace MDIFrm
+
+// ---- Direct-injection acquisition wizard
+
+void ServiziShell::FrmCompensa_CalcoloAutomaticoCmpPressBenz() {
+    if (IstanzaFrmCompensa) IstanzaFrmCompensa->CalcoloAutomaticoCmpPressBenz();
+}
+
+void ServiziShell::FrmCompensa_AggiornaTabelledaVettori() {
+    if (IstanzaFrmCompensa) IstanzaFrmCompensa->AggiornaTabelledaVettori();
+}
+
+std::string ServiziShell::FrmCompensa_TestoAssePressioneGas(int colonna) {
+    auto* f = IstanzaFrmCompensa;
+    if (!f || !f->Grd[2] || colonna < 0 || colonna >= f->Grd[2]->Cols()) return {};
+    return f->Grd[2]->TextMatrix(0, colonna).toStdString();
+}

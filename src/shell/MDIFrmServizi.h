@@ -86,6 +86,11 @@ public:
     bool FrmInitObd_Mostra(const FinestraInitObd& stato) override;
     void FrmInitObd_Scarica() override;
 
+    // Direct-injection acquisition wizard.
+    void FrmCompensa_CalcoloAutomaticoCmpPressBenz() override;
+    void FrmCompensa_AggiornaTabelledaVettori() override;
+    std::string FrmCompensa_TestoAssePressioneGas(int colonna) override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;
