@@ -114,7 +114,7 @@ void FrmInjDirAcq1::AggiornaVisualizzazione() {
         LAB_AnticipoIstruzioni_1->setText(Testo(T, 14) + QStringLiteral(" ") + Testo(T, 10));
         ModGlobFunct::ImpostaColoreStato(Shp_Semaforo_1, 0);
     }
-    CMD_Acquisisci->setEnabled(!acquisita);
+    CMD_Acquisisci->Enabled(!acquisita);
     bool sceltaAperta = acquisita;
     if (W & (A::BitNonAnticipata | A::BitAnticipata)) {
         LAB_AnticipoIstruzioni_1->setText(Testo(T, 16) + QStringLiteral(" ") + Testo(T, 13));
@@ -128,8 +128,8 @@ void FrmInjDirAcq1::AggiornaVisualizzazione() {
         for (auto* b : CMD_AnticipataoNo) b->Value(false);
         for (auto* s : SHP_AnticipataoNo) s->hide();
     }
-    for (auto* b : CMD_AnticipataoNo) b->setEnabled(sceltaAperta);
-    CMD_ResetAnticipo->setEnabled(true);
+    for (auto* b : CMD_AnticipataoNo) b->Enabled(sceltaAperta);
+    CMD_ResetAnticipo->Enabled(true);
     const auto* b15 = TabellaBlocchi.size() > 15 ? &TabellaBlocchi[15].Valori : nullptr;
     std::string testo = b15 ? A::TestoSequenza(*b15, Valore(3, 1).value_or(0)) : std::string();
     const int32_t esito = Valore(15, 78).value_or(0);

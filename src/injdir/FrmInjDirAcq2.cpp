@@ -107,7 +107,7 @@ void FrmInjDirAcq2::GestioneRichieste() {
         StatoRicercaSoglia = 0;
     } else if (TagAcquisisci) {
         TagAcquisisci = false;
-        CMD_AcquisisciRPM->setEnabled(false);
+        CMD_AcquisisciRPM->Enabled(false);
         LAB_RPMIstruzioni->setText(Testo(PosizioneSezione, 26));
         StatoRicercaSoglia = 1;
     } else if (UltimoIndice() < 0 && StatoRicercaSoglia >= 1 && StatoRicercaSoglia <= 4) {
@@ -160,8 +160,8 @@ void FrmInjDirAcq2::AggiornaVisualizzazione() {
     const auto spazio = QStringLiteral(" ");
     if (StatoWizard() & A::BitSoglia) {
         ModGlobFunct::ImpostaColoreStato(Shp_Semaforo_3, 2);
-        CMD_AcquisisciRPM->setEnabled(false);
-        CMD_ResetRPM->setEnabled(true);
+        CMD_AcquisisciRPM->Enabled(false);
+        CMD_ResetRPM->Enabled(true);
         if (StatoRicercaSoglia == 5) {
             const char sep = ModGlobFunct::SeparatoreDecimale.empty() ? '.' : ModGlobFunct::SeparatoreDecimale[0];
             const double volt = A::VoltSoglia(Valore(15, 87).value_or(0), Soglie.fattore, Soglie.passo);
@@ -176,8 +176,8 @@ void FrmInjDirAcq2::AggiornaVisualizzazione() {
         ModGlobFunct::ImpostaColoreStato(Shp_Semaforo_3, 0);
         if (StatoRicercaSoglia == 0 || StatoRicercaSoglia == 6) {
             LAB_RPMIstruzioni->setText(StatoRicercaSoglia == 0 ? Testo(T, 9) + spazio + Testo(T, 10) : Testo(T, 29));
-            CMD_AcquisisciRPM->setEnabled(true);
-            CMD_ResetRPM->setEnabled(false);
+            CMD_AcquisisciRPM->Enabled(true);
+            CMD_ResetRPM->Enabled(false);
         }
     }
     const int ultimo = std::max(UltimoIndice(), 0);

@@ -109,10 +109,20 @@ A::ParametriPressioneGas& FrmInjDirAcq4::RecordCorrente() {
     return (Valore(3, 33).value_or(0) & 0x20) ? ParametriPressioneCng : ParametriPressioneGpl;
 }
 
+QString FrmInjDirAcq4::TestoCentro(int32_t pos) const {
+    // Point `pos` of the gas-pressure axis in bar with two decimals, as the
+    // compensation page's grid shows it; read from block 9 itself, because
+    // that grid is only refreshed while its own page is shown.
+    const auto v = Valore(9, static_cast<size_t>(pos) * 2 * static_cast<size_t>(std::max(ModMain::PassiCompensazione[2], 1)));
+    if (!v) return QString::fromStdString(MDIFrm::Interfaccia().FrmCompensa_TestoAssePressioneGas(pos + 1));
+    int32_t decimali = 2, cifre = 1;
+    return QString::fromStdString(ModGlobFunct::FormattaNumero(*v / 1000.0, decimali, cifre));
+}
+
 void FrmInjDirAcq4::AzzeraCampioniPressione() {
     CampioniPressione.fill(-1);
     IndiceCampione = 0;
-    CMD_AcquisisciGAZZ->setEnabled(false);
+    CMD_AcquisisciGAZZ->Enabled(false);
 }
 
 void FrmInjDirAcq4::CampionaPressioneGas() {
@@ -122,12 +132,12 @@ void FrmInjDirAcq4::CampionaPressioneGas() {
     CampioniPressione[static_cast<size_t>(IndiceCampione)] = gas ? p : -1;
     const auto media = A::MediaFinestra(CampioniPressione);
     if (!media) {
-        if (CMD_AcquisisciGAZZ->isEnabled()) CMD_AcquisisciGAZZ->setEnabled(false);
+        if (CMD_AcquisisciGAZZ->isEnabled()) CMD_AcquisisciGAZZ->Enabled(false);
         LAB_GAZZ2->setText(QStringLiteral("---"));
         return;
     }
     const bool ammessa = *media >= PressioneMinimaCentro && *media <= PressioneMassimaCentro;
-    if (CMD_AcquisisciGAZZ->isEnabled() != ammessa) CMD_AcquisisciGAZZ->setEnabled(ammessa);
+    if (CMD_AcquisisciGAZZ->isEnabled() != ammessa) CMD_AcquisisciGAZZ->Enabled(ammessa);
     int32_t decimali = 2, cifre = 1;
     LAB_GAZZ2->setText(QString::fromStdString(ModGlobFunct::FormattaNumero(*media / 1000.0, decimali, cifre)));
 }
@@ -146,8 +156,7 @@ void FrmInjDirAcq4::AggiornaVisualizzazione() {
     }
     A::ParametriPressioneGas r = RecordCorrente();
     if (A::PosValida(r.Pos))
-        if (const auto v = ModZebPagina::NumeroVoce(QString::fromStdString(
-                MDIFrm::Interfaccia().FrmCompensa_TestoAssePressioneGas(r.Pos + 1))))
+        if (const auto v = ModZebPagina::NumeroVoce(TestoCentro(r.Pos)))
             if (const auto c = Conv::CLng(*v * 1000.0)) r.Centra = *c;
     r.Fine = Valore(3, 39).value_or(r.Fine);
     const int32_t campi[6] = {r.Centra, r.Pos, r.Fine, r.D_Min, r.D_Max, r.KFact};
@@ -197,8 +206,7 @@ void FrmInjDirAcq4::GestioneRichieste() {
         AggiornaVisualizzazione();
         if (!ScritturaBitPendente && ValoreBitPressione != 0) {
             MDIFrm::Interfaccia().FrmCompensa_AggiornaTabelledaVettori();
-            const QString centro =
-                QString::fromStdString(MDIFrm::Interfaccia().FrmCompensa_TestoAssePressioneGas(RecordCorrente().Pos + 1));
+            const QString centro = TestoCentro(RecordCorrente().Pos);
             LAB_PressGazzIstruzioni->setText(Testo(T, 41) + QStringLiteral(" ") + centro + QStringLiteral(" bar.\r\n") +
                                              Testo(T, 40) + QStringLiteral(" ") + Testo(T, 10));
             ValoreBitPressione = 0;

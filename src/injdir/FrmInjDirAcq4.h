@@ -64,6 +64,7 @@ private:
     InjDirAcqRegole::ParametriPressioneGas& RecordCorrente();
     void CampionaPressioneGas();
     void AzzeraCampioniPressione();
+    QString TestoCentro(int32_t pos) const;
 
     ModMain::ListeLivelli liste_;
     ModZebPagina::Proporzioni proporzioni_;

@@ -120,9 +120,9 @@ void FrmWizard::CercaOffsetLingua() {
 QString FrmWizard::Voce(int n) const { return ModMain::VoceLingua(static_cast<int16_t>(OffsetLingua + n)); }
 
 void FrmWizard::Abilita(bool si, bool no, bool esci) {
-    if (CMD_Si->isEnabled() != si) CMD_Si->setEnabled(si);
-    if (CMD_No->isEnabled() != no) CMD_No->setEnabled(no);
-    if (CMD_Ex->isEnabled() != esci) CMD_Ex->setEnabled(esci);
+    if (CMD_Si->isEnabled() != si) CMD_Si->Enabled(si);
+    if (CMD_No->isEnabled() != no) CMD_No->Enabled(no);
+    if (CMD_Ex->isEnabled() != esci) CMD_Ex->Enabled(esci);
 }
 
 void FrmWizard::Scarica() {

@@ -262,6 +262,8 @@ void ServiziShell::FrmInitObd_Scarica() {
 
 } // namespace MDIFrm
 
+namespace MDIFrm {
+
 // ---- Direct-injection acquisition wizard
 
 void ServiziShell::FrmCompensa_CalcoloAutomaticoCmpPressBenz() {
@@ -277,3 +279,5 @@ std::string ServiziShell::FrmCompensa_TestoAssePressioneGas(int colonna) {
     if (!f || !f->Grd[2] || colonna < 0 || colonna >= f->Grd[2]->Cols()) return {};
     return f->Grd[2]->TextMatrix(0, colonna).toStdString();
 }
+
+} // namespace MDIFrm

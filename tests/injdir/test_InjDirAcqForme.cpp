@@ -109,6 +109,9 @@ TEST_F(InjDirAcq, Passo2TrovaLaSogliaDelSegnaleGiri) {
     FrmInjDirAcq2 p;
     p.Form_Load();
     ASSERT_EQ(p.Soglie.codici.size(), 35u);
+    p.AggiornaVisualizzazione();
+    EXPECT_TRUE(p.CMD_AcquisisciRPM->isEnabled());
+    EXPECT_FALSE(p.CMD_ResetRPM->isEnabled());
     ecu_->sogliaSegnaleRpm = 150; // codes above 150 lose the engine
     ecu_->ImpostaValore(15, 87, 68);
     LeggiCentralina();
