@@ -3,6 +3,7 @@
 // request 28, the failure band and closing without a write.
 #include "injdir/FissaggioInjDir.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QPointer>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
@@ -133,6 +134,24 @@ TEST_F(Wizard, ChiusuraSenzaScrittura) {
     w_->close();
     EXPECT_EQ(ModMain::WizardAttivo, 0);
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
+}
+
+TEST_F(Wizard, Immagini) {
+    const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
+    for (int16_t lingua : {0, 1}) {
+        ModMain::Dizionario->IdLingua(lingua);
+        w_->Form_Load();
+        Motore(0, 2000, 1);
+        w_->CMD_Si_Click();
+        w_->TMR_Wizard_Proc();
+        Campiona(101);
+        EXPECT_EQ(w_->PassoWizard, 152);
+        w_->show();
+        if (cartella)
+            w_->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QStringLiteral("wizard_%1.png").arg(lingua)));
+        w_->PassoWizard = 150;
+    }
+    ModMain::Dizionario->IdLingua(0);
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include "injdir/FissaggioInjDir.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QTimer>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QRadioButton>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -13,6 +16,7 @@
 #include "controls/PulsanteGrafico.h"
 #include "core/ModMainLivelli.h"
 #include "engine/ModMainRichieste.h"
+#include "maps/FrmEnterValue.h"
 
 namespace {
 
@@ -256,6 +260,49 @@ TEST_F(InjDirForma, DoppioClicSoloSullaRigaIntera) {
     EXPECT_EQ(Messaggi()[0], Voce("[Start_InjDir]", 21));
     EXPECT_EQ(g->ColSel(), 1);
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
+}
+
+namespace {
+// The value dialog answers as soon as it shows: operation `op` (0 add, 1 percent, 2 set) with `testo`.
+void InjRispondi(int op, const char* testo) {
+    QTimer::singleShot(0, [op, testo] {
+        FrmEnterValue* d = ModMapEditor::IstanzaFrmEnterValue();
+        d->OptTipoOper[static_cast<size_t>(op)]->setChecked(true);
+        d->TxtValue->setText(QString::fromLatin1(testo));
+        d->Accetta();
+    });
+}
+} // namespace
+
+TEST_F(InjDirForma, InvioERigaInteraConIlDialogo) {
+    GrigliaDati* g = pagina_->GrdQDL;
+    g->Row(1);
+    g->Col(19); // 90
+    InjRispondi(0, "100");
+    pagina_->GrdQDL_KeyUp(13, 0);
+    EXPECT_EQ(g->TextMatrix(1, 19), QStringLiteral("150"));
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK12);
+    Scrivi(12, ModBlck::ModificheBlocco12, CMD_WRITE_BLK12);
+    EXPECT_EQ(ecu_->Valore(12, 78), 150);
+    // Cancelled: nothing changes, nothing is posted.
+    QTimer::singleShot(0, [] { ModMapEditor::IstanzaFrmEnterValue()->Annulla(); });
+    pagina_->GrdQDL_KeyUp(13, 0);
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    // The whole row, confirmed, less 50 %: 0, 5, 10 ... become 0, 2 (2.5 to even), 5 ...
+    pagina_->AggiornaSelezioni();
+    g->Row(1);
+    g->Col(1);
+    g->ColSel(24);
+    Piattaforma::Copione::AccodaRisposta(Piattaforma::RispostaMessaggio::Si);
+    InjRispondi(1, "-50");
+    pagina_->GrdQDL_DblClick();
+    EXPECT_EQ(g->TextMatrix(1, 1), QStringLiteral("0"));
+    EXPECT_EQ(g->TextMatrix(1, 2), QStringLiteral("2"));
+    EXPECT_EQ(g->TextMatrix(1, 3), QStringLiteral("5"));
+    EXPECT_EQ(g->ColSel(), 24);
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK12);
+    Scrivi(12, ModBlck::ModificheBlocco12, CMD_WRITE_BLK12);
+    EXPECT_EQ(ecu_->Valore(12, 83), 58); // 115 x 0.5 = 57.5, to even
 }
 
 TEST_F(InjDirForma, IndicatoreVivo) {
