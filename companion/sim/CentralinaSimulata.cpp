@@ -356,6 +356,7 @@ void CentralinaSimulata::AggiornaDatiLive() {
     v(54, 13800 + 60 * std::sin(t / 3.0));
     v(55, 400 + 80 * m.carico);
     AggiornaPuntiCompensazione();
+    AggiornaInjDir(m.carico);
 }
 
 } // namespace Simulazione

@@ -92,6 +92,10 @@ public:
     // foreign device, the car behind its OBD link, MEM10 records.
     void ImpostaScenario(const ScenarioSimulato& s);
 
+    // Direct-injection wizard (SimulazioneInjDir.cpp): the rpm-signal input
+    // sees the engine only while block 15 value 87 is at most this threshold.
+    int32_t sogliaSegnaleRpm = 150;
+
 private:
     std::string LeggiBlocco(size_t n);
     std::string ScriviBlocco(size_t n, uint8_t comando, const std::string& dati);
@@ -100,6 +104,7 @@ private:
     // Compensation curves (SimulazioneCompensa.cpp).
     void CurveCompensazioneIniziali();
     void AggiornaPuntiCompensazione();
+    void AggiornaInjDir(double carico);
     void RegistraTrasferimenti();
     // Error list, error options and service counters (SimulazioneErrori.cpp).
     void RegistraErrori();

@@ -328,16 +328,17 @@ void PreparaScritturaComPGasX(int32_t v) {
 bool LeggiBloccoBlk8() { return CfgEcuLeggiBloccoModo2(16); }
 bool LeggiErroriEcu() { return CfgEcuLeggiBloccoModo2(4); }
 
-void CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso) {
+bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso) {
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
     const auto parti = s ? CfgEcuVettori(*s) : std::nullopt;
     if (!parti) {
         MostraVoce(VoceAssiMancanti);
-        return;
+        return false;
     }
     const std::string r = (*parti)[0] + (*parti)[1], t = (*parti)[2] + (*parti)[3];
     std::copy(r.begin(), r.end(), rpm.begin());
     std::copy(t.begin(), t.end(), tinj.begin());
+    return true;
 }
 
 bool ScriviVettoriRpmTinj(const std::string& percorso) {

@@ -34,8 +34,8 @@ bool LeggiBloccoBlk8();
 bool LeggiErroriEcu();
 // The two index vectors of a file into the arrays; when the file cannot be
 // read or any of the four parts is missing or of the wrong length, dictionary
-// entry 360 and no change.
-void CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso);
+// entry 360, no change and false.
+bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso);
 // Writes the four vector parts of a file (all four needed, else false and
 // nothing sent), reads the vectors back into memory and rebuilds the working
 // axes. True when every write and the read-back succeeded.

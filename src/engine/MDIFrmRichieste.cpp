@@ -38,6 +38,7 @@ constexpr int32_t TimeoutPipe = 4;
 
 // A step marked to show its text when it fails; returns whether it succeeded.
 bool Passo(bool riuscito, int16_t voce = VoceFallimento) {
+    if (!riuscito) ModMain::UltimaRichiestaRiuscita = false;
     if (!riuscito) ModMain::MostraVoce(voce);
     return riuscito;
 }
@@ -106,9 +107,10 @@ void ScriviBlocchi3Opzioni2() {
 
 void ApplicaSequenza(bool anticipata) {
     ModBlck::CalcolaSequenzaIniezione(ModMain::PhaseShifterCorrente, anticipata);
-    Passo(ScriviBlocco15());
-    Passo(ScriviBlocco12());
-    Passo(ScriviBlocco16());
+    const bool blocco15 = Passo(ScriviBlocco15());
+    const bool blocco12 = Passo(ScriviBlocco12());
+    // Block 16 carries the wizard's progress bit: not recorded after a failed write.
+    if (blocco15 && blocco12) Passo(ScriviBlocco16());
 }
 
 // Runs the row of the code; false when the slot must keep a follow-up code.
@@ -410,12 +412,14 @@ bool EseguiRiga(int32_t codice) {
 void EseguiRichiesta() {
     const int32_t codice = ModMain::RichiestaPendente;
     bool svuota = true;
+    ModMain::UltimaRichiestaRiuscita = true;
     try {
         svuota = EseguiRiga(codice);
     } catch (...) {
         // An error no step handled ends the request; the user is told once
         // instead of losing the action without notice.
         ModMain::MostraVoce(VoceFallimento);
+        ModMain::UltimaRichiestaRiuscita = false;
         svuota = true;
     }
     if (svuota) ModMain::RichiestaPendente = 0;

@@ -112,6 +112,10 @@ inline int16_t ConfigEstesa = -1;          // True: configuration files carry th
 inline std::array<int32_t, 5> PassiCompensazione{4, 4, 4, 4, 1}; // strides of the five compensation tables
 inline int16_t WizardAttivo = 0;           // True while the map-cell learning wizard runs
 
+// Direct-injection acquisition wizard: false when a step of the request last
+// carried out failed (the wizard records no progress bit after a failure).
+inline bool UltimaRichiestaRiuscita = true;
+
 // Capabilities found by the connect procedure.
 inline int16_t FunzioneEstesaEcu = 0;      // not 0: block 18 (configuration name) exists
 inline bool AbilitaNuovaObd = false;       // blocks 19 and 20 exist

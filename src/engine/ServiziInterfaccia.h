@@ -151,6 +151,14 @@ public:
     // Archive page and fuel-type dialog: the ListIndex of the switchover
     // page's system-configuration list CmbConfSistema (-1: none, or no page).
     virtual int32_t FRM_ZEBCommutazione_IndiceConfSistema() { return -1; }
+
+    // Direct-injection acquisition wizard (steps 3 and 4): the compensation
+    // page fills table 3 from ModMain::RisultatoAcqX/Y and posts its write;
+    // refreshes its grids from the blocks; the text of row 0, column `colonna`
+    // of the gas-pressure grid (table 2). Nothing registered: nothing, "".
+    virtual void FrmCompensa_CalcoloAutomaticoCmpPressBenz() {}
+    virtual void FrmCompensa_AggiornaTabelledaVettori() {}
+    virtual std::string FrmCompensa_TestoAssePressioneGas(int colonna) { return {}; }
 };
 
 namespace MDIFrm {

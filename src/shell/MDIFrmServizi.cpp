@@ -9,6 +9,7 @@
 #include "config/ModBlckNomeConfigurazione.h"
 #include "config/ModMainConfigurazioneEcu.h"
 #include "config/ModMainFirmware.h"
+#include "controls/GrigliaDati.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -287,6 +288,26 @@ int32_t ServiziShell::FRM_ZEBCommutazione_IndiceConfSistema() {
     if (!IstanzaFRM_ZEBCommutazione) return -1;
     const auto* c = IstanzaFRM_ZEBCommutazione->findChild<QComboBox*>(QStringLiteral("CmbConfSistema"));
     return c ? c->currentIndex() : -1;
+}
+
+} // namespace MDIFrm
+
+namespace MDIFrm {
+
+// ---- Direct-injection acquisition wizard
+
+void ServiziShell::FrmCompensa_CalcoloAutomaticoCmpPressBenz() {
+    if (IstanzaFrmCompensa) IstanzaFrmCompensa->CalcoloAutomaticoCmpPressBenz();
+}
+
+void ServiziShell::FrmCompensa_AggiornaTabelledaVettori() {
+    if (IstanzaFrmCompensa) IstanzaFrmCompensa->AggiornaTabelledaVettori();
+}
+
+std::string ServiziShell::FrmCompensa_TestoAssePressioneGas(int colonna) {
+    auto* f = IstanzaFrmCompensa;
+    if (!f || !f->Grd[2] || colonna < 0 || colonna >= f->Grd[2]->Cols()) return {};
+    return f->Grd[2]->TextMatrix(0, colonna).toStdString();
 }
 
 } // namespace MDIFrm

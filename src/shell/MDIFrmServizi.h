@@ -100,6 +100,11 @@ public:
     // Archive page and fuel-type dialog.
     int32_t FRM_ZEBCommutazione_IndiceConfSistema() override;
 
+    // Direct-injection acquisition wizard.
+    void FrmCompensa_CalcoloAutomaticoCmpPressBenz() override;
+    void FrmCompensa_AggiornaTabelledaVettori() override;
+    std::string FrmCompensa_TestoAssePressioneGas(int colonna) override;
+
 private:
     MDIForm& finestra_;
     bool puntatoreAttesa_ = false;

@@ -5,6 +5,8 @@
 #include "core/ModBlckBlocchi.h"
 #include "core/ModMainLivelli.h"
 #include "link/ModMainStatoLinea.h"
+#include "engine/ModMainRichieste.h"
+#include "injdir/FrmWizard.h"
 #include "logger/FrmExpert.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
@@ -37,6 +39,9 @@ void MDIForm::Timer2_Timer() {
     ChiamaMembro("MDIFrm.AggiornaIconaConnessione", [&] { AggiornaIconaConnessione(); });
     if (auto* f = IstanzaFRM_ZEBDashBoard)
         ChiamaMembro("FRM_ZEBDashBoard.VisulizzaBarraVariabili", [&] { f->VisulizzaBarraVariabili(); });
+    // Map-cell learning wizard: on any page while it runs.
+    if (ModMain::WizardAttivo && FrmWizard::Attivo)
+        ChiamaMembro("FrmWizard.TMR_Wizard_Proc", [&] { FrmWizard::Attivo->TMR_Wizard_Proc(); });
     if (auto* f = IstanzaFrmCommutatore)
         ChiamaMembro("FrmCommutatore.VisualizzaStatoCommutatore", [&] { f->VisualizzaStatoCommutatore(); });
     if (ModMain::ExpertAperto != 0)

@@ -289,3 +289,27 @@ TEST_F(Richieste, AcquisizioneConcatenaLaScritturaDelBlocco15) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Richieste, SequenzaApplicataSenzaBitDopoUnaScritturaFallita) {
+    // Block 16 carries the wizard's progress bit: after a failed block-12
+    // write it is not written, and the request reports the failure.
+    ASSERT_TRUE(LeggiBlocco(12));
+    const int32_t prima = ValoreEcu(16, 26);
+    ModBlck::ModificheBlocco16 = {ModificaPendente{2, 26, 2}};
+    ModBlck::ModificheBlocco12.clear();
+    for (int32_t i = 0; i < 24; ++i) ModBlck::ModificheBlocco12.push_back(ModificaPendente{90, 60 + i, 0});
+    Manopola(13, 1); // the block-15 read goes unanswered
+    Esegui(REQ_APPLY_SEQUENCE_ANTICIPATED);
+    EXPECT_FALSE(ModMain::UltimaRichiestaRiuscita);
+    EXPECT_EQ(ValoreEcu(16, 26), prima);
+    AzzeraFlag();
+    ModBlck::ModificheBlocco16 = {ModificaPendente{2, 26, 2}};
+    Esegui(REQ_APPLY_SEQUENCE_ANTICIPATED);
+    EXPECT_TRUE(ModMain::UltimaRichiestaRiuscita);
+    EXPECT_EQ(ValoreEcu(16, 26) & 2, 2);
+    EXPECT_EQ(ValoreEcu(12, 83), 90);
+}
+
+} // namespace
