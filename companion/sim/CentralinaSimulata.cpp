@@ -189,6 +189,16 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
     };
     for (const auto& v : iniziali)
         if (v.blocco < blocchi_.size()) ImpostaValore(v.blocco, v.indice, v.valore);
+    // Block 11, the lambda emulation: 12 rpm and 4 pressure breakpoints, a
+    // map rising gently with load and speed, a 2 s delay and its thresholds.
+    if (blocchi_.size() > 11) {
+        for (int c = 0; c < 12; ++c) ImpostaValore(11, static_cast<size_t>(c), 1000 + 500 * c);
+        for (int r = 0; r < 4; ++r) ImpostaValore(11, static_cast<size_t>(12 + r), 300 + 300 * r);
+        for (int c = 0; c < 12; ++c)
+            for (int r = 0; r < 4; ++r) ImpostaValore(11, static_cast<size_t>(16 + 4 * c + r), 26 + 2 * r + c / 3);
+        const Iniziale lambda[] = {{11, 64, 2000}, {11, 65, 41}, {11, 66, 23}, {11, 67, 51}, {11, 68, 10}};
+        for (const auto& v : lambda) ImpostaValore(v.blocco, v.indice, v.valore);
+    }
     CurveCompensazioneIniziali();
     ImpostaConfigurazioneIniziale(*this);
 

@@ -42,7 +42,9 @@ bool Intervallo(const std::string& dati, size_t dimensione, size_t& offset, size
 
 MemoriaTrasferimenti::MemoriaTrasferimenti() {
     for (size_t p = 0; p < mappe.size(); ++p) mappe[p] = MappaIniziale(static_cast<int>(p));
-    soglie = std::string("\x50\x10\x0A\x11\x00\x03\x10\x18\x28\x20\x05\x04\x02\x00\x0F\x0C", 16);
+    // Byte 0 (6000 rpm) and byte 9 (7.68 ms) are entries of the shipped
+    // management lists, so that their combos show a selection.
+    soglie = std::string("\x3C\x10\x0A\x11\x00\x03\x10\x18\x28\x1E\x05\x04\x02\x00\x0F\x0C", 16);
     vettoreRpm = VettoreRpmIniziale();
     vettoreTinj = VettoreTinjIniziale();
     tabBenzina = Tabella(1, 3, 10);

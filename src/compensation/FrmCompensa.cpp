@@ -334,6 +334,11 @@ void FrmCompensa::Form_Resize() {
     for (auto* g : Grd) {
         g->ColWidth(0, static_cast<int32_t>(Conv::ArrotondaPari(w * 8 / 100)));
         for (int c = 1; c < C::Colonne; ++c) g->ColWidth(c, static_cast<int32_t>(Conv::ArrotondaPari(w * 6 / 100)));
+        // The columns take 98 % of the width: the grid ends at its last
+        // column instead of showing an empty strip after it.
+        int colonne = 2 * g->frameWidth();
+        for (int c = 0; c < C::Colonne; ++c) colonne += g->columnWidth(c);
+        g->resize(colonne, g->height());
     }
     for (size_t t = 0; t < Grd.size(); ++t) {
         const int alto = Grd[t]->y() + Grd[t]->RowHeight(0) / 15 - PctGrd[t]->height() / 2;

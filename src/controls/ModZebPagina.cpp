@@ -207,8 +207,13 @@ bool Proporzioni::Applica(QWidget* forma) {
         const QVariant v = w->property(PaginaPosto);
         if (!v.isValid()) continue;
         const QRectF r = v.toRectF();
-        const bool tieni = qobject_cast<QComboBox*>(w) != nullptr;
-        PaginaApplicaPosto(w, QRectF(r.left() * kx, r.top() * ky, r.width() * kx, tieni ? r.height() : r.height() * ky));
+        // A combo keeps its height and its centre follows the scaled design,
+        // so that it stays level with the label beside it.
+        if (qobject_cast<QComboBox*>(w))
+            PaginaApplicaPosto(w, QRectF(r.left() * kx, (r.top() + r.height() / 2) * ky - r.height() / 2, r.width() * kx,
+                                         r.height()));
+        else
+            PaginaApplicaPosto(w, QRectF(r.left() * kx, r.top() * ky, r.width() * kx, r.height() * ky));
     }
     return true;
 }

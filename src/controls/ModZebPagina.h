@@ -107,7 +107,8 @@ void ImpostaFont(QWidget* w, double punti, bool grassetto = false);
 // Proportional relayout of a page from its design size: every control placed
 // with Colloca gets its design place times (width / design width, height /
 // design height), fonts their design points times the width ratio rounded to
-// whole points (halves to even), combo boxes keep their design height. Scaling
+// whole points (halves to even), combo boxes keep their design height
+// with their centre at the scaled design centre. Scaling
 // from the design (not from the last size) keeps no rounding drift, and a
 // zero or negative size (a hidden page being laid out) changes nothing.
 class Proporzioni {

@@ -1,6 +1,7 @@
 #include "maps/ColoriMappa.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "controls/GrigliaDati.h"
 #include "core/Conversioni.h"
@@ -26,6 +27,17 @@ std::vector<int32_t> Gradiente(const std::vector<double>& valori, bool ridotta) 
         colori.push_back(blu << 16 | c << 8 | c);
     }
     return colori;
+}
+
+int32_t TestoPerSfondo(int32_t sfondo) {
+    // Relative luminance; black contrasts (L + 0.05) / 0.05, white 1.05 / (L + 0.05).
+    auto lineare = [](int32_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double l = 0.2126 * lineare(sfondo & 0xFF) + 0.7152 * lineare(sfondo >> 8 & 0xFF) +
+                     0.0722 * lineare(sfondo >> 16 & 0xFF);
+    return (l + 0.05) * (l + 0.05) >= 0.05 * 1.05 ? 0 : 0xFFFFFF;
 }
 
 TestiGriglia LeggiTesti(const GrigliaDati* g) {
@@ -80,8 +92,9 @@ void ColoraGradiente(GrigliaDati* g, bool ridotta, bool gradiente) {
     size_t k = 0;
     for (int32_t r = 1; r < g->Rows(); ++r)
         for (int32_t c = 1; c < g->Cols(); ++c, ++k) {
-            g->CellBackColor(r, c, gradiente || !ridotta ? colori[k] : ColorePiattoRidotto);
-            g->CellForeColor(r, c, 0);
+            const int32_t sfondo = gradiente || !ridotta ? colori[k] : ColorePiattoRidotto;
+            g->CellBackColor(r, c, sfondo);
+            g->CellForeColor(r, c, TestoPerSfondo(sfondo));
         }
     g->Row(sel.Row);
     g->Col(sel.Col);

@@ -23,6 +23,10 @@ inline constexpr int32_t ColorePiattoRidotto = 0xFAA0A0; // RGB(160, 160, 250)
 // over 235 steps, RGB(235, 235, 235) to pure blue.
 std::vector<int32_t> Gradiente(const std::vector<double>& valori, bool ridotta);
 
+// Text colour for a cell background (&HBBGGRR): black, or white where black
+// would contrast less (the dark blues of the coarse gradient).
+int32_t TestoPerSfondo(int32_t sfondo);
+
 // Cell texts of a grid (every cell) and back (only the cells that differ).
 TestiGriglia LeggiTesti(const GrigliaDati* g);
 void ScriviTesti(GrigliaDati* g, const TestiGriglia& testi);
@@ -32,7 +36,7 @@ SelezioneGriglia LeggiSelezione(const GrigliaDati* g);
 // current cell (1, 1).
 void ColoraMatriceVuota(GrigliaDati* g);
 // Header cells grey, data cells by the gradient (or, with `gradiente` false,
-// the coarse view's flat colour); black text. The current cell and the
+// the coarse view's flat colour); the text black or, on dark cells, white. The current cell and the
 // selection are those from before.
 void ColoraGradiente(GrigliaDati* g, bool ridotta, bool gradiente = true);
 

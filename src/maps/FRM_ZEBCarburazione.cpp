@@ -346,6 +346,14 @@ void FRM_ZEBCarburazione::Form_Resize() {
     const int32_t altezzaCella = static_cast<int32_t>(std::lround((GrdSmall->height() * 15 - 180) / 13.0));
     for (int c = 0; c < GrdSmall->Cols(); ++c) GrdSmall->ColWidth(c, larghezzaCella);
     for (int r = 0; r < GrdSmall->Rows(); ++r) GrdSmall->RowHeight(r, altezzaCella);
+    // The cells take the width and height less 180 twips: the grid ends at its
+    // last column and row instead of showing an empty strip after them.
+    {
+        int larghezza = 2 * GrdSmall->frameWidth(), altezza = 2 * GrdSmall->frameWidth();
+        for (int c = 0; c < GrdSmall->Cols(); ++c) larghezza += GrdSmall->columnWidth(c);
+        for (int r = 0; r < GrdSmall->Rows(); ++r) altezza += GrdSmall->rowHeight(r);
+        GrdSmall->resize(larghezza, altezza);
+    }
     GrdSmall->Redraw(true);
     // Markers: half a header cell, plus 150 twips.
     const QSize mezzo(GrdSmall->columnWidth(0) / 2 + 10, GrdSmall->rowHeight(0) / 2 + 10);

@@ -332,7 +332,9 @@ void FrmMatrix::Form_Resize() {
     GrdInj->Redraw(false);
     GrdInj->FontSize(m.DimensioneFont);
     for (int c = 0; c < GrdInj->Cols(); ++c) GrdInj->ColWidth(c, m.LarghezzaColonna);
-    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, m.AltezzaRiga);
+    // Whole pixels, rounded down: rounded up, the 24 rows would eat the room
+    // left under the grid for the "(ms)" caption.
+    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, m.AltezzaRiga / 15 * 15);
     GrdInj->Redraw(true);
     // The grid shows every cell without scroll bars.
     GrdInj->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

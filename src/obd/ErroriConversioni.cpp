@@ -1,5 +1,7 @@
 #include "obd/ErroriConversioni.h"
 
+#include <algorithm>
+
 #include "core/ClsLingue.h"
 #include "core/Conversioni.h"
 
@@ -64,6 +66,8 @@ std::string OreMinuti(int64_t t) {
 }
 
 } // namespace
+
+int32_t LarghezzaDescrizione(int32_t liberaTwips, int32_t u) { return std::max(290 * u, liberaTwips); }
 
 std::string TestoOre(int32_t ore, int32_t minuti) {
     return " " + OreMinuti(60 * static_cast<int64_t>(ore) + minuti);

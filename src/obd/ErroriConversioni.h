@@ -36,6 +36,10 @@ std::string TestoStato(int32_t riga, int32_t v, const VoceErrore& voce);
 // set with it). Other bits kept; any other column returns the word unchanged.
 int32_t CommutaOpzione(int32_t parola, int32_t colonna);
 
+// Width in twips of the description column: the grid's free width (its
+// inner width less the other visible columns), never below its 290 u.
+int32_t LarghezzaDescrizione(int32_t liberaTwips, int32_t u);
+
 // Time text " H.MM" from whole hours and minutes (minutes of 60 or more carry).
 std::string TestoOre(int32_t ore, int32_t minuti);
 // Time to service from block 2 words 9 (interval), 7 (hours counted) and 10

@@ -3,6 +3,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyledItemDelegate>
 #include <cmath>
 
@@ -288,6 +289,13 @@ void FrmError::CaricaLingua() {
 void FrmError::LarghezzeColonne() {
     const int32_t u = static_cast<int32_t>(Conv::ArrotondaPari(GrdErr->width() * 15.0 / 1000.0));
     for (int32_t c = 0; c < 9 && c < GrdErr->Cols(); ++c) GrdErr->ColWidth(c, LarghezzeErr[c] * u);
+    // The description takes the width the other columns leave, less the
+    // vertical scroll bar the error list needs.
+    if (GrdErr->Cols() < 9) return;
+    int32_t libera = GrdErr->width() - 2 * GrdErr->frameWidth() - GrdErr->verticalScrollBar()->sizeHint().width();
+    for (int32_t c = 0; c < 9; ++c)
+        if (c != 1) libera -= GrdErr->columnWidth(c);
+    GrdErr->ColWidth(1, ErroriConversioni::LarghezzaDescrizione(libera * 15, u));
 }
 
 void FrmError::VisualizzaErrori() {

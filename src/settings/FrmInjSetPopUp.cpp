@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
 #include <QtGui/QPalette>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -35,6 +36,10 @@ namespace {
 constexpr int32_t IniettoriNavy = 0x800000;
 constexpr int32_t IniettoriArgento = 0xC0C0C0;
 constexpr int32_t IniettoriCollegato = 0xC0C000;
+// The popup's own background and border, so that it stands apart from the
+// black page behind it.
+constexpr int32_t IniettoriSfondo = 0x281818;
+constexpr int32_t IniettoriBordo = 0xC0A0A0;
 
 int IniettoriPixel(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
@@ -72,7 +77,7 @@ FrmInjSetPopUp::FrmInjSetPopUp(QWidget* contenitore) : QWidget(contenitore) {
     setObjectName(QStringLiteral("FrmInjSetPopUp"));
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::Window, Colore(IniettoriSfondo));
     p.setColor(QPalette::WindowText, Qt::white);
     setPalette(p);
 
@@ -209,7 +214,7 @@ void FrmInjSetPopUp::Form_Load() {
         OffsetMostrato[k].reset();
     }
     const int32_t colori[4] = {0xFF0000, 0x0000FF, 0x00FF00, 0x00FFFF};
-    for (size_t i = 0; i < 8; ++i) IniettoriColori(LblInj[i], i < 4 ? colori[i] : 0x000000, i < 4 ? 0 : 0xFFFFFF);
+    for (size_t i = 0; i < 8; ++i) IniettoriColori(LblInj[i], i < 4 ? colori[i] : IniettoriSfondo, i < 4 ? 0 : 0xFFFFFF);
     for (QComboBox* c : CmbSelecT) {
         c->clear();
         c->addItem(ModMain::TestoLingua(VoceSelezione0));
@@ -222,6 +227,14 @@ void FrmInjSetPopUp::Form_Load() {
 }
 
 void FrmInjSetPopUp::Form_Unload() { caricata_ = false; }
+
+void FrmInjSetPopUp::paintEvent(QPaintEvent* e) {
+    QWidget::paintEvent(e);
+    QPainter p(this);
+    p.setPen(QPen(Colore(IniettoriBordo), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
 
 void FrmInjSetPopUp::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 
@@ -290,7 +303,11 @@ void FrmInjSetPopUp::Form_Resize() {
         const QLabel* l = LblInj[static_cast<size_t>(ultima)];
         H = IniettoriAlto(l) + l->height() * 15.0 + 300 + 450;
     }
-    resize(IniettoriPixel(W), IniettoriPixel(H + Barra));
+    // Width: without the mode column (below display level 2) the form ends
+    // after the offset block, with the same right margin.
+    double larghezza = W;
+    if (LblInjSet->isHidden()) larghezza = sx[3] + lx[3] + (W - sx[4] - lx[4]);
+    resize(IniettoriPixel(larghezza), IniettoriPixel(H + Barra));
     LblTitolo->setGeometry(0, 0, width() - 22, IniettoriPixel(Barra));
     CmdChiudi->setGeometry(width() - 21, 1, 20, IniettoriPixel(Barra) - 2);
 }

@@ -77,6 +77,8 @@ protected:
     // box: the surrounding forms are enabled again all the same.
     void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // Border of the popup over the page.
+    void paintEvent(QPaintEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:

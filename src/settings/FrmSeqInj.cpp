@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
 #include <QtGui/QPalette>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -36,6 +37,10 @@ constexpr double SeqBarra = 300;       // caption bar, twips
 constexpr double SeqAltezza = 4455 + SeqBarra + 90;
 constexpr double SeqPunti = 8.25;
 constexpr int32_t SeqTesto = 0xFFFFFF;
+// The popup's own background and border, so that it stands apart from the
+// black page behind it.
+constexpr int32_t SeqSfondo = 0x281818;
+constexpr int32_t SeqBordo = 0xC0A0A0;
 
 void SeqPosto(QWidget* w, double x, double y, double l, double a) { Colloca(w, x, y + SeqBarra, l, a); }
 
@@ -66,7 +71,7 @@ FrmSeqInj::FrmSeqInj(QWidget* contenitore) : QWidget(contenitore) {
     setObjectName(QStringLiteral("FrmSeqInj"));
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::Window, Colore(SeqSfondo));
     p.setColor(QPalette::WindowText, Colore(SeqTesto));
     setPalette(p);
 
@@ -143,6 +148,14 @@ void FrmSeqInj::showEvent(QShowEvent* e) {
 }
 
 void FrmSeqInj::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+
+void FrmSeqInj::paintEvent(QPaintEvent* e) {
+    QWidget::paintEvent(e);
+    QPainter p(this);
+    p.setPen(QPen(Colore(SeqBordo), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
 
 void FrmSeqInj::Form_Load() {
     ModMain::CaricaListeLivelli(this, liste_);

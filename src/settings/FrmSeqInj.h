@@ -75,6 +75,8 @@ protected:
     // box: the surrounding forms are enabled again all the same.
     void hideEvent(QHideEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    // Border of the popup over the page.
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void Posta(int32_t codice);

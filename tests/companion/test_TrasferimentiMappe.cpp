@@ -42,10 +42,10 @@ TEST_F(TrasferimentiMappe, LetturaInCinquePezziEModoRipristinato) {
         EXPECT_EQ(trame[i].DatiTrama(), Testa(offset[i], i < 4 ? 110 : 112));
     }
     EXPECT_EQ(trame[5].Comando(), CMD_READ_SOGLIE);
-    // The simulated main page in image order; the table starts 0x50 0x10.
+    // The simulated main page in image order; the table starts 0x3C 0x10.
     const std::string immagine = Simulazione::MappaIniziale(0);
     for (int n = 0; n < CellePaginaMappa; ++n) ASSERT_EQ(CellaMappa(p, n), static_cast<uint8_t>(immagine[n])) << n;
-    EXPECT_EQ(t[0], 0x50);
+    EXPECT_EQ(t[0], 0x3C);
     EXPECT_EQ(t[15], 0x0C);
 
     // The other two pages are their own.

@@ -409,4 +409,18 @@ TEST_F(CompensaForma, VistaDalVivo) {
     pagina->IndiciEsperti();
 }
 
+// Every grid ends at its last column: no empty strip after it, at either size.
+TEST_F(CompensaForma, GriglieFinisconoConLUltimaColonna) {
+    for (const QSize s : {QSize(1001, 425), QSize(1377, 745)}) {
+        pagina->resize(s);
+        pagina->Form_Resize();
+        for (const GrigliaDati* g : pagina->Grd) {
+            int colonne = 2 * g->frameWidth();
+            for (int c = 0; c < g->Cols(); ++c) colonne += g->columnWidth(c);
+            EXPECT_EQ(g->width(), colonne) << s.width();
+            EXPECT_EQ(g->ColWidth(2), pagina->Grd[0]->ColWidth(2)) << s.width();
+        }
+    }
+}
+
 } // namespace

@@ -88,6 +88,7 @@ TEST(ModZebPagina, ProporzioniDalProgetto) {
     EXPECT_EQ(l->geometry(), QRect(15, 20, 60, 40));
     EXPECT_EQ(l->font().pointSize(), 12);
     EXPECT_EQ(c->height(), 22); // keeps its height
+    EXPECT_EQ(c->y(), 51);      // centred where the design centre (31) scales to (62)
     EXPECT_FLOAT_EQ(p.FattoreScala(), 1.5f);
     forma.resize(0, 0);
     EXPECT_FALSE(p.Applica(&forma));

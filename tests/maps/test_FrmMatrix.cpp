@@ -246,3 +246,25 @@ TEST_F(EditorCompleto, SelettoreDiPaginaSegueIBitDiVista) {
     EXPECT_EQ(f.CMB_SelPage[1]->currentIndex(), 0);
     EXPECT_TRUE(interfaccia->schede.empty());
 }
+
+// At the page sizes of a 1024 x 640 and a 1400 x 900 window: the "(ms)"
+// caption lies whole under the full editor's grid, and the coarse grid ends
+// at its last cell (no empty strip right of it or below it).
+TEST_F(EditorCompleto, DisposizioneAlleDueMisure) {
+    FrmMatrix& f = *editor[0];
+    FRM_ZEBCarburazione& c = *carburazione[0];
+    for (const QSize s : {QSize(1001, 425), QSize(1377, 685)}) {
+        f.resize(s);
+        f.Form_Resize();
+        EXPECT_GE(f.Lblms->y(), f.GrdInj->y() + f.GrdInj->height()) << s.width();
+        EXPECT_LE(f.Lblms->y() + f.Lblms->height(), f.height()) << s.width();
+        c.resize(s);
+        c.Form_Resize();
+        const GrigliaDati* g = c.GrdSmall;
+        int larghezza = 2 * g->frameWidth(), altezza = 2 * g->frameWidth();
+        for (int k = 0; k < g->Cols(); ++k) larghezza += g->columnWidth(k);
+        for (int k = 0; k < g->Rows(); ++k) altezza += g->rowHeight(k);
+        EXPECT_EQ(g->width(), larghezza) << s.width();
+        EXPECT_EQ(g->height(), altezza) << s.width();
+    }
+}

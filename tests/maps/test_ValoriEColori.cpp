@@ -48,6 +48,18 @@ TEST_F(ValoriEColori, Gradienti) {
     EXPECT_EQ(ridotta[1], 0xEB0000);
 }
 
+// Black text, white only where black would be hard to read.
+TEST_F(ValoriEColori, TestoLeggibileSulloSfondo) {
+    struct Caso {
+        int32_t sfondo, testo;
+    } casi[] = {
+        {0xFFFFFF, 0}, {0xEBEBEB, 0},        {0xFF6969, 0},        // white, light grey, the full editor's darkest
+        {0xFAA0A0, 0}, {0xEB0000, 0xFFFFFF}, {0xEB3C3C, 0xFFFFFF}, // flat colour; pure and dark blues
+        {0x0000FF, 0}, {0x00FF00, 0},        {0x000000, 0xFFFFFF},
+    };
+    for (const Caso& c : casi) EXPECT_EQ(ColoriMappa::TestoPerSfondo(c.sfondo), c.testo) << std::hex << c.sfondo;
+}
+
 TEST_F(ValoriEColori, VociDelleOpzioni) {
     const std::vector<int32_t> molt = {1, 2, 4};
     EXPECT_EQ(OpzioniMappa::IndiceMoltiplicatore(molt, 3, 4), 2);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QtCore/QCoreApplication>
+#include <QtWidgets/QScrollBar>
 
 #include "controls/GrigliaDati.h"
 #include "core/ModMainCaricatori.h"
@@ -260,6 +261,23 @@ TEST_F(PaginaErrori, CambioLinguaRidisegnaGliStati) {
     EXPECT_EQ(Cella(4, 1), "Sensore pressione collettore");
     EXPECT_EQ(Cella(4, 2), "Guasto");
     ModMain::Dizionario->IdLingua(0);
+}
+
+// The description column takes what the other columns and the scroll bar
+// leave, so that no width is left unused right of the last column.
+TEST_F(PaginaErrori, DescrizionePrendeLaLarghezzaLibera) {
+    const GrigliaDati* g = f->GrdErr;
+    for (const QSize s : {QSize(1001, 425), QSize(1377, 745)}) {
+        f->resize(s);
+        f->Form_Resize();
+        int somma = 0;
+        for (int c = 0; c < 9; ++c) somma += g->columnWidth(c);
+        const int interna = g->width() - 2 * g->frameWidth() - g->verticalScrollBar()->sizeHint().width();
+        EXPECT_EQ(somma, interna) << s.width();
+        EXPECT_GT(g->ColWidth(1), g->ColWidth(0) * 290 / 110) << s.width();
+    }
+    EXPECT_EQ(ErroriConversioni::LarghezzaDescrizione(6000, 15), 6000);
+    EXPECT_EQ(ErroriConversioni::LarghezzaDescrizione(3000, 15), 290 * 15); // never below its design share
 }
 
 } // namespace

@@ -78,10 +78,15 @@ TEST_F(InjSet, RigheEIndicatoreDelSecondoBanco) {
         const QLabel* ultima = f->LblInj[static_cast<size_t>(c.n - 1)];
         EXPECT_NEAR(f->height(), ultima->y() + ultima->height() + 50, 1) << c.n;
     }
+    // Without the mode column the form ends after the offset block, with the
+    // right margin it has beside the mode column.
+    const int margine = f->width() - (f->CmdDefaultTime[0]->x() + f->CmdDefaultTime[0]->width());
     ModMain::LivelloSup = 1;
     Cilindri(4);
     EXPECT_FALSE(f->CmbSelecT[0]->isHidden());
     EXPECT_TRUE(f->CmbSelecT[4]->isHidden());
+    EXPECT_NEAR(f->width() - (f->CmbSelecT[0]->x() + f->CmbSelecT[0]->width()), margine, 2);
+    EXPECT_GT(f->width(), f->CmbSelecT[0]->x() + f->CmbSelecT[0]->width());
 }
 
 TEST_F(InjSet, CollegamentiEOffset) {

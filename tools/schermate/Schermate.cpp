@@ -29,6 +29,9 @@
 #include "core/ModMainLivelli.h"
 #include "link/ModMainStatoLinea.h"
 #include "platform/Dialoghi.h"
+#include "shell/FRM_ZEBMenuTop.h"
+#include "shell/FRM_ZEBMenuTop2.h"
+#include "shell/FRM_ZEBMenuTop3.h"
 #include "shell/FrmPrima.h"
 #include "shell/MDIFrm.h"
 #include "shell/ModMainAvvio.h"
@@ -63,6 +66,38 @@ int Uso() {
     for (const auto& p : Pagine) std::fprintf(stderr, " %s(%d)", p.nome, p.id);
     std::fprintf(stderr, "\n");
     return 2;
+}
+
+// The top-bar button a user clicks to reach a page (for a popup or a further
+// map page, the button of the page it opens from), so that the bar shows the
+// selection a real visit leaves: a bar's selection follows its clicks only.
+struct ViaBarra {
+    int32_t pagina;
+    int barra; // 1, 2, 3: FRM_ZEBMenuTop, FRM_ZEBMenuTop2, FRM_ZEBMenuTop3
+    int16_t indice;
+};
+const ViaBarra Vie[] = {
+    {SCHEDA_COMMUTAZIONE, 1, 0}, {SCHEDA_INIETTORI, 1, 0},   {SCHEDA_SENSORI, 1, 1},
+    {SCHEDA_MAPPA, 1, 2},        {SCHEDA_CARBURAZIONE, 1, 2}, {SCHEDA_MAPPA_1, 1, 2},
+    {SCHEDA_CARBURAZIONE_1, 1, 2}, {SCHEDA_MAPPA_2, 1, 2},   {SCHEDA_CARBURAZIONE_2, 1, 2},
+    {SCHEDA_GESTIONE, 1, 3},     {SCHEDA_SEQINJ, 1, 3},      {SCHEDA_COMPENSAZIONI, 1, 7},
+    {SCHEDA_OBD, 1, 5},          {SCHEDA_LAMBDA, 1, 4},      {SCHEDA_INJDIR, 1, 6},
+    {SCHEDA_PRINCIPALE, 2, 0},   {SCHEDA_LOGGER, 2, 1},      {SCHEDA_ACQUISIZIONE_2, 3, 0},
+    {SCHEDA_ACQUISIZIONE_1, 3, 1}, {SCHEDA_ACQUISIZIONE_3, 3, 2}, {SCHEDA_ACQUISIZIONE_4, 3, 3},
+};
+
+// Clicks the page's bar button, then selects the page itself where the click
+// led elsewhere (popups, map pages 1 and 2, the other map view).
+void VaiAllaPagina(MDIFrm::MDIForm* f, int32_t pagina) {
+    for (const auto& v : Vie) {
+        if (v.pagina != pagina) continue;
+        BarraMenuTop* b = v.barra == 1   ? static_cast<BarraMenuTop*>(MDIFrm::IstanzaFRM_ZEBMenuTop)
+                          : v.barra == 2 ? static_cast<BarraMenuTop*>(MDIFrm::IstanzaFRM_ZEBMenuTop2)
+                                         : static_cast<BarraMenuTop*>(MDIFrm::IstanzaFRM_ZEBMenuTop3);
+        if (b) b->BUT_Menu_Click(v.indice);
+        break;
+    }
+    if (ModMain::PaginaCorrente != pagina) f->SelezioneScheda(pagina);
 }
 
 bool LeggiPagina(const std::string& s, int32_t& id) {
@@ -170,7 +205,7 @@ int main(int argc, char** argv) {
     ModMain::LivelloSup = livelli[1] == '1' ? -1 : 0;
     ModMain::LivelloAut = livelli[2] == '1' ? -1 : 0;
     f->AggiornaLivelliVisualizzazione();
-    f->SelezioneScheda(pagina);
+    VaiAllaPagina(f, pagina);
     if (ms < 0) ms = tick * 100;
     {
         QElapsedTimer t;
