@@ -132,6 +132,12 @@ public:
     // false when there is no window to show it, so nobody can press its button.
     virtual bool FrmInitObd_Mostra(const FinestraInitObd& stato) { return false; }
     virtual void FrmInitObd_Scarica() {}
+
+    // Calibration page: the runner (one whole calibration inside the link
+    // timer's tick; it sets STATO_CONNESSO at its end) and the deferred
+    // restore after a reconnect. Nothing registered: no run, no restore.
+    virtual void EseguiTaratura() {}
+    virtual void RipristinaDatiTaratura() {}
 };
 
 namespace MDIFrm {

@@ -82,8 +82,6 @@ void LeggiNomeConfigurazione(std::string& nome, std::string& nota) {
 namespace MDIFrm {
 
 bool CaricaConfigurazioneInMemoria(int32_t, const std::string&) { return false; }
-void EseguiTaratura() { ModMain::StatoConnessione = STATO_CONNESSO; }
-void RipristinaDatiTaratura() {}
 
 } // namespace MDIFrm
 

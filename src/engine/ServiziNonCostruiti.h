@@ -46,9 +46,6 @@ namespace MDIFrm {
 
 // Offline load of a configuration file into memory (code 18: everything, 53: compensation tables).
 bool CaricaConfigurazioneInMemoria(int32_t codice, const std::string& percorso);
-// Calibration runner; the stand-in ends the run at once (STATO_CONNESSO).
-void EseguiTaratura();
-void RipristinaDatiTaratura();
 
 } // namespace MDIFrm
 

@@ -5,6 +5,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include "calibration/MDIFrmTaratura.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -258,5 +259,8 @@ void ServiziShell::FrmInitObd_Scarica() {
     initObd_->deleteLater();
     initObd_ = nullptr;
 }
+
+void ServiziShell::EseguiTaratura() { MDIFrm::EseguiTaratura(); }
+void ServiziShell::RipristinaDatiTaratura() { MDIFrm::RipristinaDatiTaratura(); }
 
 } // namespace MDIFrm

@@ -1,0 +1,50 @@
+#pragma once
+// The calibration runner and its steps. The link timer calls the runner
+// through the shell while the link state is STATO_TARATURA; everything happens
+// inside that one call, every wait pumping window messages.
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace MDIFrm {
+
+// One whole calibration; on return the link state is STATO_CONNESSO.
+void EseguiTaratura();
+// The deferred restore after the reconnect that follows a run ended on a bad
+// reply status: the saved blocks 3, 2 and 9 written back; silent.
+void RipristinaDatiTaratura();
+
+// The steps, each giving its result code (ModTaratura::CodiceEsitoTaratura).
+void TaraturaPasso1(int32_t& codice);
+void TaraturaPasso2(int32_t& codice);
+void CampionaMinimo(int32_t& codice);
+void CampionaMassimo(int32_t& codice);
+void TaraIniettori(int32_t& codice);
+void TaraAlMinimo(int32_t& codice);
+
+} // namespace MDIFrm
+
+namespace ModTaratura {
+
+// Our own result code: the settings file is missing or unreadable.
+inline constexpr int32_t ESITO_PARAMETRI = 9;
+// Dictionary entry (from the window's base) that says so.
+inline constexpr int16_t VoceParametriMancanti = 48;
+
+// The open calibration log (\Tune\StatoTun.txt) during a run.
+inline std::ofstream LogTaratura;
+// One line of the log, ended with CR LF.
+void ScriviLog(const std::string& riga);
+
+// Block transfers of the calibration: good only with pipe result 0 and reply
+// status 1. A failed read leaves the block as it was.
+bool LeggiBloccoTaratura(size_t n);
+bool ScriviBloccoTaratura(size_t n, uint8_t comando);
+// Entry base + n of the calibration window, current language.
+std::string VoceTune(int32_t n);
+// The progress text and bar for PassoTaratura.
+void MostraAvanzamento();
+// The outcome text of a failed run's code.
+std::string TestoEsito(int32_t codice);
+
+} // namespace ModTaratura

@@ -1,0 +1,115 @@
+// Calibration runs against the simulated ECU through the real companion.
+#include "calibration/FissaggioTaratura.h"
+#include "core/Conversioni.h"
+
+namespace {
+
+size_t ContaRighe(const std::string& testo, const std::string& inizio) {
+    size_t n = 0;
+    for (const auto& r : Conv::Split(testo, "\r\n")) n += r.rfind(inizio, 0) == 0;
+    return n;
+}
+
+class CorsaTaratura : public FissaggioTaratura {};
+
+TEST_F(CorsaTaratura, PassiDaUnoAQuattroPoiStopEBlocchiRipristinati) {
+    std::filesystem::create_directories(base.File("Tune"));
+    std::ofstream(base.File("Tune/StatoTun.txt"), std::ios::binary) << "old run";
+    const auto tipoOriginale = Valore(3, 4);
+    const auto opzioniOriginali = Valore(2, 2);
+    vista.alPasso = [this](const std::string& t) {
+        // Step 4: the operator holds 3000 rpm; step 5: the test stops the run.
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 71 %") != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(ModTaratura::PassoTaratura, 5);
+    EXPECT_EQ(ModTaratura::TipoIniettoreTaratura, 0);
+    // Idle petrol time about 2.6 ms, at 3000 rpm about 5 ms.
+    EXPECT_NEAR(ModTaratura::TBenzMin, 2600, 150);
+    EXPECT_NEAR(ModTaratura::TBenzMax, 5000, 150);
+    // Step 2 saved the blocks before changing them; the stop wrote them back.
+    ASSERT_FALSE(ModTaratura::CopiaBlocco3Taratura.TramaRichiesta.empty());
+    EXPECT_EQ(ModTaratura::CopiaBlocco3Taratura.Valori[4], tipoOriginale);
+    ASSERT_TRUE(LeggiBlocco(3));
+    ASSERT_TRUE(LeggiBlocco(2));
+    EXPECT_EQ(Valore(3, 4), tipoOriginale);
+    EXPECT_EQ(Valore(2, 2), opzioniOriginali);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(7)));
+    EXPECT_EQ(vista.messaggi.back(), VoceTune(4) + " <Start>");
+    EXPECT_TRUE(vista.startAbilitato);
+    EXPECT_FALSE(vista.cancelAbilitato);
+    EXPECT_EQ(ModMain::RipristinoTaratura, 0.0);
+
+    // The logs rotated; the new one holds the two sampling steps.
+    EXPECT_EQ(Leggi(base.File("Tune/StatoTun1.txt")), "old run");
+    const std::string log = Leggi(base.File("Tune/StatoTun.txt"));
+    EXPECT_EQ(ContaRighe(log, "TEMP - "), 1u);
+    EXPECT_EQ(ContaRighe(log, "Campiona minimo"), 1u);
+    EXPECT_EQ(ContaRighe(log, "TimerApi_uSecAuxSampleAuxTBenzTBenzMinTBenzMaxTGasCilAuxRpmCorr"), 1u);
+    EXPECT_EQ(ContaRighe(log, "Campiona massimo"), 1u);
+    EXPECT_EQ(ContaRighe(log, "#"), 4u + 3u); // N + 1 samples each
+}
+
+TEST_F(CorsaTaratura, FileImpostazioniMancanteFermaLaCorsa) {
+    std::filesystem::remove(base.File("lng/ParaTun.txt"));
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 1);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(ModTaratura::VoceParametriMancanti)));
+    EXPECT_TRUE(ModTaratura::CopiaBlocco3Taratura.TramaRichiesta.empty());
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+}
+
+TEST_F(CorsaTaratura, SorveglianzaGiriAzzerataAllAvvio) {
+    // An earlier run left the watchdog run out: a single low reading in phase C
+    // must not end this run.
+    ModTaratura::ContatoreRpmTaratura = -5;
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.empty() && ModTaratura::SecondoSetTaratura == -1) Manopola(40, 300);
+        if (t == VoceTune(3)) Manopola(40, 800);
+    };
+    vista.alPasso = [](const std::string& t) {
+        if (t.find(" 29 %") != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 3);
+    EXPECT_FALSE(vista.Mostrato(VoceTune(15)));
+}
+
+TEST_F(CorsaTaratura, EcuMutaArmaIlRipristinoDifferito) {
+    const auto tipoOriginale = Valore(3, 4);
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 43 %") != std::string::npos) Manopola(10, 1);
+    };
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 3);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(12)));
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NE(ModPipe::StatoRisposta, 1);
+    EXPECT_EQ(ModMain::RiconnessioneRichiesta, 1);
+    EXPECT_EQ(ModMain::RipristinoTaratura, -1.0);
+
+    // After the reconnect the saved blocks go back.
+    Manopola(10, 0);
+    ASSERT_TRUE(LeggiBlocco(3));
+    EXPECT_EQ(Valore(3, 4), 1); // the calibration's injector type
+    MDIFrm::RipristinaDatiTaratura();
+    ASSERT_TRUE(LeggiBlocco(3));
+    EXPECT_EQ(Valore(3, 4), tipoOriginale);
+}
+
+TEST_F(CorsaTaratura, RipristinoDifferitoSenzaCopieNonInviaNulla) {
+    ModPipe::ModoLinea = 0;
+    MDIFrm::RipristinaDatiTaratura();
+    EXPECT_EQ(ModPipe::ModoLinea, 0);
+}
+
+} // namespace
