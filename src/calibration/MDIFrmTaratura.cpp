@@ -76,6 +76,23 @@ bool ScriviBloccoTaratura(size_t n, uint8_t comando) {
     return ScriviCopiaTaratura(TabellaBlocchi[n], comando);
 }
 
+int32_t& ValoreTaratura(size_t n, size_t k) {
+    static int32_t nulla = 0;
+    if (n >= TabellaBlocchi.size() || k >= TabellaBlocchi[n].Valori.size()) return nulla = 0;
+    return TabellaBlocchi[n].Valori[k];
+}
+
+void ScriviRigaCampione(int32_t k, int32_t m, int32_t giri) {
+    const double ms = Conv::ArrotondaPari(ModGlobFunct::LeggiMicrosecondi() / 1000.0);
+    ScriviLog("#" + Conv::CStr(static_cast<int64_t>(ms)) + "#" + Conv::CStr(k) + "#" + Conv::CStr(m) + "#" +
+              Conv::CStr(TBenzMin) + "#" + Conv::CStr(TBenzMax) + "#" + Conv::CStr(TGasCil) + "#" + Conv::CStr(giri) +
+              "#" + Conv::CStr(ValoreTaratura(2, 6)));
+}
+
+std::string SecondiRimanenti(double fine) {
+    return Conv::CStr(static_cast<int64_t>(Conv::ArrotondaPari((fine - ModGlobFunct::LeggiMicrosecondi()) / 1'000'000.0)));
+}
+
 std::string VoceTune(int32_t n) { return ModMain::TestoVoce(static_cast<int16_t>(Vista().OffsetLinguaTune() + n)); }
 
 void MostraAvanzamento() {

@@ -44,6 +44,14 @@ bool ScriviBloccoTaratura(size_t n, uint8_t comando);
 std::string VoceTune(int32_t n);
 // The progress text and bar for PassoTaratura.
 void MostraAvanzamento();
+// Value k of block n for reading and writing; a scratch 0 when the block
+// has no such value.
+int32_t& ValoreTaratura(size_t n, size_t k);
+// A sample line of the log: clock in ms, sample count, sample mean, TBenzMin,
+// TBenzMax, TGasCil, rpm, block 2 value 6, each after a "#".
+void ScriviRigaCampione(int32_t k, int32_t m, int32_t giri);
+// Whole seconds from now to `fine` (clock microseconds), halves to even.
+std::string SecondiRimanenti(double fine);
 // The outcome text of a failed run's code.
 std::string TestoEsito(int32_t codice);
 

@@ -22,11 +22,7 @@ using namespace ModTaratura;
 
 namespace {
 
-int32_t& TaraturaValore(size_t n, size_t k) {
-    static int32_t nulla = 0;
-    if (n >= TabellaBlocchi.size() || k >= TabellaBlocchi[n].Valori.size()) return nulla = 0;
-    return TabellaBlocchi[n].Valori[k];
-}
+int32_t& TaraturaValore(size_t n, size_t k) { return ValoreTaratura(n, k); }
 
 bool TaraturaStop() { return StopTaratura != 0; }
 bool TaraturaBlocchi12() { return LeggiBloccoTaratura(1) && LeggiBloccoTaratura(2); }
@@ -192,18 +188,6 @@ int32_t Passo2Corpo() {
     return ScriviBloccoTaratura(9, 0x7F) ? ESITO_FATTO : ESITO_TRASFERIMENTO;
 }
 
-// One sample line of steps 3 and 4.
-void TaraturaRigaCampione(int32_t i, int32_t m, int32_t giri) {
-    const double ms = Conv::ArrotondaPari(ModGlobFunct::LeggiMicrosecondi() / 1000.0);
-    ScriviLog("#" + Conv::CStr(static_cast<int64_t>(ms)) + "#" + Conv::CStr(i) + "#" + Conv::CStr(m) + "#" +
-              Conv::CStr(TBenzMin) + "#" + Conv::CStr(TBenzMax) + "#" + Conv::CStr(TGasCil) + "#" + Conv::CStr(giri) +
-              "#" + Conv::CStr(TaraturaValore(2, 6)));
-}
-
-std::string TaraturaSecondi(double fine) {
-    return Conv::CStr(static_cast<int64_t>(Conv::ArrotondaPari((fine - ModGlobFunct::LeggiMicrosecondi()) / 1'000'000.0)));
-}
-
 int32_t TaraturaMedia() {
     return CalcolaMediaCilindriAttivi(TabellaBlocchi[1].Valori, TabellaBlocchi[3].Valori);
 }
@@ -247,11 +231,11 @@ int32_t CampionaMinimoCorpo() {
             v.LampeggioInTaratura(true);
             v.VisualizzaTempiCampionamentoBenzina(m, true);
             v.LblCalMsg(VoceTune(8) + "\r\n\r\n" + VoceTune(20));
-            TaraturaRigaCampione(i, m, giri);
+            ScriviRigaCampione(i, m, giri);
             pausa = Parametri.FreqCampioniMinimoMs * 1000.0;
         } else {
             v.LampeggioInTaratura(false);
-            v.LblCalMsg(VoceTune(19) + "\r\n\r\n" + VoceTune(8) + " " + TaraturaSecondi(fine));
+            v.LblCalMsg(VoceTune(19) + "\r\n\r\n" + VoceTune(8) + " " + SecondiRimanenti(fine));
         }
         TaraturaAttendi(pausa);
         if (i > Parametri.NumCampioniMinimo) break;
@@ -300,11 +284,11 @@ int32_t CampionaMassimoCorpo() {
             v.LampeggioInTaratura(true);
             v.VisualizzaTempiCampionamentoBenzina(m, true);
             v.LblCalMsg(VoceTune(23) + " " + obiettivo + "\r\n\r\n" + VoceTune(24) + " " + obiettivo + " " + VoceTune(51));
-            TaraturaRigaCampione(i, m, giri);
+            ScriviRigaCampione(i, m, giri);
             pausa = Parametri.FreqCampioniMassimoMs * 1000.0;
         } else {
             v.LampeggioInTaratura(false);
-            v.LblCalMsg(VoceTune(23) + " " + obiettivo + "\r\n\r\n" + VoceTune(8) + " " + TaraturaSecondi(fine));
+            v.LblCalMsg(VoceTune(23) + " " + obiettivo + "\r\n\r\n" + VoceTune(8) + " " + SecondiRimanenti(fine));
         }
         TaraturaAttendi(pausa);
         if (i > Parametri.NumCampioniMassimo) break;

@@ -1,6 +1,8 @@
 #include "calibration/ModTaratura.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <system_error>
@@ -203,6 +205,45 @@ std::string TestoMillisecondi(int32_t us, const std::string& separatore) {
 }
 
 int32_t ValoreBarraTempo(int64_t us) { return static_cast<int32_t>(Conv::ArrotondaPari(static_cast<double>(us) / 100.0)); }
+
+int64_t PassoCorrezione(int32_t percento, int64_t deviazione, int32_t massimo) {
+    const double p = Conv::ArrotondaPari(percento / 100.0 * static_cast<double>(deviazione));
+    const double limite = std::abs(static_cast<double>(massimo));
+    return static_cast<int64_t>(std::clamp(p, -limite, limite));
+}
+
+bool LimitaPassoCorrezione(int64_t& passo, const std::vector<int32_t>& blocco1, const std::vector<int32_t>& blocco3,
+                           int32_t unita) {
+    if (blocco3.size() < 37 || blocco1.size() < 32 || unita == 0) return true;
+    const int32_t n = std::min(blocco3[1], 8);
+    for (int32_t c = 1; c <= n; ++c) {
+        if (blocco3[static_cast<size_t>(17 - c)] < 1) continue;
+        const int64_t somma = static_cast<int64_t>(blocco1[static_cast<size_t>(32 - c)]) + blocco1[static_cast<size_t>(16 - c)];
+        const int64_t limite = blocco3[36];
+        if (somma + passo < limite) {
+            passo = static_cast<int64_t>(Conv::ArrotondaPari(static_cast<double>(limite - somma) / unita)) * unita;
+            return false;
+        }
+    }
+    return true;
+}
+
+int64_t CorrezioneIniziale(int32_t riga5, int32_t riga8, int32_t tBenzMax, float sommaTempoInj) {
+    const double c = Conv::ArrotondaPari(riga5 - ((static_cast<double>(riga8) + tBenzMax) - sommaTempoInj));
+    return c < 0 ? 0 : static_cast<int64_t>(c);
+}
+
+bool ValoreNelBlocco(const BloccoParametri& blocco, size_t k, int64_t v) {
+    if (k >= blocco.CodiciTipo.size()) return false;
+    const std::string& t = blocco.CodiciTipo[k];
+    const int64_t scala = k < blocco.Scale.size() && blocco.Scale[k] != 0 ? blocco.Scale[k] : 1;
+    int64_t minimo = INT32_MIN, massimo = INT32_MAX;
+    if (t == "UB") minimo = 0, massimo = 255;
+    else if (t == "SB") minimo = -128, massimo = 127;
+    else if (t == "UW") minimo = 0, massimo = 65535;
+    else if (t == "SW") minimo = -32768, massimo = 32767;
+    return v >= std::min(minimo * scala, massimo * scala) && v <= std::max(minimo * scala, massimo * scala);
+}
 
 std::vector<std::string> FileLogTaratura(const std::string& cartella) {
     std::vector<std::string> f{cartella + "/StatoTun.txt"};

@@ -120,6 +120,21 @@ std::string TestoMillisecondi(int32_t us, const std::string& separatore);
 // Bar value of a time: us / 100 rounded half to even.
 int32_t ValoreBarraTempo(int64_t us);
 
+// Correction step of a tare cycle: percento / 100 x deviation rounded half
+// to even, held to +-massimo.
+int64_t PassoCorrezione(int32_t percento, int64_t deviazione, int32_t massimo);
+// The correction limit: when a cylinder included in block 3 (value 17 - c >
+// 0) would fall below block 3 value 36 with `passo` added to its correction
+// and petrol time (block 1 values 32 - c and 16 - c), `passo` becomes the
+// margin rounded to a multiple of `unita` and the result is false.
+bool LimitaPassoCorrezione(int64_t& passo, const std::vector<int32_t>& blocco1, const std::vector<int32_t>& blocco3,
+                           int32_t unita);
+// Starting correction of the injector tare: line 5 - ((line 8 + TBenzMax) -
+// SommaTempoInj), halves to even, never below 0.
+int64_t CorrezioneIniziale(int32_t riga5, int32_t riga8, int32_t tBenzMax, float sommaTempoInj);
+// Whether `v` fits value k of the block (its type code and scale).
+bool ValoreNelBlocco(const BloccoParametri& blocco, size_t k, int64_t v);
+
 // The log names, newest first: StatoTun.txt, StatoTun1.txt .. StatoTun4.txt in `cartella`.
 std::vector<std::string> FileLogTaratura(const std::string& cartella);
 // Rotates the logs (4 <- 3 <- 2 <- 1 <- current), a missing source skipped.

@@ -113,7 +113,10 @@ protected:
     static std::vector<std::string> ParametriBrevi() {
         return {"TEMP taratura=20", "Rpm minimi=400", "Attesa minimo ms=300", "Num Campioni minimo=3",
                 "Freq Campioni minimo ms=20", "Rpm Massimo=2500", "DeltaVisualizzazioneRPMMax=200",
-                "Attesa massimo ms=300", "Num Campioni massimo=2", "Freq Campioni massimo ms=20"};
+                "Attesa massimo ms=300", "Num Campioni massimo=2", "Freq Campioni massimo ms=20",
+                "Prima attesa ms=100", "Attesa corr inj ms=100", "Num Campioni corr inj=2",
+                "Freq Campioni corr inj ms=20", "Cicli in tolleranza inj=1", "Max cicli non in tolleranza inj=10",
+                "Tolleranza in correzione inj %=2", "Step di Correzione inj %=50", "Massima correzione inj us=500"};
     }
     void ScriviParametri(const std::vector<std::string>& righe) {
         std::ofstream f(base.File("lng/ParaTun.txt"), std::ios::binary | std::ios::trunc);

@@ -142,6 +142,46 @@ TEST(CampionamentoTaratura, TestiEBarre) {
     EXPECT_EQ(ModTaratura::TestoMillisecondi(12345, "."), "12.345");
 }
 
+TEST(CorrezioneTaratura, PassoLimiteECorrezioneIniziale) {
+    EXPECT_EQ(ModTaratura::PassoCorrezione(50, 301, 2000), 150);
+    EXPECT_EQ(ModTaratura::PassoCorrezione(50, 303, 2000), 152);
+    EXPECT_EQ(ModTaratura::PassoCorrezione(100, 700, 500), 500);
+    EXPECT_EQ(ModTaratura::PassoCorrezione(100, -700, 500), -500);
+    // Sums far beyond 32 bits stay exact.
+    EXPECT_EQ(ModTaratura::PassoCorrezione(100, int64_t{5'000'000'000}, 2'000'000'000), 2'000'000'000);
+
+    std::vector<int32_t> b1(60, 0), b3(60, 0);
+    b3[1] = 4;
+    b3[36] = 2000;
+    b3[16] = 1; // cylinder 1 included
+    b1[31] = 0;
+    b1[15] = 1500;
+    int64_t p = -600;
+    EXPECT_FALSE(ModTaratura::LimitaPassoCorrezione(p, b1, b3, 128));
+    EXPECT_EQ(p, 512); // 500 / 128 = 3.90625 -> 4 units
+    p = 600;
+    EXPECT_TRUE(ModTaratura::LimitaPassoCorrezione(p, b1, b3, 128));
+    EXPECT_EQ(p, 600);
+    b3[16] = 0; // no cylinder included
+    p = -600;
+    EXPECT_TRUE(ModTaratura::LimitaPassoCorrezione(p, b1, b3, 128));
+    b3[1] = 0;
+    EXPECT_TRUE(ModTaratura::LimitaPassoCorrezione(p, b1, b3, 128));
+    EXPECT_EQ(p, -600);
+
+    EXPECT_EQ(ModTaratura::CorrezioneIniziale(7000, 1536, 3000, 0.0f), 2464);
+    EXPECT_EQ(ModTaratura::CorrezioneIniziale(1000, 1536, 3000, 0.0f), 0);
+    EXPECT_EQ(ModTaratura::CorrezioneIniziale(7000, 1536, 3000, 0.5f), 2464); // 2464.5 -> even
+
+    BloccoParametri b;
+    b.CodiciTipo = {"SW", "UB"};
+    b.Scale = {1, 1};
+    EXPECT_TRUE(ModTaratura::ValoreNelBlocco(b, 0, -32768));
+    EXPECT_FALSE(ModTaratura::ValoreNelBlocco(b, 0, 32768));
+    EXPECT_FALSE(ModTaratura::ValoreNelBlocco(b, 1, -1));
+    EXPECT_FALSE(ModTaratura::ValoreNelBlocco(b, 2, 0));
+}
+
 TEST(LogTaratura, RotazioneQuattroPrecedenti) {
     SupportoTest::CartellaBase cartella(false);
     const auto f = ModTaratura::FileLogTaratura(cartella.Percorso());

@@ -12,20 +12,29 @@ size_t ContaRighe(const std::string& testo, const std::string& inizio) {
 
 class CorsaTaratura : public FissaggioTaratura {};
 
-TEST_F(CorsaTaratura, PassiDaUnoAQuattroPoiStopEBlocchiRipristinati) {
+TEST_F(CorsaTaratura, PassiDaUnoACinquePoiStopEBlocchiRipristinati) {
     std::filesystem::create_directories(base.File("Tune"));
     std::ofstream(base.File("Tune/StatoTun.txt"), std::ios::binary) << "old run";
     const auto tipoOriginale = Valore(3, 4);
     const auto opzioniOriginali = Valore(2, 2);
-    vista.alPasso = [this](const std::string& t) {
-        // Step 4: the operator holds 3000 rpm; step 5: the test stops the run.
+    int32_t correzione = -1;
+    vista.alPasso = [this, &correzione](const std::string& t) {
+        // Step 4: the operator holds 3000 rpm; step 6: the test stops the run.
         if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
-        if (t.find(" 71 %") != std::string::npos) ModTaratura::StopTaratura = -1;
+        if (t.find(" 86 %") != std::string::npos) {
+            correzione = Valore(2, 6);
+            ModTaratura::StopTaratura = -1;
+        }
     };
     MDIFrm::EseguiTaratura();
 
     EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
-    EXPECT_EQ(ModTaratura::PassoTaratura, 5);
+    EXPECT_EQ(ModTaratura::PassoTaratura, 6);
+    // Step 5 moved the gas correction towards the engine's need (400 us) until
+    // the petrol time on gas matched the one on petrol within 2 %.
+    EXPECT_GT(correzione, 100);
+    EXPECT_LE(correzione, 500);
+    EXPECT_NEAR(ModTaratura::TGasCil, ModTaratura::TBenzMax, ModTaratura::TBenzMax * 0.03);
     EXPECT_EQ(ModTaratura::TipoIniettoreTaratura, 0);
     // Idle petrol time about 2.6 ms, at 3000 rpm about 5 ms.
     EXPECT_NEAR(ModTaratura::TBenzMin, 2600, 150);
@@ -50,7 +59,28 @@ TEST_F(CorsaTaratura, PassiDaUnoAQuattroPoiStopEBlocchiRipristinati) {
     EXPECT_EQ(ContaRighe(log, "Campiona minimo"), 1u);
     EXPECT_EQ(ContaRighe(log, "TimerApi_uSecAuxSampleAuxTBenzTBenzMinTBenzMaxTGasCilAuxRpmCorr"), 1u);
     EXPECT_EQ(ContaRighe(log, "Campiona massimo"), 1u);
-    EXPECT_EQ(ContaRighe(log, "#"), 4u + 3u); // N + 1 samples each
+    EXPECT_GE(ContaRighe(log, "#"), 4u + 3u + 4u * 3u); // N + 1 samples a cycle
+    EXPECT_EQ(ContaRighe(log, "Tara iniettori"), 1u);
+    EXPECT_EQ(ContaRighe(log, "Cilindro n. "), static_cast<size_t>(Valore(3, 1)));
+}
+
+TEST_F(CorsaTaratura, PressioneGasFuoriDallAsse) {
+    // The range check is on and the axis starts above the live gas pressure.
+    const size_t penultimo = TabellaBlocchi[9].Valori.size() - 2;
+    Manopola(24, static_cast<int32_t>(9u << 24 | penultimo << 16 | 1));
+    Manopola(24, static_cast<int32_t>(9u << 24 | 0u << 16 | 3000));
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+    };
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 5);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(46)));
+    // The immediate restore brought block 9 back as step 2 found it.
+    ASSERT_TRUE(LeggiBlocco(9));
+    EXPECT_EQ(Valore(9, 0), 3000);
 }
 
 TEST_F(CorsaTaratura, FileImpostazioniMancanteFermaLaCorsa) {
