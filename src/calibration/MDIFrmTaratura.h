@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/ModBlckBlocchi.h"
+
 namespace MDIFrm {
 
 // One whole calibration; on return the link state is STATO_CONNESSO.
@@ -52,6 +54,16 @@ int32_t& ValoreTaratura(size_t n, size_t k);
 void ScriviRigaCampione(int32_t k, int32_t m, int32_t giri);
 // Whole seconds from now to `fine` (clock microseconds), halves to even.
 std::string SecondiRimanenti(double fine);
+// Step 6, phase 7: map page 0 rewritten from the tuned correction; phase 8:
+// the closing writes and the last confirmation. Each gives a result code.
+int32_t RiscriviMappaTaratura();
+int32_t ScrittureFinaliTaratura();
+// Block 9 reloaded from the "[COM_PGASX]" line of a configuration file; false
+// (block unchanged) without the file, the line or a decodable table.
+bool LeggiComPGasXDaFile(const std::string& percorso, BloccoParametri& blocco);
+// Moves block 9's axis onto the measured pressure (reloaded first from the
+// configuration file of the ECU's system configuration, when there is one).
+void CentraCompensazionePressioneGas(int32_t pressione, BloccoParametri& blocco);
 // The outcome text of a failed run's code.
 std::string TestoEsito(int32_t codice);
 

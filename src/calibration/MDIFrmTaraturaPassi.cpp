@@ -14,6 +14,7 @@
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckTransazioni.h"
 #include "link/ModPipe.h"
+#include "maps/ModMainMappe.h"
 #include "link/ComandiPipe.h"
 
 namespace MDIFrm {
@@ -53,7 +54,7 @@ int32_t Passo1Fasi() {
     auto& v = Vista();
     MostraAvanzamento();
     v.LblCalMsg(VoceTune(18));
-    UnitaRpmBlocco3 = (TaraturaValore(3, 49) & 2) ? 64 : 128;
+    ModMain::UnitaRpmBlocco3 = (TaraturaValore(3, 49) & 2) ? 64 : 128;
     for (auto* c : {&CopiaBlocco3Taratura, &CopiaBlocco2Taratura, &CopiaBlocco9Taratura}) c->TramaRichiesta.clear();
     // A watchdog left below 0 by an earlier run would end this one at its first low reading.
     ContatoreRpmTaratura = 10;

@@ -245,6 +245,61 @@ bool ValoreNelBlocco(const BloccoParametri& blocco, size_t k, int64_t v) {
     return v >= std::min(minimo * scala, massimo * scala) && v <= std::max(minimo * scala, massimo * scala);
 }
 
+std::optional<int32_t> FattoreRiempimento(int32_t correzione, int32_t tBenzMin) {
+    if (tBenzMin <= 0) return std::nullopt;
+    const int64_t prodotto = (static_cast<int64_t>(correzione) + tBenzMin) * 128;
+    const double f = Conv::ArrotondaPari(static_cast<double>(prodotto) / tBenzMin);
+    return static_cast<int32_t>(std::clamp(f, 0.0, 255.0));
+}
+
+void SpostaMappaTaratura(MatriceTaratura& mappa, int riga, int colonna, int32_t F, PaginaMappa& pagina) {
+    const int64_t spostamento = static_cast<int64_t>(F) - mappa[static_cast<size_t>(riga)][static_cast<size_t>(colonna)];
+    for (int c = 0; c < ColonnePaginaMappa; ++c)
+        for (int r = 0; r < RighePaginaMappa; ++r) {
+            int32_t& cella = mappa[static_cast<size_t>(r)][static_cast<size_t>(c)];
+            cella = static_cast<int32_t>(std::clamp<int64_t>(cella + spostamento, INT32_MIN, INT32_MAX));
+            pagina[static_cast<size_t>(r)][static_cast<size_t>(c)] = static_cast<uint8_t>(std::clamp(cella, 0, 255));
+        }
+}
+
+bool SpostaCurvaTaratura(CurvaRetta& curva, int32_t tGasCil, int32_t correzione) {
+    const int32_t e = tGasCil / 128;
+    if (e < 0 || e > 179) return false;
+    const float d = static_cast<float>(correzione / 1000.0 - curva[static_cast<size_t>(e)]);
+    for (size_t i = 0; i <= 172; ++i) curva[i] = std::max(0.0f, curva[i] + d);
+    curva[180] = curva[0];
+    return true;
+}
+
+bool CorreggiOffsetRetta(CurvaRetta& curva, int32_t tempo, int32_t obiettivo, RecordRettaCorrezione& retta) {
+    const double i = Conv::ArrotondaPari(tempo / 128.0);
+    if (i < 0 || i > 171) return false;
+    const double t = Conv::ArrotondaPari(obiettivo / 1000.0 * 1000.0) / 1000.0;
+    const float d = static_cast<float>(Conv::ArrotondaPari((t - curva[static_cast<size_t>(i)]) * 1000.0) / 1000.0);
+    retta.Offset -= d;
+    ModRetta::CalcolaCurvaRetta(curva, retta);
+    return true;
+}
+
+bool CentraAsseCompensazione(std::vector<int32_t>& valori, int32_t pressione) {
+    constexpr size_t Coppie = 57, Passo = 4, PuntiAsse = 15;
+    if (valori.size() < 2 * Coppie + 2) return false;
+    size_t j = 0;
+    while (j < PuntiAsse && valori[2 * Passo * j + 1] != 0) ++j;
+    // No zero, or a zero already at the first point (no point before it): the middle of the axis.
+    if (j == PuntiAsse || j == 0) j = 6;
+    const int64_t xPrima = valori[2 * Passo * (j - 1)], x = valori[2 * Passo * j];
+    const int64_t meta = static_cast<int64_t>(Conv::ArrotondaPari(static_cast<double>(x - xPrima) / 2.0));
+    const int64_t spostamento = xPrima + meta - pressione;
+    for (size_t p = 0; p < Coppie; ++p) {
+        const int64_t nuovo = valori[2 * p] - spostamento;
+        valori[2 * p] = static_cast<int32_t>(std::clamp<int64_t>(nuovo, 0, INT32_MAX));
+    }
+    valori[valori.size() - 2] = 1;
+    valori[valori.size() - 1] = static_cast<int32_t>(j);
+    return true;
+}
+
 std::vector<std::string> FileLogTaratura(const std::string& cartella) {
     std::vector<std::string> f{cartella + "/StatoTun.txt"};
     for (int k = 1; k <= 4; ++k) f.push_back(cartella + "/StatoTun" + std::to_string(k) + ".txt");

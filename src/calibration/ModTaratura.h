@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/ModBlckBlocchi.h"
+#include "core/ModRetta.h"
+#include "core/PaginaMappa.h"
 
 namespace ModTaratura {
 
@@ -93,7 +95,6 @@ inline BloccoParametri CopiaBlocco2Taratura, CopiaBlocco3Taratura, CopiaBlocco9T
 inline int32_t TipoIniettoreTaratura = -1;
 inline int32_t SecondoSetTaratura = 0;
 inline int32_t ContatoreRpmTaratura = 0; // low-rpm watchdog, checks of 100 ms
-inline int32_t UnitaRpmBlocco3 = 128;
 inline int32_t OpzioneObd04Sospesa = 0, OpzioneObd08Sospesa = 0, EmulazioneLambdaSospesa = 0;
 inline int32_t TBenzMin = 0, TBenzMax = 0, TGasCil = 0; // microseconds
 inline int32_t PressioneGasTaratura = 0, CampioniPressioneTaratura = 0;
@@ -134,6 +135,31 @@ bool LimitaPassoCorrezione(int64_t& passo, const std::vector<int32_t>& blocco1, 
 int64_t CorrezioneIniziale(int32_t riga5, int32_t riga8, int32_t tBenzMax, float sommaTempoInj);
 // Whether `v` fits value k of the block (its type code and scale).
 bool ValoreNelBlocco(const BloccoParametri& blocco, size_t k, int64_t v);
+
+// ---- Map rewrite and centring (step 6) ----------------------------------------
+
+using MatriceTaratura = std::array<std::array<int32_t, ColonnePaginaMappa>, RighePaginaMappa>; // [row][column]
+
+// Fill factor of the map form: ((correction + TBenzMin) x 128) / TBenzMin,
+// halves to even, held to 0..255. Nothing when TBenzMin is not above 0.
+std::optional<int32_t> FattoreRiempimento(int32_t correzione, int32_t tBenzMin);
+// Shifts the working map so that the cell (riga, colonna) holds F; every cell
+// then goes into `pagina` held to 0..255.
+void SpostaMappaTaratura(MatriceTaratura& mappa, int riga, int colonna, int32_t F, PaginaMappa& pagina);
+// The curve moved by D = correction / 1000 - curve(TGasCil / 128) on entries
+// 0 to 172 (none below 0); entry 180 := entry 0. False (curve unchanged) when
+// the entry is outside the curve.
+bool SpostaCurvaTaratura(CurvaRetta& curva, int32_t tGasCil, int32_t correzione);
+// The correction line's offset lowered so that the curve at the entry
+// time / 128 (halves to even) equals obiettivo / 1000 ms, then the curve
+// rebuilt. False (nothing changed) when the entry is outside 0..171.
+bool CorreggiOffsetRetta(CurvaRetta& curva, int32_t tempo, int32_t obiettivo, RecordRettaCorrezione& retta);
+// Block 9 in the 57-pair layout (pair p: values 2p and 2p + 1; the axis
+// points every fourth pair): moves every pressure so that `pressione` lies
+// halfway between axis point j - 1 and j, j the first axis point with a zero
+// correction (6 when none, or when it is point 0); sets the next-to-last value
+// to 1 and the last to j. False (nothing changed) for a block too short.
+bool CentraAsseCompensazione(std::vector<int32_t>& valori, int32_t pressione);
 
 // The log names, newest first: StatoTun.txt, StatoTun1.txt .. StatoTun4.txt in `cartella`.
 std::vector<std::string> FileLogTaratura(const std::string& cartella);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <functional>
 
+#include <QtCore/QTimer>
+
 #include "calibration/MDIFrmTaratura.h"
 #include "calibration/ModTaratura.h"
 #include "core/ModBlckConfigScale.h"
@@ -39,7 +41,11 @@ public:
     }
     void CmdCalOkAbilitato(bool a) override {
         okAbilitato = a;
+        // With `confermaSempre` the operator presses OK as soon as it is offered
+        // (seen at the step's next wait, after it has cleared the flag).
+        if (a && confermaSempre) QTimer::singleShot(0, [] { ModTaratura::OkTaratura = -1; });
     }
+    bool confermaSempre = false;
     void CmdCalCancelAbilitato(bool a) override { cancelAbilitato = a; }
     void CmdCalStartAbilitato(bool a) override { startAbilitato = a; }
     void SLD_UgelliVisibile(bool v) override { sldVisibile = v; }
@@ -116,7 +122,11 @@ protected:
                 "Attesa massimo ms=300", "Num Campioni massimo=2", "Freq Campioni massimo ms=20",
                 "Prima attesa ms=100", "Attesa corr inj ms=100", "Num Campioni corr inj=2",
                 "Freq Campioni corr inj ms=20", "Cicli in tolleranza inj=1", "Max cicli non in tolleranza inj=10",
-                "Tolleranza in correzione inj %=2", "Step di Correzione inj %=50", "Massima correzione inj us=500"};
+                "Tolleranza in correzione inj %=2", "Step di Correzione inj %=50", "Massima correzione inj us=500",
+                "Rpm ritorno minimo=1200", "Attesa ritorno minimo ms=100", "Attesa corr minimo ms=100",
+                "Num Campioni corr minimo=2", "Freq Campioni corr minimo ms=20", "Cicli in tolleranza minimo=1",
+                "Max cicli non in tolleranza minimo=10", "Tolleranza in correzine minimo %=2",
+                "Step di Correzione minimo %=50", "Massima correzione minimo us=500"};
     }
     void ScriviParametri(const std::vector<std::string>& righe) {
         std::ofstream f(base.File("lng/ParaTun.txt"), std::ios::binary | std::ios::trunc);

@@ -64,6 +64,38 @@ TEST_F(CorsaTaratura, PassiDaUnoACinquePoiStopEBlocchiRipristinati) {
     EXPECT_EQ(ContaRighe(log, "Cilindro n. "), static_cast<size_t>(Valore(3, 1)));
 }
 
+TEST_F(CorsaTaratura, CorsaCompletaRiscriveMappaEOpzioni) {
+    // Lambda emulation on before the run: step 2 suspends it, the end restores it.
+    TabellaBlocchi[2].Valori[2] |= 0x10;
+    ASSERT_EQ(ScriviBlocco(2, CMD_WRITE_BLK2), 0);
+    vista.confermaSempre = true;
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+    };
+    ModMain::MappaPagina0 = {};
+    MDIFrm::EseguiTaratura();
+
+    EXPECT_EQ(ModTaratura::PassoTaratura, 6);
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
+    EXPECT_TRUE(vista.Mostrato(VoceTune(34)));
+    EXPECT_EQ(ModTaratura::EmulazioneLambdaSospesa, 1);
+    EXPECT_EQ(ModMain::RipristinoTaratura, 0.0);
+    // The ECU keeps the tuned correction, the options are back, the gas time matches.
+    ASSERT_TRUE(LeggiBlocco(2));
+    const int32_t corr = Valore(2, 6);
+    EXPECT_GT(corr, 100);
+    EXPECT_EQ(Valore(2, 2) & 0x13, 0x10);
+    EXPECT_NEAR(ModTaratura::TGasCil, ModTaratura::TBenzMin, ModTaratura::TBenzMin * 0.03);
+    // Map form: the working point holds the fill factor of the tuned correction.
+    const auto F = ModTaratura::FattoreRiempimento(corr, ModTaratura::TBenzMin);
+    ASSERT_TRUE(F.has_value());
+    EXPECT_EQ(ModMain::MappaPagina0[0][0], *F);
+    EXPECT_EQ(ModMain::UndoPagina0, ModMain::MappaPagina0);
+    EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(12)")) << (ui->chiamate.empty() ? "" : ui->chiamate.back());
+}
+
 TEST_F(CorsaTaratura, PressioneGasFuoriDallAsse) {
     // The range check is on and the axis starts above the live gas pressure.
     const size_t penultimo = TabellaBlocchi[9].Valori.size() - 2;
