@@ -79,6 +79,7 @@ protected:
         t.Valore1 = 2000;
         t.Valore2 = 40;
         t.Valore3 = 20;
+        t.Valore5 = 20000;
         t.Valore6 = 160;
         t.Valore7 = 15;
         ModBlck::TipiIniettori = {t};

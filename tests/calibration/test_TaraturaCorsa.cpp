@@ -96,6 +96,97 @@ TEST_F(CorsaTaratura, CorsaCompletaRiscriveMappaEOpzioni) {
     EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(12)")) << (ui->chiamate.empty() ? "" : ui->chiamate.back());
 }
 
+TEST_F(CorsaTaratura, CorrezioneLimitataTieneLeMedieECentraLaTabella) {
+    // The injector's lower limit (block 3 value 36) cuts the first idle
+    // correction; the table is centred on the last complete cycle's pressure.
+    ModBlck::TipiIniettori[0].Valore6 = 5000;
+    auto righe = ParametriBrevi();
+    righe.push_back("Tolleranza in correzine minimo %=0");
+    righe.push_back("Disabilita Centraggio Compensazione=1");
+    ScriviParametri(righe);
+    vista.confermaSempre = true;
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+    };
+    MDIFrm::EseguiTaratura();
+
+    EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
+    EXPECT_TRUE(vista.Mostrato(VoceTune(31)));
+    EXPECT_NEAR(ModTaratura::TGasCil, ModTaratura::TBenzMin, 300);
+    const int32_t p = ModTaratura::PressioneGasTaratura;
+    EXPECT_GT(p, 1000);
+    ASSERT_TRUE(LeggiBlocco(9));
+    const size_t n = TabellaBlocchi[9].Valori.size();
+    EXPECT_EQ(Valore(9, n - 2), 1);
+    const int32_t j = Valore(9, n - 1);
+    ASSERT_GT(j, 0);
+    EXPECT_LE(Valore(9, static_cast<size_t>(8 * (j - 1))), p);
+    EXPECT_GE(Valore(9, static_cast<size_t>(8 * j)), p);
+}
+
+TEST_F(CorsaTaratura, ScritturaMappaFallitaRendeLaCopiaDiAnnullamento) {
+    for (auto& r : ModMain::UndoPagina0) r.fill(7);
+    vista.confermaSempre = true;
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+    };
+    vista.alMessaggio = [this](const std::string& t) {
+        // Confirmation of the idle tare: one read of the wait, five of the
+        // working point, then the first packet of the map write is lost.
+        if (t.find(VoceTune(45)) != std::string::npos) Manopola(7, 6);
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_TRUE(vista.Mostrato(VoceTune(12)));
+    // The map in memory is the one the step computed, not the ECU's.
+    EXPECT_NE(ModMain::MappaPagina0, ModMain::UndoPagina0);
+    for (const auto& r : ModMain::UndoPagina0)
+        for (uint8_t c : r) ASSERT_EQ(c, 7);
+}
+
+TEST_F(CorsaTaratura, StopInOgniFaseLasciaLaCentralinaComeEra) {
+    const int32_t tipo = Valore(3, 4), opzioni = Valore(2, 2), correzione = Valore(2, 6);
+    // Where the operator presses Cancel: each step's progress, the idle-tare
+    // confirmation and the options' confirmation.
+    const std::vector<std::string> fasi = {" 14 %", " 29 %", " 43 %", " 57 %", " 71 %", " 86 %", "conferma", "opzioni"};
+    for (const std::string& fase : fasi) {
+        SCOPED_TRACE(fase);
+        AzzeraTaratura();
+        vista.messaggi.clear();
+        Manopola(40, 800);
+        ModMain::StatoConnessione = STATO_TARATURA;
+        vista.confermaSempre = fase != "conferma" && fase != "opzioni";
+        vista.alPasso = [this, fase](const std::string& t) {
+            if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+            if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+            if (t.find(fase) != std::string::npos) ModTaratura::StopTaratura = -1;
+        };
+        vista.alMessaggio = [this, fase](const std::string& t) {
+            // The injector type is confirmed; the two last confirmations are refused.
+            if (t.find(VoceTune(9)) != std::string::npos) QTimer::singleShot(0, [] { ModTaratura::OkTaratura = -1; });
+            if (fase == "conferma" && t.find(VoceTune(45)) != std::string::npos) ModTaratura::StopTaratura = -1;
+            if (fase == "opzioni" && t.find(VoceTune(45)) != std::string::npos)
+                QTimer::singleShot(0, [] { ModTaratura::OkTaratura = -1; });
+            if (fase == "opzioni" && t.find(VoceTune(33)) != std::string::npos) ModTaratura::StopTaratura = -1;
+        };
+        // Lambda emulation on, so that the options' confirmation is asked.
+        TabellaBlocchi[2].Valori[2] = opzioni | 0x10;
+        ASSERT_EQ(ScriviBlocco(2, CMD_WRITE_BLK2), 0);
+        MDIFrm::EseguiTaratura();
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        EXPECT_TRUE(vista.Mostrato(VoceTune(7)));
+        EXPECT_EQ(ModMain::RipristinoTaratura, 0.0);
+        ASSERT_TRUE(LeggiBlocco(3));
+        ASSERT_TRUE(LeggiBlocco(2));
+        EXPECT_EQ(Valore(3, 4), tipo);
+        EXPECT_EQ(Valore(2, 2), opzioni | 0x10);
+        EXPECT_EQ(Valore(2, 6), correzione);
+        EXPECT_EQ(Valore(2, 0), 0); // back on petrol
+    }
+}
+
 TEST_F(CorsaTaratura, PressioneGasFuoriDallAsse) {
     // The range check is on and the axis starts above the live gas pressure.
     const size_t penultimo = TabellaBlocchi[9].Valori.size() - 2;
