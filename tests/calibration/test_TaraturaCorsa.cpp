@@ -213,6 +213,7 @@ TEST_F(CorsaTaratura, FileImpostazioniMancanteFermaLaCorsa) {
     };
     MDIFrm::EseguiTaratura();
     EXPECT_EQ(ModTaratura::PassoTaratura, 1);
+    ASSERT_FALSE(VoceTune(ModTaratura::VoceParametriMancanti).empty());
     EXPECT_TRUE(vista.Mostrato(VoceTune(ModTaratura::VoceParametriMancanti)));
     EXPECT_TRUE(ModTaratura::CopiaBlocco3Taratura.TramaRichiesta.empty());
     EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
