@@ -41,8 +41,7 @@ void LeggiBloccoRipristino(size_t n) {
 }
 
 bool ScriviCopiaTaratura(const BloccoParametri& copia, uint8_t comando) {
-    const int32_t r = ModBlck::ScriviBloccoEcu(copia, comando);
-    return r == 0 && ModPipe::StatoRisposta == 1;
+    return TrasferimentoRiuscito(ModBlck::ScriviBloccoEcu(copia, comando), ModPipe::StatoRisposta);
 }
 
 void RicalcolaTempoBlocco() {
@@ -65,8 +64,7 @@ int32_t ValoreBlocco(size_t n, size_t k) {
 bool LeggiBloccoTaratura(size_t n) {
     if (n >= TabellaBlocchi.size()) return false;
     BloccoParametri copia = TabellaBlocchi[n];
-    const int32_t r = ModBlck::LeggiBloccoEcu(n, copia, true);
-    if (r != 0 || ModPipe::StatoRisposta != 1) return false;
+    if (!TrasferimentoRiuscito(ModBlck::LeggiBloccoEcu(n, copia, true), ModPipe::StatoRisposta)) return false;
     TabellaBlocchi[n] = std::move(copia);
     return true;
 }
@@ -252,8 +250,7 @@ void EseguiTaratura() {
     v.SLD_UgelliVisibile(false);
     if (ModPipe::StatoRisposta != 1) {
         ModMain::RiconnessioneRichiesta = 1;
-        // Only a failed run needs its blocks back: a completed one keeps its result.
-        if (codice != ESITO_FATTO) ModMain::RipristinoTaratura = -1.0;
+        if (RipristinoDifferitoNecessario(codice, ModPipe::StatoRisposta)) ModMain::RipristinoTaratura = -1.0;
     }
     ModMain::StatoConnessione = STATO_CONNESSO;
 }

@@ -86,6 +86,20 @@ enum CodiceEsitoTaratura : int32_t {
     ESITO_PRESSIONE_GAS = 8,
 };
 
+// A block read or write of the calibration is good only with pipe result 0
+// and reply status 1: a write that timed out (no reply frame, status not 1)
+// is a failure, not a success.
+constexpr bool TrasferimentoRiuscito(int32_t risultato, int32_t statoRisposta) {
+    return risultato == 0 && statoRisposta == 1;
+}
+
+// After a run that ends on a bad reply status, its blocks are written back
+// after the reconnect, but only when the run failed: a completed run keeps
+// its result.
+constexpr bool RipristinoDifferitoNecessario(int32_t codice, int32_t statoRisposta) {
+    return statoRisposta != 1 && codice != 0;
+}
+
 // ---- State that outlives a step ----------------------------------------------
 
 inline int32_t PassoTaratura = 0;

@@ -182,6 +182,23 @@ TEST(CorrezioneTaratura, PassoLimiteECorrezioneIniziale) {
     EXPECT_FALSE(ModTaratura::ValoreNelBlocco(b, 2, 0));
 }
 
+TEST(CorrezioneTaratura, TrasferimentoBuonoSoloConRisultato0EStato1) {
+    struct Caso {
+        int32_t risultato, stato;
+        bool buono;
+    };
+    // A write that timed out (no reply frame: result 3, link status not 1) fails.
+    for (const Caso c : {Caso{0, 1, true}, Caso{3, 0, false}, Caso{3, 2, false}, Caso{4, 1, false}, Caso{0, 0, false}})
+        EXPECT_EQ(ModTaratura::TrasferimentoRiuscito(c.risultato, c.stato), c.buono) << c.risultato << " " << c.stato;
+}
+
+TEST(CorrezioneTaratura, RipristinoDifferitoSoloDopoUnaCorsaFallita) {
+    EXPECT_FALSE(ModTaratura::RipristinoDifferitoNecessario(0, 0)); // completed run, bad final status
+    EXPECT_TRUE(ModTaratura::RipristinoDifferitoNecessario(4, 0));
+    EXPECT_TRUE(ModTaratura::RipristinoDifferitoNecessario(1, 2));
+    EXPECT_FALSE(ModTaratura::RipristinoDifferitoNecessario(4, 1));
+}
+
 TEST(LogTaratura, RotazioneQuattroPrecedenti) {
     SupportoTest::CartellaBase cartella(false);
     const auto f = ModTaratura::FileLogTaratura(cartella.Percorso());
