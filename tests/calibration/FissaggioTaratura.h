@@ -14,7 +14,9 @@
 #include "calibration/ModTaratura.h"
 #include "core/ModBlckConfigScale.h"
 #include "engine/FissaggioMotore.h"
+#include "core/ModRetta.h"
 #include "link/ModBlckDatiLive.h"
+#include "link/ModMappeDati.h"
 #include "platform/Orologio.h"
 
 class VistaRegistrata : public ModTaratura::VistaTaratura {
@@ -69,6 +71,10 @@ protected:
         parametri_ = ModTaratura::Parametri;
         tempoBlocco_ = ModBlck::TempoBlocco;
         passoTipo_ = ModBlck::PassoDecodificaTipo;
+        mappa_ = ModMain::MappaPagina0;
+        undo_ = ModMain::UndoPagina0;
+        curva_ = ModRetta::CurvaCorrezione;
+        retta_ = ModRetta::RettaCorrezione;
         // Live periods decode into rpm, as after the program's start.
         ModBlck::InstallaPassiTipo();
         Piattaforma::ImpostaAcceleratoreOrologio(Accelerazione);
@@ -105,6 +111,10 @@ protected:
         ModBlck::TipiIniettori = tipi_;
         ModBlck::TempoBlocco = tempoBlocco_;
         ModBlck::PassoDecodificaTipo = passoTipo_;
+        ModMain::MappaPagina0 = mappa_;
+        ModMain::UndoPagina0 = undo_;
+        ModRetta::CurvaCorrezione = curva_;
+        ModRetta::RettaCorrezione = retta_;
         Piattaforma::ImpostaAcceleratoreOrologio(1.0);
         FissaggioMotore::TearDown();
     }
@@ -151,4 +161,7 @@ private:
     ModTaratura::ParametriTaratura parametri_;
     float tempoBlocco_ = 1.0f;
     ModBlck::PassoTipoBlocco passoTipo_;
+    PaginaMappa mappa_{}, undo_{};
+    CurvaRetta curva_{};
+    RecordRettaCorrezione retta_;
 };

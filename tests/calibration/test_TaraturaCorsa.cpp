@@ -1,6 +1,8 @@
 // Calibration runs against the simulated ECU through the real companion.
 #include "calibration/FissaggioTaratura.h"
 #include "core/Conversioni.h"
+#include "core/ModRetta.h"
+#include "link/ModMappeDati.h"
 
 namespace {
 
@@ -185,6 +187,26 @@ TEST_F(CorsaTaratura, StopInOgniFaseLasciaLaCentralinaComeEra) {
         EXPECT_EQ(Valore(2, 6), correzione);
         EXPECT_EQ(Valore(2, 0), 0); // back on petrol
     }
+}
+
+TEST_F(CorsaTaratura, FormaRettaSpostaLaCurvaSullaCorrezione) {
+    // The map holds a correction curve (threshold byte 15 bit 0x04), flat at 0.
+    ModMain::MatSoglie[15] = 0x04;
+    ModRetta::CurvaCorrezione.fill(0.0f);
+    vista.confermaSempre = true;
+    vista.alPasso = [this](const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
+    ASSERT_TRUE(LeggiBlocco(2));
+    const float attesa = static_cast<float>(Valore(2, 6) / 1000.0);
+    EXPECT_NE(ModMain::MatSoglie[15] & 0x04, 0);
+    // Read back from the ECU: the curve passes through the tuned correction.
+    EXPECT_NEAR(ModRetta::CurvaCorrezione[0], attesa, 0.01f);
+    EXPECT_NEAR(ModRetta::CurvaCorrezione[172], attesa, 0.01f);
+    EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(6)"));
 }
 
 TEST_F(CorsaTaratura, PressioneGasFuoriDallAsse) {
