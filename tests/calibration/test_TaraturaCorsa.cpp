@@ -209,6 +209,30 @@ TEST_F(CorsaTaratura, FormaRettaSpostaLaCurvaSullaCorrezione) {
     EXPECT_TRUE(ui->Chiamato("MDIFrm.SelezioneScheda(6)"));
 }
 
+TEST_F(CorsaTaratura, CartellaDelLogMancanteOIllegibile) {
+    // A missing Tune folder is created.
+    std::filesystem::remove_all(base.File("Tune"));
+    vista.alPasso = [](const std::string& t) {
+        if (t.find(" 14 %") != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_TRUE(std::filesystem::exists(base.File("Tune/StatoTun.txt")));
+
+    // A log that cannot be opened ends the run with the transfer code, no crash.
+    std::filesystem::remove_all(base.File("Tune"));
+    std::ofstream(base.File("Tune"), std::ios::binary) << "not a folder";
+    AzzeraTaratura();
+    vista.messaggi.clear();
+    ModMain::StatoConnessione = STATO_TARATURA;
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 0);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(12)));
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+}
+
 TEST_F(CorsaTaratura, PressioneGasFuoriDallAsse) {
     // The range check is on and the axis starts above the live gas pressure.
     const size_t penultimo = TabellaBlocchi[9].Valori.size() - 2;
