@@ -229,6 +229,7 @@ private:
             if (!ecu_) return;
             if (ecu_->ImpostaManopolaTrasferimenti(static_cast<uint8_t>(dati[0]), v)) return;
             if (ecu_->ImpostaManopolaFlash(static_cast<uint8_t>(dati[0]), v)) return;
+            if (ecu_->ImpostaManopolaTaratura(static_cast<uint8_t>(dati[0]), v)) return;
             switch (static_cast<uint8_t>(dati[0])) {
             case MANOPOLA_ECU_MUTA: ecu_->manopole.muta = v != 0; break;
             case MANOPOLA_ECU_RIFIUTO: ecu_->manopole.statoRifiuto = static_cast<uint8_t>(v); break;

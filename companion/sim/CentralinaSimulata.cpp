@@ -321,11 +321,12 @@ std::string CentralinaSimulata::ScriviBlocco(size_t n, uint8_t comando, const st
 void CentralinaSimulata::AggiornaDatiLive() {
     const double t = orologio();
     // Block 2: the reported fuel follows the commanded one once the reducer is warm.
-    const bool aGas = Valore(2, 0) == 3 && RiduttoreCaldo(t);
+    const bool aGas = Valore(2, 0) == 3 && (RiduttoreCaldo(t) || taratura.riduttoreCaldo);
     // While a switchover handshake runs, the reported fuel is the handshake's.
     if (blocchi_.size() > 2 && trasferimenti.commutazioneInCorso < 0) ImpostaValore(2, 1, aGas ? 3 : 0);
     const int32_t cilindri = std::clamp(Valore(3, 1), 0, 8);
-    const StatoMotore m = CalcolaMotore(t, cilindri, aGas);
+    StatoMotore m = CalcolaMotore(t, cilindri, aGas);
+    ApplicaTaratura(m, t, cilindri, aGas);
 
     // Engine period in the unit the program turns into rpm.
     const int32_t bobine = Valore(3, 0);

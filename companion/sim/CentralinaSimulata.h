@@ -13,6 +13,8 @@
 
 #include "FlashSimulata.h"
 #include "ScenarioSimulato.h"
+#include "SimulazioneTaratura.h"
+#include "MotoreSimulato.h"
 #include "TrasferimentiSimulati.h"
 
 namespace Simulazione {
@@ -76,6 +78,10 @@ public:
     // The knobs of that part; false when `id` is not one of them.
     bool ImpostaManopolaTrasferimenti(uint8_t id, int32_t valore);
 
+    // The calibration's engine (SimulazioneTaratura.cpp).
+    MemoriaTaratura taratura;
+    bool ImpostaManopolaTaratura(uint8_t id, int32_t valore);
+
     // The flash and its boot loader (FlashSimulata.cpp).
     MemoriaFlash flash;
     // The knobs of the flash; false when `id` is not one of them.
@@ -100,6 +106,7 @@ private:
     std::string LeggiBlocco(size_t n);
     std::string ScriviBlocco(size_t n, uint8_t comando, const std::string& dati);
     void AggiornaDatiLive();
+    void ApplicaTaratura(StatoMotore& m, double t, int32_t cilindri, bool aGas);
     void AggiornaDatiObd();
     // Compensation curves (SimulazioneCompensa.cpp).
     void CurveCompensazioneIniziali();

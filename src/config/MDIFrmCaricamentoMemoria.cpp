@@ -5,7 +5,6 @@
 #include "core/ModRetta.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ServiziInterfaccia.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"

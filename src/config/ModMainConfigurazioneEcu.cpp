@@ -17,7 +17,6 @@
 #include "core/ModMainPercorsi.h"
 #include "engine/ModMainCollegamento.h"
 #include "engine/ModMainRichieste.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ComandiPipe.h"
 #include "link/ModBlckComandi.h"
 #include "link/ModBlckTrame.h"

@@ -5,7 +5,6 @@
 #include "core/ModMainDizionario.h"
 #include "engine/ModMainCollegamento.h"
 #include "engine/ServiziInterfaccia.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"

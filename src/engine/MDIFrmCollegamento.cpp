@@ -18,7 +18,6 @@
 #include "link/ModMappeDati.h"
 #include "engine/ServiziInterfaccia.h"
 #include "engine/ModMainConnessione.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckModifiche.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModMainStatoLinea.h"
@@ -256,7 +255,7 @@ void Timer1_Timer() {
         if (ModMain::LineaPersa != 1) VerificaVersioneFirmware(ModMain::FirmwareFile, Blocco(0).UltimaRisposta);
         if (ModMain::RipristinoTaratura == -1.0) {
             ModMain::RipristinoTaratura = 0.0;
-            if (ModMain::StatoConnessione == STATO_CONNESSO) RipristinaDatiTaratura();
+            if (ModMain::StatoConnessione == STATO_CONNESSO) ui.RipristinaDatiTaratura();
         }
     }
 
@@ -279,7 +278,9 @@ void Timer1_Timer() {
 
     if (ModMain::AvvioTaratura == 1) {
         ModMain::AvvioTaratura = 0;
-        ModMain::StatoConnessione = STATO_TARATURA;
+        // Only a connected, idle link is handed to the calibration: never a
+        // search, an offline session or a firmware update.
+        if (ModMain::StatoConnessione == STATO_CONNESSO) ModMain::StatoConnessione = STATO_TARATURA;
     }
 
     if (ModMain::AggiornamentoFirmware == 1) {
@@ -324,7 +325,9 @@ void Timer1_Timer() {
         }
         break;
     case STATO_TARATURA:
-        EseguiTaratura();
+        ui.EseguiTaratura();
+        // The runner hands the link back itself; without one nothing runs.
+        if (ModMain::StatoConnessione == STATO_TARATURA) ModMain::StatoConnessione = STATO_CONNESSO;
         break;
     case STATO_OFFLINE:
         GestioneOffline();

@@ -15,7 +15,6 @@
 #include "engine/ModMainRichieste.h"
 #include "engine/ServiziInterfaccia.h"
 #include "engine/ModMainImmagineFirmware.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckMappe.h"
 #include "link/ModBlckVettori.h"

@@ -13,7 +13,6 @@
 #include "core/ModGlobFunct.h"
 #include "core/ModMainDizionario.h"
 #include "engine/ServiziInterfaccia.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModPipe.h"
 #include "platform/Charset.h"

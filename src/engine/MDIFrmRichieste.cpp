@@ -20,7 +20,6 @@
 #include "engine/MDIFrmInitObd.h"
 #include "engine/ModBlckSequenza.h"
 #include "engine/ModMainConnessione.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/ModBlckModifiche.h"
 #include "link/ModEmula.h"
 #include "link/ModBlckTrame.h"

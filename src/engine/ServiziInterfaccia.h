@@ -159,6 +159,11 @@ public:
     virtual void FrmCompensa_CalcoloAutomaticoCmpPressBenz() {}
     virtual void FrmCompensa_AggiornaTabelledaVettori() {}
     virtual std::string FrmCompensa_TestoAssePressioneGas(int colonna) { return {}; }
+    // Calibration page: the runner (one whole calibration inside the link
+    // timer's tick; it sets STATO_CONNESSO at its end) and the deferred
+    // restore after a reconnect. Nothing registered: no run, no restore.
+    virtual void EseguiTaratura() {}
+    virtual void RipristinaDatiTaratura() {}
 };
 
 namespace MDIFrm {

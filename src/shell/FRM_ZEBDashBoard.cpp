@@ -13,7 +13,6 @@
 #include "engine/MDIFrmMem10.h"
 #include "engine/ModMainTasti.h"
 #include "engine/ModEvoObd.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "platform/Dialoghi.h"
 #include "shell/CasaControlli.h"
 #include "shell/CasaConversioni.h"

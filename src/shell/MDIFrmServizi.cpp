@@ -10,6 +10,7 @@
 #include "config/ModMainConfigurazioneEcu.h"
 #include "config/ModMainFirmware.h"
 #include "controls/GrigliaDati.h"
+#include "calibration/MDIFrmTaratura.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "link/ModMappeDati.h"
@@ -309,5 +310,7 @@ std::string ServiziShell::FrmCompensa_TestoAssePressioneGas(int colonna) {
     if (!f || !f->Grd[2] || colonna < 0 || colonna >= f->Grd[2]->Cols()) return {};
     return f->Grd[2]->TextMatrix(0, colonna).toStdString();
 }
+void ServiziShell::EseguiTaratura() { MDIFrm::EseguiTaratura(); }
+void ServiziShell::RipristinaDatiTaratura() { MDIFrm::RipristinaDatiTaratura(); }
 
 } // namespace MDIFrm

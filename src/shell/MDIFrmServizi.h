@@ -78,6 +78,10 @@ public:
     void FRM_ZEBPortSearch_ImpostaMessaggio(const std::string& testo) override;
     void FRM_ZEBPortSearch_BarraPiena() override;
     void FRM_ZEBPortSearch_BarraVisibile(bool visibile) override;
+
+    // Calibration page: the runner and the deferred restore of src/calibration.
+    void EseguiTaratura() override;
+    void RipristinaDatiTaratura() override;
     QComboBox* FRM_ZEBConnected_CMB_Seriali() override;
     void FRM_ZEBConnected_ImpostaIndicePorta(int32_t indice) override;
     void FrmCommutatore_Mostra(bool visibile) override;

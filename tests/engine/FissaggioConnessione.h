@@ -10,7 +10,6 @@
 #include "engine/MDIFrmInitObd.h"
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainImmagineFirmware.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "link/DevLister.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainPorte.h"

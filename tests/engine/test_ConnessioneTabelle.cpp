@@ -3,7 +3,6 @@
 #include "engine/FissaggioMotore.h"
 
 #include "engine/ModMainConnessione.h"
-#include "engine/ServiziNonCostruiti.h"
 
 namespace {
 

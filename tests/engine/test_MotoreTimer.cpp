@@ -198,6 +198,16 @@ TEST_F(Tick, AzioneFirmwareETaratura) {
     EXPECT_EQ(ModMain::AvvioTaratura, 0);
     EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
     EXPECT_EQ(MDIFrm::ContatoreCicli, 0);
+
+    // Armed while offline or during a firmware update: the flag is dropped and
+    // the link keeps its state.
+    for (const int32_t stato : {STATO_OFFLINE, STATO_FIRMWARE}) {
+        ModMain::StatoConnessione = stato;
+        ModMain::AvvioTaratura = 1;
+        MDIFrm::Timer1_Timer();
+        EXPECT_EQ(ModMain::AvvioTaratura, 0);
+        EXPECT_EQ(ModMain::StatoConnessione, stato);
+    }
 }
 
 // Offline: each request applied to the in-memory blocks, their replies rebuilt.

@@ -6,7 +6,6 @@
 #include "core/ModMainPercorsi.h"
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainImmagineFirmware.h"
-#include "engine/ServiziNonCostruiti.h"
 #include "immaginifw/ImmagineFirmwareScrittura.h"
 #include "platform/Dialoghi.h"
 #include "support/SupportoTest.h"

@@ -11,11 +11,13 @@
 //   -m  milliseconds to wait once connected (instead of -t)
 //   -S  also save a grab of the splash window, taken as the main window shows
 //   -L  display levels as three digits, expert/second/authorised (e.g. 110; default 000)
+//   -c  on the calibration page: press Start, take the shot during the run, then stop it
 //
 // Message boxes are answered by their first button and listed on stderr, so
 // that the tool never waits on a modal window.
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +35,9 @@
 #include "shell/FRM_ZEBMenuTop2.h"
 #include "shell/FRM_ZEBMenuTop3.h"
 #include "shell/FrmPrima.h"
+#include "calibration/FrmAutoTuning.h"
 #include "shell/MDIFrm.h"
+#include "shell/MDIFrmIstanze.h"
 #include "shell/ModMainAvvio.h"
 
 namespace {
@@ -147,6 +151,7 @@ int main(int argc, char** argv) {
     int lingua = 0, larghezza = 1024, altezza = 640, tick = 10, ms = -1;
     int32_t pagina = SCHEDA_HOME;
     std::string uscita, splash, livelli = "000";
+    bool taratura = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool conValore = i + 1 < argc;
@@ -157,6 +162,7 @@ int main(int argc, char** argv) {
             if (!LeggiPagina(argv[++i], pagina)) return Uso();
         } else if (a == "-t" && conValore) tick = std::atoi(argv[++i]);
         else if (a == "-m" && conValore) ms = std::atoi(argv[++i]);
+        else if (a == "-c") taratura = true;
         else if (a == "-S" && conValore) splash = argv[++i];
         else if (a == "-L" && conValore) {
             livelli = argv[++i];
@@ -207,6 +213,24 @@ int main(int argc, char** argv) {
     f->AggiornaLivelliVisualizzazione();
     VaiAllaPagina(f, pagina);
     if (ms < 0) ms = tick * 100;
+    if (taratura && MDIFrm::IstanzaFrmAutoTuning) {
+        // The run holds the link timer's tick: the shot is taken by a timer
+        // that fires inside the run's waits, and the run is stopped after it.
+        bool preso = false, salvatoCorsa = false;
+        QTimer::singleShot(ms, [&] {
+            QCoreApplication::processEvents();
+            salvatoCorsa = f->grab().save(QString::fromLocal8Bit(uscita.c_str()));
+            preso = true;
+            MDIFrm::IstanzaFrmAutoTuning->CmdCalCancel_Click();
+        });
+        MDIFrm::IstanzaFrmAutoTuning->CmdCalStart_Click();
+        while (!preso) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        AttendiFinche([] { return ModMain::StatoConnessione == STATO_CONNESSO; }, 10000);
+        ModMain::UscitaRichiesta = 1;
+        AttendiFinche([f] { return !f->isVisible(); }, 5000);
+        ModMain::ChiudiAvvio();
+        return salvatoCorsa ? esito : 1;
+    }
     {
         QElapsedTimer t;
         t.start();

@@ -1,0 +1,106 @@
+// The calibration window offscreen: rest state, Start's guards, the sampling
+// bars and the buttons' flags.
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QProgressBar>
+
+#include "calibration/FrmAutoTuning.h"
+#include "controls/PulsanteGrafico.h"
+#include "core/ModMainSchermo.h"
+#include "engine/FissaggioMotore.h"
+
+namespace {
+
+class FinestraTaratura : public FissaggioMotore {
+protected:
+    void SetUp() override {
+        FissaggioMotore::SetUp();
+        parametri_ = ModTaratura::Parametri;
+        f = std::make_unique<FrmAutoTuning>();
+        f->resize(800, 480);
+        f->Form_Load();
+        ModTaratura::StopTaratura = ModTaratura::OkTaratura = 0;
+    }
+    void TearDown() override {
+        f->Form_Unload();
+        f.reset();
+        ModTaratura::Parametri = parametri_;
+        ModTaratura::StopTaratura = ModTaratura::OkTaratura = 0;
+        FissaggioMotore::TearDown();
+    }
+    std::string Msg() const { return f->LblCalMsg_->text().toStdString(); }
+    std::string VoceTune(int n) const { return Voce(static_cast<int16_t>(f->OffsetLinguaTune() + n)); }
+
+    std::unique_ptr<FrmAutoTuning> f;
+
+private:
+    ModTaratura::ParametriTaratura parametri_;
+};
+
+TEST_F(FinestraTaratura, RiposoESelezioneDuranteUnaCorsa) {
+    ASSERT_GT(f->OffsetLinguaTune(), 0);
+    f->PresettaLaFinestra();
+    EXPECT_TRUE(f->CmdCalStart->isEnabled());
+    EXPECT_FALSE(f->CmdCalOk->isEnabled());
+    EXPECT_FALSE(f->CmdCalCancel->isEnabled());
+    EXPECT_EQ(Msg(), VoceTune(4) + " <" + VoceTune(40) + ">");
+    EXPECT_EQ(f->LblCalStep_->text().toStdString(), Voce(44));
+
+    // Re-selected while a run waits for its acknowledgement: nothing is reset.
+    ModMain::StatoConnessione = STATO_TARATURA;
+    f->CmdCalStartAbilitato(false);
+    f->CmdCalCancelAbilitato(true);
+    f->LblCalMsg(VoceTune(12));
+    f->PresettaLaFinestra();
+    EXPECT_FALSE(f->CmdCalStart->isEnabled());
+    EXPECT_TRUE(f->CmdCalCancel->isEnabled());
+    EXPECT_EQ(Msg(), VoceTune(12));
+}
+
+TEST_F(FinestraTaratura, AvvioSoloConCollegamentoLibero) {
+    f->PresettaLaFinestra();
+    for (const int32_t stato : {STATO_OFFLINE, STATO_RICERCA, STATO_FIRMWARE, STATO_TARATURA}) {
+        ModMain::StatoConnessione = stato;
+        f->CmdCalStart_Click();
+        EXPECT_EQ(ModMain::AvvioTaratura, 0) << stato;
+        EXPECT_TRUE(f->CmdCalStart->isEnabled()) << stato;
+    }
+    ModMain::StatoConnessione = STATO_CONNESSO;
+    ModTaratura::Parametri.RpmMinimi = 900;
+    ModTaratura::Parametri.TempTaratura = 70;
+    // Commanded to gas, still on petrol: the switchover request goes first.
+    TabellaBlocchi[2].Valori[0] = 3;
+    TabellaBlocchi[2].Valori[1] = 0;
+    f->CmdCalStart_Click();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK15);
+    EXPECT_EQ(ModMain::AvvioTaratura, 1);
+    EXPECT_EQ(ModTaratura::Parametri.RpmMinimi, 200);
+    EXPECT_EQ(ModTaratura::Parametri.TempTaratura, 50);
+    EXPECT_FALSE(f->CmdCalStart->isEnabled());
+    EXPECT_TRUE(f->CmdCalCancel->isEnabled());
+    EXPECT_TRUE(Messaggi().empty());
+
+    f->CmdCalCancel_Click();
+    f->CmdCalOk_Click();
+    EXPECT_EQ(ModTaratura::StopTaratura, -1);
+    EXPECT_EQ(ModTaratura::OkTaratura, -1);
+}
+
+TEST_F(FinestraTaratura, BarreDiCampionamento) {
+    f->VisualizzaTempiCampionamentoBenzina(12345, true);
+    EXPECT_EQ(f->ShpTaraTbenz->value(), 100);
+    EXPECT_EQ(f->LblTaraTbenz->text().toStdString(), VoceTune(42) + " 12.345");
+    f->VisualizzaTempiCampionamentoBenzina(150, false);
+    EXPECT_EQ(f->ShpTaraTbenz->value(), 2);
+    f->VisualizzaTempiCampionamentoGas(5000, true);
+    EXPECT_EQ(f->ShpTaraTgas->value(), 50);
+    // Outside the gas bar's range: the bar keeps its value, the label follows.
+    f->VisualizzaTempiCampionamentoGas(12345, true);
+    EXPECT_EQ(f->ShpTaraTgas->value(), 50);
+    EXPECT_EQ(f->LblTaraTGas->text().toStdString(), VoceTune(43) + " 12.345");
+    f->LampeggioInTaratura(false);
+    EXPECT_FALSE(f->ShpLampa->isHidden());
+    f->LampeggioInTaratura(true);
+    EXPECT_TRUE(f->ShpLampa->isHidden());
+}
+
+} // namespace
