@@ -11,6 +11,7 @@
 #include <QtWidgets/QApplication>
 #include <cmath>
 
+#include "core/ModMainCaricatori.h"
 #include "core/ModBlckBlocchi.h"
 #include "engine/MDIFrmCollegamento.h"
 #include "engine/MDIFrmMem10.h"
@@ -152,6 +153,7 @@ MDIForm::~MDIForm() {
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
     ModBlck::AggiornaSchedaDopoModifiche = nullptr;
+    ModMapEditor::ConfigurazioneSistemaScelta = nullptr;
     // The forms are children of the client area and go with it.
     IstanzaFRM_ZEBMain = nullptr;
     IstanzaFRM_ZEBMenu = nullptr;
@@ -218,6 +220,13 @@ void MDIForm::CreaForme() {
         if (!IstanzaFRM_ZEBCarburazione0) return;
         IstanzaFRM_ZEBCarburazione0->setFocus();
         if (IstanzaFRM_ZEBCarburazione0->GrdSmall) IstanzaFRM_ZEBCarburazione0->GrdSmall->setFocus();
+    };
+    // Map reset: the factory configuration chosen in the switchover page's system-configuration list.
+    ModMapEditor::ConfigurazioneSistemaScelta = []() -> std::string {
+        if (!IstanzaFRM_ZEBCommutazione || !IstanzaFRM_ZEBCommutazione->CmbConfSistema) return {};
+        const int i = IstanzaFRM_ZEBCommutazione->CmbConfSistema->currentIndex();
+        if (i < 0 || static_cast<size_t>(i) >= ModMain::ConfigurazioniPredefinite.size()) return {};
+        return ModMain::ConfigurazioniPredefinite[static_cast<size_t>(i)].Nome;
     };
     IstanzaFrmLogger = new FrmLogger(c);
     IstanzaFrmInjSetPopUp = new FrmInjSetPopUp(c);
@@ -364,6 +373,7 @@ void MDIForm::MDIForm_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     if (servizi_ && &Interfaccia() == servizi_.get()) RegistraInterfaccia(nullptr);
     FRM_ZEBSensori_CaricaSoglieLivello = nullptr;
     ModBlck::AggiornaSchedaDopoModifiche = nullptr;
+    ModMapEditor::ConfigurazioneSistemaScelta = nullptr;
 }
 
 void MDIForm::ScaricaForme() {

@@ -7,7 +7,11 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "core/ModMainCaricatori.h"
 #include "engine/ServiziInterfaccia.h"
+#include "maps/FRM_ZEBCarburazione.h"
+#include "shell/MDIFrmIstanze.h"
+#include "switchover/FRM_ZEBCommutazione.h"
 #include "link/ModBlckModifiche.h"
 #include "link/ModPipe.h"
 #include "shell/ModMainAvvio.h"
@@ -113,7 +117,15 @@ TEST_F(Uscita, CompagnoMortoNonRiceveIlQuit) {
 // The window registers the page refresh of offline edits while it is loaded.
 TEST_F(Uscita, LaFinestraRegistraLAggiornamentoDopoLeModifiche) {
     ASSERT_TRUE(ModBlck::AggiornaSchedaDopoModifiche);
+    // The map reset reads the factory configuration chosen on the switchover page.
+    ASSERT_TRUE(ModMapEditor::ConfigurazioneSistemaScelta);
+    const int i = MDIFrm::IstanzaFRM_ZEBCommutazione->CmbConfSistema->currentIndex();
+    if (i >= 0 && static_cast<size_t>(i) < ModMain::ConfigurazioniPredefinite.size())
+        EXPECT_EQ(ModMapEditor::ConfigurazioneSistemaScelta(), ModMain::ConfigurazioniPredefinite[static_cast<size_t>(i)].Nome);
+    else
+        EXPECT_EQ(ModMapEditor::ConfigurazioneSistemaScelta(), "");
     ModMain::UscitaRichiesta = 1;
     f->ScaricaDaCodice();
     EXPECT_FALSE(ModBlck::AggiornaSchedaDopoModifiche);
+    EXPECT_FALSE(ModMapEditor::ConfigurazioneSistemaScelta);
 }
