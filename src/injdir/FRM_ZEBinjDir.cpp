@@ -167,6 +167,9 @@ void FRM_ZEBinjDir::CostruisciControlli() {
     // Advance table.
     TXT_TabellaAnticipo = InjEtichetta(FRM_INJ, "TXT_TabellaAnticipo", InjValore, true);
     InjPosto(TXT_TabellaAnticipo, 16, 310, 400, 20);
+    // The way to the automatic calibration window, which has no menu of its own.
+    CmdAutoTaratura = InjPulsante(FRM_INJ, "CmdAutoTaratura", "");
+    InjPosto(CmdAutoTaratura, 700, 304, 284, 24);
     GrdQDL = new GrigliaDati(FRM_INJ);
     GrdQDL->setObjectName(QStringLiteral("GrdQDL"));
     GrdQDL->Rows(2);
@@ -269,6 +272,7 @@ void FRM_ZEBinjDir::CostruisciControlli() {
     combo(CMB_ritATT_EmuFuelP, &FRM_ZEBinjDir::CMB_ritATT_EmuFuelP_Click);
     combo(cmbPIDLambda, &FRM_ZEBinjDir::cmbPIDLambda_Click);
     connect(cmdContrIDCounter, &PulsanteGrafico::Click, this, &FRM_ZEBinjDir::cmdContrIDCounter_Click);
+    connect(CmdAutoTaratura, &PulsanteGrafico::Click, this, &FRM_ZEBinjDir::CmdAutoTaratura_Click);
     connect(GrdQDL, &GrigliaDati::KeyDown, this, &FRM_ZEBinjDir::GrdQDL_KeyDown);
     connect(GrdQDL, &GrigliaDati::KeyUp, this, &FRM_ZEBinjDir::GrdQDL_KeyUp);
     connect(GrdQDL, &GrigliaDati::EnterCell, this, &FRM_ZEBinjDir::EvidenziaCella);
@@ -374,6 +378,7 @@ void FRM_ZEBinjDir::CaricaLingua() {
     LblInjDir->setText(VoceSchermo(c, 68));
     lblContrIDCounter->setText(VoceSchermo(c, 72));
     cmdContrIDCounter->Caption(VoceSchermo(c, 76));
+    CmdAutoTaratura->Caption(VoceSchermo(CercaMarcatore("[Frm_AutoTuning]"), 1));
     // Shown in every language.
     lblContrIDMAP_H->setText(QStringLiteral("*DeltaV #1 (V)"));
     lblContrIDMAP_L->setText(QStringLiteral("* Incremento per DeltaV"));

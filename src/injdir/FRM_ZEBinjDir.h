@@ -62,6 +62,7 @@ public:
     void CMB_ritATT_EmuFuelP_Click();
     void cmbPIDLambda_Click();
     void cmdContrIDCounter_Click();
+    void CmdAutoTaratura_Click();
 
     // Advance-table grid.
     void GrdQDL_KeyDown(int16_t KeyCode, int16_t Shift);
@@ -94,6 +95,8 @@ public:
         *LBLAbilDeltaPAccMin, *LBLDeltaTAccMin, *LBLDeltaPAccMin;
     PulsanteGrafico* Indicatore;
     GrigliaDati* GrdQDL;
+    // Opens the automatic calibration window (page 5).
+    PulsanteGrafico* CmdAutoTaratura;
     // Frame FRM_ADV (display level "AUT").
     QWidget* FRM_ADV;
     QComboBox *cmbLetturaLambda, *cmbUM, *cmbGradiAnticipo, *CmbSogliaTrigger, *cmbCntrbEnabler, *cmbContrIDMAP_H,

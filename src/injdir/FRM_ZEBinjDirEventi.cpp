@@ -10,6 +10,8 @@
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
 #include "engine/ModMainRichieste.h"
+#include "engine/ServiziInterfaccia.h"
+#include "link/ModMainStatoLinea.h"
 #include "injdir/FRM_ZEBinjDir.h"
 #include "injdir/InjDirRegole.h"
 #include "link/ModBlckModifiche.h"
@@ -104,6 +106,8 @@ void FRM_ZEBinjDir::CMB_max_OutGas_Click() {
     Modifica(16, R::ValoreMillesimi(InjSceltaMillesimi(CMB_max_OutGas)), 23, 0);
 }
 void FRM_ZEBinjDir::cmbPIDLambda_Click() { Modifica(12, R::PidLambdaDaIndice(cmbPIDLambda->currentIndex()), 24, 0); }
+
+void FRM_ZEBinjDir::CmdAutoTaratura_Click() { MDIFrm::Interfaccia().SelezioneScheda(SCHEDA_AUTOTARATURA); }
 
 void FRM_ZEBinjDir::cmdContrIDCounter_Click() {
     if (!Guardie()) return;

@@ -14,6 +14,7 @@
 
 #include "controls/GrigliaDati.h"
 #include "controls/PulsanteGrafico.h"
+#include "engine/RegistratoreInterfaccia.h"
 #include "core/ModMainLivelli.h"
 #include "engine/ModMainRichieste.h"
 #include "maps/FrmEnterValue.h"
@@ -402,3 +403,13 @@ TEST_F(InjDirForma, Immagini) {
 }
 
 } // namespace
+
+TEST_F(InjDirForma, IlPulsanteApreLaTaratura) {
+    // The automatic calibration window has no menu of its own: this page's button opens it.
+    RegistratoreInterfaccia ui;
+    MDIFrm::RegistraInterfaccia(&ui);
+    EXPECT_FALSE(pagina_->CmdAutoTaratura->Caption().isEmpty());
+    emit pagina_->CmdAutoTaratura->Click();
+    MDIFrm::RegistraInterfaccia(nullptr);
+    EXPECT_TRUE(ui.Chiamato("MDIFrm.SelezioneScheda(5)"));
+}
