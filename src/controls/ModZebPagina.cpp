@@ -261,4 +261,31 @@ QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore
     return l;
 }
 
+PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const AspettoPulsante& aspetto, int indice) {
+    auto* b = new PulsanteGrafico(contenitore);
+    if (indice >= 0) ModMain::ImpostaMembro(b, nome, indice);
+    else b->setObjectName(nome);
+    // The order of the setters matters: shape, colours and hover locks act on each other.
+    b->DelayDrawing(true);
+    b->Mode(aspetto.modo);
+    b->ButtonStyle(2);
+    if (aspetto.forma) b->ButtonShape(*aspetto.forma);
+    b->CaptionAlign(2);
+    if (aspetto.punti > 0) ImpostaFont(b, aspetto.punti, true);
+    if (aspetto.colori) {
+        b->ForeColor(0);
+        b->BackColor(aspetto.fondo);
+    }
+    if (aspetto.riflesso) {
+        b->HoverForeColor(aspetto.fondo);
+        b->HoverBackColor(0xC00000);
+        b->HoverColorLocks(3);
+    }
+    if (aspetto.senzaGradiente) b->GradientMode(0);
+    if (aspetto.senzaFocus) b->ShowFocusRect(false);
+    if (aspetto.testo) b->Caption(*aspetto.testo);
+    b->DelayDrawing(false);
+    return b;
+}
+
 } // namespace ModZebPagina
