@@ -514,17 +514,7 @@ void FrmLogger::CmdSaveLogOsc_Click() {
         return;
     }
     FileLogAperto = nome;
-    MostraBarra(true);
-    CaricaTraccia();
-    MostraBarra(false);
-    IndiceInizioVista = 0;
-    IndiceFineVista = 0;
-    TempoInizioVista = CampioniLog.empty() ? 0 : CampioniLog[0];
-    ImpostaScroll(0);
-    CmdSaveLogOsc->setEnabled(false);
-    // Idle before the redraw, so that the page shows its time axis at once.
-    ModBlck::StatoRegistrazione = 0;
-    DisegnaGrafico();
+    MostraTracciaDaInizio();
     AggiornaCursore(60.0f);
     for (auto* b : {CmdPrev, CmdZin, CmdZOut}) b->setEnabled(true);
     ScrlTime->show();
@@ -566,7 +556,7 @@ void FrmLogger::CmdOpen_Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void FrmLogger::ApriFileLogger() {
+void FrmLogger::MostraTracciaDaInizio() {
     using namespace ModOscillo;
     MostraBarra(true);
     CaricaTraccia();
@@ -576,8 +566,14 @@ void FrmLogger::ApriFileLogger() {
     TempoInizioVista = CampioniLog.empty() ? 0 : CampioniLog[0];
     ImpostaScroll(0);
     CmdSaveLogOsc->setEnabled(false);
+    // Idle before the redraw, so that the page shows its time axis at once.
     ModBlck::StatoRegistrazione = 0;
     DisegnaGrafico();
+}
+
+void FrmLogger::ApriFileLogger() {
+    using namespace ModOscillo;
+    MostraTracciaDaInizio();
     AggiornaCursore(static_cast<float>(XInizioGrafico));
     for (auto* b : {CmdPrev, CmdZin, CmdZOut, CmdEsporta}) b->setEnabled(true);
     ScrlTime->show();
