@@ -32,6 +32,7 @@
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QRadioButton>
+#include "support/BlocchiSimulati.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -96,13 +97,7 @@ protected:
                 &ModBlck::FrameComSMag};
     }
     // Block n as the simulated ECU holds it, into TabellaBlocchi.
-    void Rileggi(size_t n) {
-        auto& b = TabellaBlocchi[n];
-        const std::string r = ecu->Rispondi(ModGlobFunct::ConvertiHexInTesto(b.TramaRichiesta));
-        if (r.empty()) return;
-        b.UltimaRisposta = r;
-        ModBlck::DecodificaBlocco(r, b);
-    }
+    void Rileggi(size_t n) { SupportoTest::LeggiBloccoSimulato(*ecu, TabellaBlocchi[n]); }
     // What request 15 does with the selector: the prepared frame(s) sent, the block(s) read back.
     void EseguiRichiesta15() {
         ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);

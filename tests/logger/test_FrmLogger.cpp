@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "CentralinaSimulata.h"
+#include "support/BlocchiSimulati.h"
 #include "FissaggioLogger.h"
 #include "core/ClsLingue.h"
 #include "core/ModMainDizionario.h"
@@ -45,20 +46,7 @@ protected:
     }
 
     // One polling read of block 1 (and of block 12 every sixth), as the link timer does it.
-    void Interroga(int n) {
-        for (int i = 0; i < n; ++i) {
-            secondi_ += 0.05;
-            ModGlobFunct::AttendiMicrosecondi(50'000);
-            for (size_t b : {size_t(1), size_t(12)}) {
-                if (b == 12 && i % 6 != 5) continue;
-                BloccoParametri& blocco = TabellaBlocchi.at(b);
-                const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(blocco.TramaRichiesta));
-                ASSERT_FALSE(r.empty());
-                blocco.UltimaRisposta = r;
-                ModBlck::DecodificaBlocco(r, blocco);
-            }
-        }
-    }
+    void Interroga(int n) { SupportoTest::InterrogaBlocchiLive(*ecu_, secondi_, n); }
 
     void Fotografa(const std::string& nome) {
         const char* cartellaFoto = std::getenv("MONDARO_SCREENSHOT_DIR");

@@ -24,6 +24,7 @@
 #include "platform/Orologio.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
+#include "support/BlocchiSimulati.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -77,19 +78,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    void Interroga(int n) {
-        for (int i = 0; i < n; ++i) {
-            secondi_ += 0.05;
-            ModGlobFunct::AttendiMicrosecondi(50'000);
-            for (size_t b : {size_t(1), size_t(12)}) {
-                if (b == 12 && i % 6 != 5) continue;
-                BloccoParametri& blocco = TabellaBlocchi.at(b);
-                const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(blocco.TramaRichiesta));
-                blocco.UltimaRisposta = r;
-                ModBlck::DecodificaBlocco(r, blocco);
-            }
-        }
-    }
+    void Interroga(int n) { SupportoTest::InterrogaBlocchiLive(*ecu_, secondi_, n); }
 
     void Fotografa(const std::string& nome) {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
