@@ -11,6 +11,7 @@
 #include <set>
 
 #include "CentralinaSimulata.h"
+#include "FissaggioShell.h"
 #include "controls/PowerIndicatore.h"
 #include "controls/SlideIndicatore.h"
 #include "core/ModBlckBlocchi.h"
@@ -32,12 +33,8 @@ namespace {
 class CasaSimulata : public ::testing::Test {
 protected:
     void SetUp() override {
-        tabella_ = TabellaBlocchi;
-        appoggio_ = ModMain::BloccoAppoggio;
-        passo_ = ModBlck::PassoDecodificaTipo;
-        stato_ = ModMain::StatoConnessione;
-        pagina_ = ModMain::PaginaCorrente;
-        dizionario_ = ModMain::Dizionario;
+        salvato_.emplace(TabellaBlocchi, ModMain::BloccoAppoggio, ModBlck::PassoDecodificaTipo, ModMain::StatoConnessione,
+                         ModMain::PaginaCorrente, ModMain::Dizionario);
         Piattaforma::Copione::Azzera();
         ModMain::UscitaRichiesta = 0;
         ModMain::RichiestaPendente = 0;
@@ -54,22 +51,13 @@ protected:
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(base_.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
 
-        f = std::make_unique<MDIFrm::MDIForm>();
-        f->resize(1280, 800);
-        f->MDIForm_Load();
-        f->Timer1->stop();
-        f->Timer2->stop();
+        f = FinestraSenzaTimer(1280, 800);
         // Each bar's blink timer is left running: it only recolours its captions.
     }
     void TearDown() override {
         f.reset();
         ecu_.reset();
-        TabellaBlocchi = tabella_;
-        ModMain::BloccoAppoggio = appoggio_;
-        ModBlck::PassoDecodificaTipo = passo_;
-        ModMain::StatoConnessione = stato_;
-        ModMain::PaginaCorrente = pagina_;
-        ModMain::Dizionario = dizionario_;
+        salvato_.reset();
         ModMain::UscitaRichiesta = 0;
         ModMain::RichiestaPendente = 0;
         Piattaforma::Copione::Azzera();
@@ -115,11 +103,7 @@ private:
     SupportoTest::CartellaBase base_;
     ClsLingue lingue_;
     std::unique_ptr<Simulazione::CentralinaSimulata> ecu_;
-    std::vector<BloccoParametri> tabella_;
-    BloccoParametri appoggio_;
-    ModBlck::PassoTipoBlocco passo_;
-    int32_t stato_ = 0, pagina_ = 0;
-    ClsLingue* dizionario_ = nullptr;
+    std::optional<SupportoTest::Ripristino> salvato_;
 };
 
 bool Numero(const QString& t, const char* forma) {

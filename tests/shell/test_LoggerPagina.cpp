@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "CentralinaSimulata.h"
+#include "FissaggioShell.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ClsLingue.h"
 #include "core/ModBlckSetCom.h"
@@ -69,11 +70,7 @@ protected:
     }
 
     void Finestra(int larghezza, int altezza) {
-        f = std::make_unique<MDIFrm::MDIForm>();
-        f->resize(larghezza, altezza);
-        f->MDIForm_Load();
-        f->Timer1->stop();
-        f->Timer2->stop();
+        f = FinestraSenzaTimer(larghezza, altezza);
         f->show();
         QCoreApplication::processEvents();
     }
