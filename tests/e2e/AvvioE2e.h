@@ -5,7 +5,6 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 #include "link/ModMainStatoLinea.h"
@@ -26,14 +25,7 @@ bool AttendiFinche(F condizione, int ms) {
     return condizione();
 }
 
-// Process state letter from /proc ('Z' for a zombie), or 0 when the process is gone.
-inline char StatoProcesso(int32_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-    std::string s;
-    if (!std::getline(f, s)) return 0;
-    const auto p = s.rfind(')');
-    return p != std::string::npos && p + 2 < s.size() ? s[p + 2] : 0;
-}
+using SupportoTest::StatoProcesso;
 
 // True while the process exists and is not a zombie.
 inline bool Vivo(int32_t pid) {

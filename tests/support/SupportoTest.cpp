@@ -54,4 +54,21 @@ void ScriviFile(const std::string& percorso, const std::string& byte) {
     f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
 }
 
+char StatoProcesso(int pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+    std::string s;
+    if (!std::getline(f, s)) return 0;
+    const auto p = s.rfind(')');
+    return p != std::string::npos && p + 2 < s.size() ? s[p + 2] : 0;
+}
+
+bool AttendiFineProcesso(int pid) {
+    for (int i = 0; i < 1000; ++i) {
+        const char stato = StatoProcesso(pid);
+        if (stato == 0 || stato == 'Z') return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
 } // namespace SupportoTest

@@ -1,6 +1,6 @@
 #pragma once
 // Shared test support: a private copy of the run-time base folder for each
-// test, and small file helpers.
+// test, small file helpers and the end of a child process.
 #include <filesystem>
 #include <string>
 
@@ -25,5 +25,11 @@ private:
 
 std::string LeggiFile(const std::string& percorso);
 void ScriviFile(const std::string& percorso, const std::string& byte);
+
+// A process's state letter from /proc ('Z' for a zombie), or 0 when it is gone.
+char StatoProcesso(int pid);
+// Waits (at most 10 s) until the process has ended and only its exit status
+// is left, or it is gone; false when it is still running.
+bool AttendiFineProcesso(int pid);
 
 } // namespace SupportoTest
