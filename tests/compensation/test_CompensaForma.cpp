@@ -33,6 +33,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QRadioButton>
 #include "support/BlocchiSimulati.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -61,11 +62,7 @@ protected:
 
         base_.Scrivi("diz.con", "0\r\n");
         dizionario_ = std::make_unique<ClsLingue>();
-        dizionario_->PathDizionario(std::string(MONDARO_DIST) + "/lng/diz.diz");
-        dizionario_->PathAttualeLingua(base_.File("diz.con"));
-        dizionario_->LoadDizionario();
-        dizionario_->IdLingua(0);
-        ModMain::Dizionario = dizionario_.get();
+        SupportoTest::CaricaDizionario(*dizionario_, std::string(MONDARO_DIST) + "/lng/diz.diz", base_.File("diz.con"));
         ModMain::RigheConfigScale = {"[x]", "1|2"};
         Piattaforma::Copione::Azzera();
 

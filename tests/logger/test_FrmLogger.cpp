@@ -16,6 +16,7 @@
 #include "logger/GraficoLogger.h"
 #include "platform/Orologio.h"
 #include "../engine/RegistratoreInterfaccia.h"
+#include "support/DizionarioProva.h"
 
 namespace {
 
@@ -24,11 +25,7 @@ protected:
     void SetUp() override {
         FissaggioLogger::SetUp();
         dizionario_ = ModMain::Dizionario;
-        lingue_.PathDizionario(cartella.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(cartella.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, cartella.File("lng/diz.diz"), cartella.File("lng/diz.con"));
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
         f = std::make_unique<FrmLogger>();

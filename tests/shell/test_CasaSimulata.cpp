@@ -26,6 +26,7 @@
 #include "platform/Dialoghi.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -42,11 +43,7 @@ protected:
 
         ModBlck::LeggiSetCom(base_.File("bin/SetCom.ini"));
         ModBlck::InstallaPassiTipo();
-        lingue_.PathDizionario(base_.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(base_.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, base_.File("lng/diz.diz"), base_.File("lng/diz.con"));
 
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(base_.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };

@@ -26,6 +26,7 @@
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
 #include "support/BlocchiSimulati.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -45,11 +46,7 @@ protected:
         ModMain::ImpostaPercorsi(cartella_.Percorso());
         ModBlck::LeggiSetCom(cartella_.File("bin/SetCom.ini"));
         ModBlck::InstallaPassiTipo();
-        lingue_.PathDizionario(cartella_.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(cartella_.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, cartella_.File("lng/diz.diz"), cartella_.File("lng/diz.con"));
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella_.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
     }
