@@ -38,10 +38,7 @@ void Attendi(int ms) {
 using AvvioE2e::StatoProcesso;
 
 // Saves the window under MONDARO_SCREENSHOT_DIR when that is set (to look at by eye).
-void Fotografa(QWidget& w, const char* nome) {
-    const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-    if (cartella && *cartella) w.grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromLatin1(nome)));
-}
+void Fotografa(QWidget& w, const char* nome) { SupportoTest::Fotografa(&w, nome); }
 
 struct Atteso {
     QWidget* forma;

@@ -46,10 +46,7 @@ protected:
     void Interroga(int n) { SupportoTest::InterrogaBlocchiLive(*ecu_, secondi_, n); }
 
     void Fotografa(const std::string& nome) {
-        const char* cartellaFoto = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartellaFoto || !*cartellaFoto) return;
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        f->grab().save(QDir(QString::fromLocal8Bit(cartellaFoto)).filePath(QString::fromStdString(nome)));
+        SupportoTest::Fotografa(f.get(), nome, 5);
     }
 
     std::unique_ptr<FrmLogger> f;

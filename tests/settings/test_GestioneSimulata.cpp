@@ -37,11 +37,7 @@ protected:
         const std::string& s = ecu.trasferimenti.soglie;
         for (size_t i = 0; i < 16 && i < s.size(); ++i) ModMain::MatSoglie[i] = static_cast<uint8_t>(s[i]);
     }
-    void Foto(QWidget* w, const std::string& nome) {
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella) return;
-        w->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
-    }
+    void Foto(QWidget* w, const std::string& nome) { SupportoTest::Fotografa(w, nome); }
 };
 
 TEST_F(GestioneSimulata, PaginaEPopupDalleCentralina) {

@@ -77,10 +77,7 @@ protected:
     }
 
     void Fotografa(const char* nome) {
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella || !*cartella) return;
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        f->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromLatin1(nome)));
+        SupportoTest::Fotografa(f.get(), nome, 5);
     }
 
     void CambiaLingua(int16_t lingua) {

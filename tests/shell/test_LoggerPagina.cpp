@@ -76,9 +76,7 @@ protected:
 
     void Fotografa(const std::string& nome) {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella || !*cartella) return;
-        f->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
+        SupportoTest::Fotografa(f.get(), nome);
     }
 
     // Every visible control of the page lies inside it; the readout column ends left of the chart.

@@ -1,5 +1,9 @@
 #include "support/SupportoTest.h"
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtWidgets/QWidget>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -52,6 +56,14 @@ std::string LeggiFile(const std::string& percorso) {
 void ScriviFile(const std::string& percorso, const std::string& byte) {
     std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
     f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+}
+
+bool Fotografa(QWidget* w, const std::string& nome, int eventi) {
+    const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
+    if (!cartella || !*cartella) return false;
+    for (int i = 0; i < eventi; ++i) QCoreApplication::processEvents();
+    w->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
+    return true;
 }
 
 char StatoProcesso(int pid) {

@@ -1,8 +1,10 @@
 #pragma once
 // Shared test support: a private copy of the run-time base folder for each
-// test, small file helpers and the end of a child process.
+// test, small file helpers, screenshots and the end of a child process.
 #include <filesystem>
 #include <string>
+
+class QWidget;
 
 namespace SupportoTest {
 
@@ -25,6 +27,11 @@ private:
 
 std::string LeggiFile(const std::string& percorso);
 void ScriviFile(const std::string& percorso, const std::string& byte);
+
+// With MONDARO_SCREENSHOT_DIR set (and not empty), the widget's picture saved
+// there as `nome`, after `eventi` rounds of pending events; false, nothing
+// done, without it. The pictures are to look at by eye.
+bool Fotografa(QWidget* w, const std::string& nome, int eventi = 0);
 
 // A process's state letter from /proc ('Z' for a zombie), or 0 when it is gone.
 char StatoProcesso(int pid);
