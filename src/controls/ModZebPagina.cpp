@@ -271,7 +271,8 @@ PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const 
     b->ButtonStyle(2);
     if (aspetto.forma) b->ButtonShape(*aspetto.forma);
     b->CaptionAlign(2);
-    if (aspetto.punti > 0) ImpostaFont(b, aspetto.punti, true);
+    if (aspetto.font) aspetto.font(b);
+    else if (aspetto.punti > 0) ImpostaFont(b, aspetto.punti, true);
     if (aspetto.colori) {
         b->ForeColor(0);
         b->BackColor(aspetto.fondo);
@@ -283,6 +284,8 @@ PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const 
     }
     if (aspetto.senzaGradiente) b->GradientMode(0);
     if (aspetto.senzaFocus) b->ShowFocusRect(false);
+    if (aspetto.valore) b->Value(*aspetto.valore);
+    if (aspetto.allineamentoFigura) b->PictureAlign(*aspetto.allineamentoFigura);
     if (aspetto.testo) b->Caption(*aspetto.testo);
     b->DelayDrawing(false);
     return b;

@@ -164,6 +164,10 @@ struct AspettoPulsante {
     bool senzaGradiente = false;         // GradientMode 0
     bool senzaFocus = false;             // no focus rectangle
     std::optional<QString> testo = std::nullopt; // Caption
+    std::optional<bool> valore = std::nullopt;   // Value of a two-state button
+    std::optional<int32_t> allineamentoFigura = std::nullopt; // PictureAlign
+    // A page with a relayout of its own sets the font itself, in place of `punti`.
+    std::function<void(QWidget*)> font = nullptr;
 };
 // A drawn button named `nome` (or `nome` + `indice` as a member of a control
 // array when `indice` >= 0) with the given look, drawn once at the end.

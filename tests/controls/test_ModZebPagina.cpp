@@ -123,6 +123,16 @@ TEST(ModZebPagina, PulsantiDellePagine) {
     EXPECT_EQ(m->font().pointSize(), 8);
     EXPECT_TRUE(m->font().bold());
 
+    // A page with its own relayout sets the font; a two-state button starts pressed.
+    QWidget* conFont = nullptr;
+    auto* v = NuovoPulsante(&forma, QStringLiteral("BUT_Menu"),
+                            {.modo = 1, .punti = 8, .valore = true, .allineamentoFigura = 4,
+                             .font = [&conFont](QWidget* w) { conFont = w; }});
+    EXPECT_EQ(conFont, v);
+    EXPECT_FALSE(v->font().bold()); // the design font was not applied as well
+    EXPECT_TRUE(v->Value());
+    EXPECT_EQ(v->PictureAlign(), 4);
+
     // Colours and hover left as the control has them.
     PulsanteGrafico proprio(&forma);
     auto* n = NuovoPulsante(&forma, QStringLiteral("CmdP"), {.colori = false, .riflesso = false});
