@@ -10,10 +10,12 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
 
+#include "controls/ModZebPagina.h"
+
 namespace Casa {
 
-// &HBBGGRR (or an OLE system colour) to a Qt colour.
-QColor Colore(int32_t bgr);
+// &HBBGGRR (or an OLE system colour) to a Qt colour, as the drawn button converts it.
+using ModZebPagina::Colore;
 
 // A shape control: outline of `Spessore` pixels in the palette's WindowText
 // colour, filled with its Window colour when opaque. A rectangle no wider or
