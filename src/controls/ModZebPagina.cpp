@@ -217,6 +217,14 @@ bool Proporzioni::Applica(QWidget* forma) {
 
 QColor Colore(int32_t bgr) { return Pulsante::ColoreQt(Pulsante::ConvertiColore(bgr)); }
 
+void ColoriPieni(QWidget* w, int32_t testo, int32_t sfondo) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, Colore(testo));
+    p.setColor(QPalette::Window, Colore(sfondo));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
 FormaPagina::FormaPagina(QWidget* contenitore, const QString& nome, int spessore, bool opaca)
     : QWidget(contenitore), spessore_(spessore), opaca_(opaca) {
     setObjectName(nome);

@@ -177,4 +177,7 @@ PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const 
 // Same colour conversion as the drawn button: &HBBGGRR to Qt.
 QColor Colore(int32_t bgr);
 
+// Text and background colours &HBBGGRR, the background filled.
+void ColoriPieni(QWidget* w, int32_t testo, int32_t sfondo);
+
 } // namespace ModZebPagina
