@@ -2,6 +2,8 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtGui/QColor>
+#include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 #include <cstdlib>
 #include <fstream>
@@ -65,6 +67,8 @@ bool Fotografa(QWidget* w, const std::string& nome, int eventi) {
     w->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
     return true;
 }
+
+QColor Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
 
 char StatoProcesso(int pid) {
     std::ifstream f("/proc/" + std::to_string(pid) + "/stat");

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+class QColor;
 class QWidget;
 
 namespace SupportoTest {
@@ -32,6 +33,9 @@ void ScriviFile(const std::string& percorso, const std::string& byte);
 // there as `nome`, after `eventi` rounds of pending events; false, nothing
 // done, without it. The pictures are to look at by eye.
 bool Fotografa(QWidget* w, const std::string& nome, int eventi = 0);
+
+// The colour of one pixel of the widget as drawn now.
+QColor Pixel(QWidget& w, int x, int y);
 
 // A process's state letter from /proc ('Z' for a zombie), or 0 when it is gone.
 char StatoProcesso(int pid);
