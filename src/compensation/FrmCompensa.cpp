@@ -44,21 +44,7 @@ constexpr int CompensaPassoScorrimento = 375; // twips per scroll step
 void CompensaPosto(QWidget* w, double x, double y, double l, double a) { Colloca(w, x * 15, y * 15, l * 15, a * 15); }
 
 PulsanteGrafico* CompensaPulsante(QWidget* padre, const QString& nome, int indice) {
-    auto* b = new PulsanteGrafico(padre);
-    if (indice >= 0) ModMain::ImpostaMembro(b, nome, indice);
-    else b->setObjectName(nome);
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ImpostaFont(b, 7.5, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->DelayDrawing(false);
-    return b;
+    return NuovoPulsante(padre, nome, {.punti = 7.5}, indice);
 }
 
 void CompensaColoreTesto(QWidget* w, int32_t bgr) {

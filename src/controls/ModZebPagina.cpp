@@ -222,6 +222,14 @@ bool Proporzioni::Applica(QWidget* forma) {
 
 QColor Colore(int32_t bgr) { return Pulsante::ColoreQt(Pulsante::ConvertiColore(bgr)); }
 
+void ColoriPieni(QWidget* w, int32_t testo, int32_t sfondo) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, Colore(testo));
+    p.setColor(QPalette::Window, Colore(sfondo));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
 FormaPagina::FormaPagina(QWidget* contenitore, const QString& nome, int spessore, bool opaca)
     : QWidget(contenitore), spessore_(spessore), opaca_(opaca) {
     setObjectName(nome);
@@ -264,6 +272,36 @@ QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore
     l->setWordWrap(true);
     ImpostaFont(l, punti, grassetto);
     return l;
+}
+
+PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const AspettoPulsante& aspetto, int indice) {
+    auto* b = new PulsanteGrafico(contenitore);
+    if (indice >= 0) ModMain::ImpostaMembro(b, nome, indice);
+    else b->setObjectName(nome);
+    // The order of the setters matters: shape, colours and hover locks act on each other.
+    b->DelayDrawing(true);
+    b->Mode(aspetto.modo);
+    b->ButtonStyle(2);
+    if (aspetto.forma) b->ButtonShape(*aspetto.forma);
+    b->CaptionAlign(2);
+    if (aspetto.font) aspetto.font(b);
+    else if (aspetto.punti > 0) ImpostaFont(b, aspetto.punti, true);
+    if (aspetto.colori) {
+        b->ForeColor(0);
+        b->BackColor(aspetto.fondo);
+    }
+    if (aspetto.riflesso) {
+        b->HoverForeColor(aspetto.fondo);
+        b->HoverBackColor(0xC00000);
+        b->HoverColorLocks(3);
+    }
+    if (aspetto.senzaGradiente) b->GradientMode(0);
+    if (aspetto.senzaFocus) b->ShowFocusRect(false);
+    if (aspetto.valore) b->Value(*aspetto.valore);
+    if (aspetto.allineamentoFigura) b->PictureAlign(*aspetto.allineamentoFigura);
+    if (aspetto.testo) b->Caption(*aspetto.testo);
+    b->DelayDrawing(false);
+    return b;
 }
 
 } // namespace ModZebPagina

@@ -17,6 +17,7 @@
 
 class QComboBox;
 class QLabel;
+class PulsanteGrafico;
 
 namespace ModZebPagina {
 
@@ -149,7 +150,35 @@ private:
 QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore, double punti, bool grassetto = false,
                        Qt::Alignment allineamento = Qt::AlignLeft | Qt::AlignVCenter);
 
+// ---- Drawn command buttons ------------------------------------------------------
+
+// The look of a page's drawn command button. The default is the pages' usual
+// one: flat style, centred caption, black text on a grey-pink face that turns
+// dark red under the mouse. Unset members leave the control's own value.
+struct AspettoPulsante {
+    int32_t modo = 0;                    // Mode: 0 plain, 1 two-state
+    std::optional<int32_t> forma = std::nullopt; // ButtonShape
+    double punti = 0;                    // design font in bold points; 0 keeps the font
+    bool colori = true;                  // ForeColor 0 and BackColor `fondo`
+    int32_t fondo = 0xC0A0A0;            // face colour, &HBBGGRR
+    bool riflesso = true;                // hover: text in `fondo` on &HC00000 (both locked)
+    bool senzaGradiente = false;         // GradientMode 0
+    bool senzaFocus = false;             // no focus rectangle
+    std::optional<QString> testo = std::nullopt; // Caption
+    std::optional<bool> valore = std::nullopt;   // Value of a two-state button
+    std::optional<int32_t> allineamentoFigura = std::nullopt; // PictureAlign
+    // A page with a relayout of its own sets the font itself, in place of `punti`.
+    std::function<void(QWidget*)> font = nullptr;
+};
+// A drawn button named `nome` (or `nome` + `indice` as a member of a control
+// array when `indice` >= 0) with the given look, drawn once at the end.
+PulsanteGrafico* NuovoPulsante(QWidget* contenitore, const QString& nome, const AspettoPulsante& aspetto = {},
+                               int indice = -1);
+
 // Same colour conversion as the drawn button: &HBBGGRR to Qt.
 QColor Colore(int32_t bgr);
+
+// Text and background colours &HBBGGRR, the background filled.
+void ColoriPieni(QWidget* w, int32_t testo, int32_t sfondo);
 
 } // namespace ModZebPagina

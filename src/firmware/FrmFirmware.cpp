@@ -4,6 +4,7 @@
 #include <QtGui/QPalette>
 
 #include "core/Conversioni.h"
+#include "controls/ModZebPagina.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainDizionario.h"
@@ -49,22 +50,8 @@ QLabel* Etichetta(QWidget* padre, const char* nome, QRgb colore, Qt::Alignment a
 }
 
 PulsanteGrafico* NuovoPulsante(QWidget* padre, const char* nome) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->ButtonShape(3);
-    b->CaptionAlign(2);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->GradientMode(0);
-    b->ShowFocusRect(false);
-    b->DelayDrawing(false);
-    return b;
+    return ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome),
+                                       {.forma = 3, .senzaGradiente = true, .senzaFocus = true});
 }
 
 } // namespace FrmFirmwareLocale

@@ -10,6 +10,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QButtonGroup>
 
+#include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "controls/PulsanteGraficoColori.h"
 #include "core/ClsLingue.h"
@@ -36,15 +37,7 @@ enum VoceLogger : int {
     VoceEsporta = 24,
 };
 
-QColor LoggerColore(int32_t bbggrr) { return Pulsante::ColoreQt(bbggrr); }
-
-void LoggerColoriEtichetta(QLabel* l, int32_t testo, int32_t sfondo) {
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, LoggerColore(testo));
-    p.setColor(QPalette::Window, LoggerColore(sfondo));
-    l->setPalette(p);
-    l->setAutoFillBackground(true);
-}
+using ModZebPagina::ColoriPieni;
 
 // The picture of a visible channel's box.
 QPixmap LoggerSpunta() {
@@ -200,7 +193,7 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
     auto* etichetta0 = new QLabel(Pct);
     ModMain::ImpostaMembro(etichetta0, QStringLiteral("LblRifTempo"), 0);
     LblRifTempo.push_back(etichetta0);
-    LoggerColoriEtichetta(etichetta0, 0x00FF00, 0);
+    ColoriPieni(etichetta0, 0x00FF00, 0);
 
     ScrlTime = new QScrollBar(Qt::Horizontal, Pct);
     ScrlTime->setObjectName(QStringLiteral("ScrlTime"));
@@ -215,14 +208,14 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
 
     LblTempoScroll = new QLabel(Pct);
     LblTempoScroll->setObjectName(QStringLiteral("LblTempoScroll"));
-    LoggerColoriEtichetta(LblTempoScroll, 0xFFFFFF, 0x404040);
+    ColoriPieni(LblTempoScroll, 0xFFFFFF, 0x404040);
     LblTempoScroll->setMargin(2);
     LblTempoScroll->hide();
 
     LblBarra = new QLabel(Pct);
     LblBarra->setObjectName(QStringLiteral("LblBarra"));
     LblBarra->setFrameShape(QFrame::Box);
-    LoggerColoriEtichetta(LblBarra, 0xFFFFFF, 0x404040);
+    ColoriPieni(LblBarra, 0xFFFFFF, 0x404040);
     LblBarra->setFixedSize(300, 24);
     ShpBarra = new QFrame(Pct);
     ShpBarra->setObjectName(QStringLiteral("ShpBarra"));
@@ -237,11 +230,11 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
 
     LblTime2 = new QLabel(this);
     LblTime2->setObjectName(QStringLiteral("LblTime2"));
-    LoggerColoriEtichetta(LblTime2, 0xFFFFFF, LoggerNavy);
+    ColoriPieni(LblTime2, 0xFFFFFF, LoggerNavy);
     LblTime2->setMargin(2);
     LblObdVal = new QLabel(this);
     LblObdVal->setObjectName(QStringLiteral("LblObdVal"));
-    LoggerColoriEtichetta(LblObdVal, 0xFFFFFF, LoggerNavy);
+    ColoriPieni(LblObdVal, 0xFFFFFF, LoggerNavy);
     LblObdVal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LblObdVal->setMargin(2);
 
@@ -293,8 +286,8 @@ void FrmLogger::Form_Load() {
     AssegnaVariabili(CanaliOscilloscopio, ListaVariabiliLogger, lingua);
     for (int c = 0; c < NumeroCanali; ++c) {
         const auto& k = CanaliOscilloscopio[c];
-        LoggerColoriEtichetta(LblFreccia[c], k.Colore, 0);
-        LoggerColoriEtichetta(LblSignal[c], k.Colore, LoggerNavy);
+        ColoriPieni(LblFreccia[c], k.Colore, 0);
+        ColoriPieni(LblSignal[c], k.Colore, LoggerNavy);
         LblFreccia[c]->setAutoFillBackground(false);
         PctMostra[c]->setPixmap(k.Visibile == -1 ? LoggerSpunta() : QPixmap());
         LblFreccia[c]->setVisible(k.Visibile == -1);
@@ -425,10 +418,10 @@ void FrmLogger::CmdReset_Click() {
 void FrmLogger::SelezionaCanale(int16_t indice) {
     if (indice < 0 || indice >= ModOscillo::NumeroCanali) return;
     const auto& prima = ModOscillo::CanaliOscilloscopio[CanaleSelezionato];
-    LoggerColoriEtichetta(LblSignal[CanaleSelezionato], prima.Colore, LoggerNavy);
+    ColoriPieni(LblSignal[CanaleSelezionato], prima.Colore, LoggerNavy);
     CanaleSelezionato = indice;
     const auto& ora = ModOscillo::CanaliOscilloscopio[indice];
-    LoggerColoriEtichetta(LblSignal[indice], LoggerNavy, ora.Colore);
+    ColoriPieni(LblSignal[indice], LoggerNavy, ora.Colore);
 }
 
 // ---- Recording ----------------------------------------------------------------
@@ -514,17 +507,7 @@ void FrmLogger::CmdSaveLogOsc_Click() {
         return;
     }
     FileLogAperto = nome;
-    MostraBarra(true);
-    CaricaTraccia();
-    MostraBarra(false);
-    IndiceInizioVista = 0;
-    IndiceFineVista = 0;
-    TempoInizioVista = CampioniLog.empty() ? 0 : CampioniLog[0];
-    ImpostaScroll(0);
-    CmdSaveLogOsc->setEnabled(false);
-    // Idle before the redraw, so that the page shows its time axis at once.
-    ModBlck::StatoRegistrazione = 0;
-    DisegnaGrafico();
+    MostraTracciaDaInizio();
     AggiornaCursore(60.0f);
     for (auto* b : {CmdPrev, CmdZin, CmdZOut}) b->setEnabled(true);
     ScrlTime->show();
@@ -566,7 +549,7 @@ void FrmLogger::CmdOpen_Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void FrmLogger::ApriFileLogger() {
+void FrmLogger::MostraTracciaDaInizio() {
     using namespace ModOscillo;
     MostraBarra(true);
     CaricaTraccia();
@@ -576,8 +559,14 @@ void FrmLogger::ApriFileLogger() {
     TempoInizioVista = CampioniLog.empty() ? 0 : CampioniLog[0];
     ImpostaScroll(0);
     CmdSaveLogOsc->setEnabled(false);
+    // Idle before the redraw, so that the page shows its time axis at once.
     ModBlck::StatoRegistrazione = 0;
     DisegnaGrafico();
+}
+
+void FrmLogger::ApriFileLogger() {
+    using namespace ModOscillo;
+    MostraTracciaDaInizio();
     AggiornaCursore(static_cast<float>(XInizioGrafico));
     for (auto* b : {CmdPrev, CmdZin, CmdZOut, CmdEsporta}) b->setEnabled(true);
     ScrlTime->show();

@@ -142,6 +142,8 @@ private:
     PulsanteGrafico* CreaPulsante(const char* nome, const QString& didascalia);
     void MostraBarra(bool visibile);
     void ImpostaBarra(double frazione);
+    // The open trace loaded and drawn from its start, the recording idle.
+    void MostraTracciaDaInizio();
     void CaricaTraccia();
     void ImpostaScroll(int32_t valore);
     void DopoNavigazione();

@@ -5,6 +5,7 @@
 #include <QtCore/QLocale>
 
 #include "controls/PulsanteGrafico.h"
+#include "controls/ModZebPagina.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainPercorsi.h"
@@ -14,16 +15,8 @@
 namespace {
 
 PulsanteGrafico* ReplayPulsante(QWidget* padre, const char* nome, const QString& simbolo) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    b->ShowFocusRect(false);
-    b->Caption(simbolo);
-    b->DelayDrawing(false);
-    return b;
+    return ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome),
+                                       {.colori = false, .riflesso = false, .senzaFocus = true, .testo = simbolo});
 }
 
 } // namespace

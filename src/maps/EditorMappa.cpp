@@ -8,6 +8,12 @@
 #include "core/ModMainDizionario.h"
 #include "core/ModMainSchermo.h"
 #include "engine/ModMainRichieste.h"
+#include "link/ModBlckModifiche.h"
+#include "link/ModMappeDati.h"
+#include "maps/ColoriMappa.h"
+#include "maps/MappeOperazioni.h"
+#include "maps/OpzioniMappa.h"
+#include "platform/Dialoghi.h"
 
 namespace EditorMappa {
 
@@ -81,6 +87,59 @@ void GestisciComboOpzione(QComboBox* combo, int32_t& ultimo, int32_t valoreEcu, 
 int32_t ValoreBlocco(size_t blocco, size_t k) {
     if (blocco >= TabellaBlocchi.size() || k >= TabellaBlocchi[blocco].Valori.size()) return 0;
     return TabellaBlocchi[blocco].Valori[k];
+}
+
+void GestisciVista(QWidget* interruttore, int32_t mappa, bool scelta, const std::function<void(bool)>& imposta,
+                   int16_t& muto) {
+    const uint8_t bit = MappeOperazioni::BitVista(mappa);
+    if (!TagUno(interruttore)) {
+        const bool ridotta = (ModMain::MatSoglie[15] & bit) != 0;
+        if (scelta != ridotta) {
+            muto = -1;
+            imposta(ridotta);
+            muto = 0;
+        }
+    } else if (ModMain::RichiestaPendente == 0) {
+        ModMain::MatSoglieModificata = ModMain::MatSoglie;
+        ModMain::MatSoglieModificata[15] = OpzioniMappa::Byte15ConVista(ModMain::MatSoglie[15], mappa, scelta);
+        const int32_t richiesta =
+            mappa == 1 ? REQ_SELECT_MAP1_EDITOR : mappa == 2 ? REQ_SELECT_MAP2_EDITOR : REQ_SELECT_MAP0_EDITOR;
+        ModMain::RichiediOperazione(richiesta, true);
+        ImpostaTag(interruttore, false);
+    }
+}
+
+void GestisciMoltiplicatore(QComboBox* combo, int32_t& ultimo, const std::vector<int32_t>& valori, int16_t& muto) {
+    const int32_t molt = ValoreBlocco(15, 88);
+    GestisciComboOpzione(
+        combo, ultimo, molt, OpzioniMappa::IndiceMoltiplicatore(valori, combo->count(), molt),
+        [combo, &valori] { return OpzioniMappa::MoltiplicatoreScelto(valori, combo->currentIndex()); },
+        [](int32_t v) { ModBlck::ModificheBlocco15 = {ModificaPendente{v, 88, 0}}; }, REQ_WRITE_BLK15, muto);
+}
+
+void GestisciPercentuale(QComboBox* combo, int32_t& ultimo, size_t k, int16_t& muto) {
+    const int32_t v = ValoreBlocco(16, k);
+    GestisciComboOpzione(
+        combo, ultimo, v, OpzioniMappa::IndicePercentuale(VociCombo(combo), v),
+        [combo] {
+            if (combo->currentIndex() < 0) return std::optional<int32_t>();
+            return OpzioniMappa::PercentualeScelta(combo->currentText().toStdString());
+        },
+        [k](int32_t valore) { ModBlck::ModificheBlocco16 = {ModificaPendente{valore, static_cast<int32_t>(k), 0}}; },
+        REQ_WRITE_BLK16, muto);
+}
+
+void ImpostaVisibile(QWidget* w, bool visibile) {
+    if (w && w->isVisibleTo(w->parentWidget()) != visibile) w->setVisible(visibile);
+}
+
+void ImpostaPosizione(QWidget* w, int x, int y) {
+    if (w->pos() != QPoint(x, y)) w->move(x, y);
+}
+
+void CopiaSelezione(const GrigliaDati* griglia) {
+    Piattaforma::ImpostaAppunti(QString::fromStdString(
+        MappeOperazioni::TestoCopia(ColoriMappa::LeggiTesti(griglia), ColoriMappa::LeggiSelezione(griglia))));
 }
 
 } // namespace EditorMappa

@@ -1,7 +1,8 @@
 #pragma once
 // What the full map editor and the coarse view share on screen: the dialog
 // limits, control Tags, the option lists from ConfigScale, the map selectors'
-// texts and the keep-in-step and staging of the option combos.
+// texts, the keep-in-step and staging of the option combos and the parts of
+// the refresh tick they share.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "maps/FrmEnterValue.h"
 
+class GrigliaDati;
 class QComboBox;
 class QWidget;
 
@@ -46,5 +48,23 @@ void GestisciComboOpzione(QComboBox* combo, int32_t& ultimo, int32_t valoreEcu, 
 
 // Block value, 0 when the block or the value is missing.
 int32_t ValoreBlocco(size_t blocco, size_t k);
+
+// The refresh tick's part both editors share. The view switch of map
+// `mappa`: with its Tag "1" and the slot free, the threshold byte 15 with the
+// view `scelta` is staged and the map's editor selection posted; otherwise
+// the switch follows the ECU through `imposta` with `muto` set.
+void GestisciVista(QWidget* interruttore, int32_t mappa, bool scelta, const std::function<void(bool)>& imposta,
+                   int16_t& muto);
+// The multiplier combo (block 15, value 88) and a second-bank percentage combo
+// (block 16, value `k`) on a refresh tick, as GestisciComboOpzione.
+void GestisciMoltiplicatore(QComboBox* combo, int32_t& ultimo, const std::vector<int32_t>& valori, int16_t& muto);
+void GestisciPercentuale(QComboBox* combo, int32_t& ultimo, size_t k, int16_t& muto);
+
+// Shows or hides, and moves, only on a change (no needless relayout on every tick).
+void ImpostaVisibile(QWidget* w, bool visibile);
+void ImpostaPosizione(QWidget* w, int x, int y);
+
+// The grid selection's text to the clipboard (Ctrl+C).
+void CopiaSelezione(const GrigliaDati* griglia);
 
 } // namespace EditorMappa

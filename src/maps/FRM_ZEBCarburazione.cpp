@@ -4,6 +4,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
+#include "controls/ModZebPagina.h"
 #include "core/Conversioni.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
@@ -20,7 +21,7 @@ namespace FRM_ZEBCarburazione_ {
 constexpr int LarghezzaProgetto = 800; // 12,000 x 7,005 twips
 constexpr int AltezzaProgetto = 467;
 
-QColor Colore(int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+using ModZebPagina::Colore;
 
 QLabel* NuovaEtichetta(QWidget* padre, const char* nome, const QString& testo = {}) {
     auto* l = new QLabel(testo, padre);

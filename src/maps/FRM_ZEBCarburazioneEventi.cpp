@@ -18,19 +18,8 @@
 #include "maps/OpzioniMappa.h"
 #include "platform/Dialoghi.h"
 
-namespace FRM_ZEBCarburazioneEventi_ {
-
-void Visibile(QWidget* w, bool visibile) {
-    if (w && w->isVisibleTo(w->parentWidget()) != visibile) w->setVisible(visibile);
-}
-
-void Posizione(QWidget* w, int x, int y) {
-    if (w->pos() != QPoint(x, y)) w->move(x, y);
-}
-
-} // namespace FRM_ZEBCarburazioneEventi_
-
-using namespace FRM_ZEBCarburazioneEventi_;
+using EditorMappa::ImpostaPosizione;
+using EditorMappa::ImpostaVisibile;
 
 void FRM_ZEBCarburazione::Ricarica() { CaricaMatriceInGriglia(GrdSmall, ModMain::PaginaMappaK(MTX), 1.0); }
 
@@ -73,8 +62,8 @@ void Passo(FRM_ZEBCarburazione& f, PulsanteGrafico* premuto, float passo) {
 
 } // namespace FRM_ZEBCarburazioneEventi_
 
-void FRM_ZEBCarburazione::CmdUp_Click() { Passo(*this, CmdUp, 1.0f); }
-void FRM_ZEBCarburazione::CmdDw_Click() { Passo(*this, CmdDw, -1.0f); }
+void FRM_ZEBCarburazione::CmdUp_Click() { FRM_ZEBCarburazioneEventi_::Passo(*this, CmdUp, 1.0f); }
+void FRM_ZEBCarburazione::CmdDw_Click() { FRM_ZEBCarburazioneEventi_::Passo(*this, CmdDw, -1.0f); }
 
 void FRM_ZEBCarburazione::CmdUndo_Click() {
     if (ModMain::RichiestaPendente != 0 || ModMain::UndoDisponibileK(MTX) != 1) return;
@@ -98,9 +87,7 @@ void FRM_ZEBCarburazione::IncollaAppunti() {
 }
 
 void FRM_ZEBCarburazione::GrdSmall_KeyUp(int16_t KeyCode, int16_t Shift) {
-    if (Shift == 2 && KeyCode == 'C')
-        Piattaforma::ImpostaAppunti(QString::fromStdString(
-            MappeOperazioni::TestoCopia(ColoriMappa::LeggiTesti(GrdSmall), ColoriMappa::LeggiSelezione(GrdSmall))));
+    if (Shift == 2 && KeyCode == 'C') EditorMappa::CopiaSelezione(GrdSmall);
     if (Shift == 2 && KeyCode == 'V') IncollaAppunti();
     if (KeyCode != 13 || TipoGriglia != 8 || ModMain::RichiestaPendente != 0) return;
     const int32_t operazione = ModMapEditor::ChiediValore(EditorMappa::LimitiMappa(), UltimaOperazione);
@@ -158,24 +145,10 @@ void FRM_ZEBCarburazione::AggiornaCursMappaSmall() {
     for (QWidget* w : {static_cast<QWidget*>(cmbpercsec), static_cast<QWidget*>(lblpercsec),
                        static_cast<QWidget*>(cmbmultiplier), static_cast<QWidget*>(labmultiplier),
                        static_cast<QWidget*>(SHP_Carb[4]), static_cast<QWidget*>(SHP_Carb[0])})
-        Visibile(w, paginaZero);
-    Visibile(LAB_Tick, MTX == 1);
+        ImpostaVisibile(w, paginaZero);
+    ImpostaVisibile(LAB_Tick, MTX == 1);
 
-    const uint8_t bit = MappeOperazioni::BitVista(MTX);
-    if (!EditorMappa::TagUno(ChkSIM)) {
-        const bool ridotta = (ModMain::MatSoglie[15] & bit) != 0;
-        if (ChkSIM->Value() != ridotta) {
-            BloccaEventiOpzioni = -1;
-            ChkSIM->Value(ridotta);
-            BloccaEventiOpzioni = 0;
-        }
-    } else if (ModMain::RichiestaPendente == 0) {
-        ModMain::MatSoglieModificata = ModMain::MatSoglie;
-        ModMain::MatSoglieModificata[15] = OpzioniMappa::Byte15ConVista(ModMain::MatSoglie[15], MTX, ChkSIM->Value());
-        const int32_t richiesta = MTX == 1 ? REQ_SELECT_MAP1_EDITOR : MTX == 2 ? REQ_SELECT_MAP2_EDITOR : REQ_SELECT_MAP0_EDITOR;
-        ModMain::RichiediOperazione(richiesta, true);
-        EditorMappa::ImpostaTag(ChkSIM, false);
-    }
+    EditorMappa::GestisciVista(ChkSIM, MTX, ChkSIM->Value(), [this](bool v) { ChkSIM->Value(v); }, BloccaEventiOpzioni);
 
     if (!EditorMappa::TagUno(ChkSpiana)) {
         const bool spiana = (EditorMappa::ValoreBlocco(15, 5) & 0x40) != 0;
@@ -192,22 +165,8 @@ void FRM_ZEBCarburazione::AggiornaCursMappaSmall() {
 
     if (ModMain::AggiornaPassoCarico) ModMain::AggiornaPassoCarico();
 
-    const int32_t molt = EditorMappa::ValoreBlocco(15, 88);
-    EditorMappa::GestisciComboOpzione(
-        cmbmultiplier, UltimoMoltiplicatore, molt,
-        OpzioniMappa::IndiceMoltiplicatore(ValoriMoltiplicatore, cmbmultiplier->count(), molt),
-        [this] { return OpzioniMappa::MoltiplicatoreScelto(ValoriMoltiplicatore, cmbmultiplier->currentIndex()); },
-        [](int32_t v) { ModBlck::ModificheBlocco15 = {ModificaPendente{v, 88, 0}}; }, REQ_WRITE_BLK15,
-        BloccaEventiOpzioni);
-    const int32_t perc = EditorMappa::ValoreBlocco(16, 13);
-    EditorMappa::GestisciComboOpzione(
-        cmbpercsec, UltimaPercSec, perc, OpzioniMappa::IndicePercentuale(EditorMappa::VociCombo(cmbpercsec), perc),
-        [this] {
-            if (cmbpercsec->currentIndex() < 0) return std::optional<int32_t>();
-            return OpzioniMappa::PercentualeScelta(cmbpercsec->currentText().toStdString());
-        },
-        [](int32_t v) { ModBlck::ModificheBlocco16 = {ModificaPendente{v, 13, 0}}; }, REQ_WRITE_BLK16,
-        BloccaEventiOpzioni);
+    EditorMappa::GestisciMoltiplicatore(cmbmultiplier, UltimoMoltiplicatore, ValoriMoltiplicatore, BloccaEventiOpzioni);
+    EditorMappa::GestisciPercentuale(cmbpercsec, UltimaPercSec, 13, BloccaEventiOpzioni);
 }
 
 void FRM_ZEBCarburazione::VisualizzaPuntoMatrice(int32_t riga, int32_t colonna) {
@@ -220,27 +179,27 @@ void FRM_ZEBCarburazione::VisualizzaPuntoMatrice(int32_t riga, int32_t colonna) 
     const int scarto = 2; // 30 twips
     const int32_t puntSec = EditorMappa::ValoreBlocco(1, 34);
     const PaginaMappa& pagina = ModMain::PaginaMappaK(MTX);
-    Posizione(TxtMat, X0 + colonna * W - scarto, TxtMat->y());
-    Posizione(TxtMat2, X0 + colonna * W + scarto, TxtMat2->y());
+    ImpostaPosizione(TxtMat, X0 + colonna * W - scarto, TxtMat->y());
+    ImpostaPosizione(TxtMat2, X0 + colonna * W + scarto, TxtMat2->y());
     if (MTX == 2) {
         const int32_t riga2 = std::min((puntSec & 0xFF00) / 256, 22);
-        Visibile(TxtMat2, false);
-        Posizione(TxtMat, TxtMat->x(), Y0 + riga2 * H + scarto);
+        ImpostaVisibile(TxtMat2, false);
+        ImpostaPosizione(TxtMat, TxtMat->x(), Y0 + riga2 * H + scarto);
         TxtMat->Caption(QString::number(pagina[static_cast<size_t>(riga2)][static_cast<size_t>(colonna)]));
     } else {
-        Posizione(TxtMat, TxtMat->x(), Y0 + riga * H - scarto);
+        ImpostaPosizione(TxtMat, TxtMat->x(), Y0 + riga * H - scarto);
         TxtMat->Caption(QString::number(pagina[static_cast<size_t>(riga)][static_cast<size_t>(colonna)]));
         const int32_t s = puntSec & 0xFF;
         if (s == 255) {
-            Visibile(TxtMat2, false);
+            ImpostaVisibile(TxtMat2, false);
         } else {
             const int32_t s2 = std::min(s, 22);
-            Visibile(TxtMat2, true);
-            Posizione(TxtMat2, TxtMat2->x(), Y0 + s2 * H + scarto);
+            ImpostaVisibile(TxtMat2, true);
+            ImpostaPosizione(TxtMat2, TxtMat2->x(), Y0 + s2 * H + scarto);
             TxtMat2->Caption(QString::number(pagina[static_cast<size_t>(s2)][static_cast<size_t>(colonna)]));
         }
     }
-    Visibile(TxtMat, true);
+    ImpostaVisibile(TxtMat, true);
     TxtMat->raise();
     TxtMat2->raise();
     const bool gas = EditorMappa::ValoreBlocco(2, 1) != 0;

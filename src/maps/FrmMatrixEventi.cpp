@@ -19,19 +19,8 @@
 #include "engine/ServiziInterfaccia.h"
 #include "platform/Dialoghi.h"
 
-namespace FrmMatrixEventi_ {
-
-void ImpostaVisibile(QWidget* w, bool visibile) {
-    if (w && w->isVisibleTo(w->parentWidget()) != visibile) w->setVisible(visibile);
-}
-
-void ImpostaPosizione(QWidget* w, int x, int y) {
-    if (w->pos() != QPoint(x, y)) w->move(x, y);
-}
-
-} // namespace FrmMatrixEventi_
-
-using namespace FrmMatrixEventi_;
+using EditorMappa::ImpostaPosizione;
+using EditorMappa::ImpostaVisibile;
 
 void FrmMatrix::PostaScrittura() {
     CaricaGrigliaInMatrice(GrdInj, ModMain::PaginaMappaK(MTX), 1.0);
@@ -100,9 +89,7 @@ void FrmMatrix::IncollaAppunti() {
 }
 
 void FrmMatrix::GrdInj_KeyUp(int16_t KeyCode, int16_t Shift) {
-    if (Shift == 2 && KeyCode == 'C')
-        Piattaforma::ImpostaAppunti(QString::fromStdString(
-            MappeOperazioni::TestoCopia(ColoriMappa::LeggiTesti(GrdInj), ColoriMappa::LeggiSelezione(GrdInj))));
+    if (Shift == 2 && KeyCode == 'C') EditorMappa::CopiaSelezione(GrdInj);
     if (Shift == 2 && KeyCode == 'V') IncollaAppunti();
     if (KeyCode != 13 || TipoGriglia != 8 || ModMain::RichiestaPendente != 0) return;
     const int32_t operazione = ModMapEditor::ChiediValore(EditorMappa::LimitiMappa(), UltimaOperazione);
@@ -162,46 +149,14 @@ void FrmMatrix::AggiornaCursMappa() {
     ImpostaVisibile(LAB_Tick, MTX == 1);
 
     // View switch.
-    const uint8_t bit = MappeOperazioni::BitVista(MTX);
-    if (!EditorMappa::TagUno(ChkSIM)) {
-        const bool ridotta = (ModMain::MatSoglie[15] & bit) != 0;
-        if (ChkSIM->isChecked() != ridotta) {
-            BloccaEventiOpzioni = -1;
-            ChkSIM->setChecked(ridotta);
-            BloccaEventiOpzioni = 0;
-        }
-    } else if (ModMain::RichiestaPendente == 0) {
-        ModMain::MatSoglieModificata = ModMain::MatSoglie;
-        ModMain::MatSoglieModificata[15] = OpzioniMappa::Byte15ConVista(ModMain::MatSoglie[15], MTX, ChkSIM->isChecked());
-        const int32_t richiesta = MTX == 1 ? REQ_SELECT_MAP1_EDITOR : MTX == 2 ? REQ_SELECT_MAP2_EDITOR : REQ_SELECT_MAP0_EDITOR;
-        ModMain::RichiediOperazione(richiesta, true);
-        EditorMappa::ImpostaTag(ChkSIM, false);
-    }
+    EditorMappa::GestisciVista(ChkSIM, MTX, ChkSIM->isChecked(), [this](bool v) { ChkSIM->setChecked(v); },
+                               BloccaEventiOpzioni);
 
     // Multiplier and second-bank percentages.
-    const int32_t molt = EditorMappa::ValoreBlocco(15, 88);
-    EditorMappa::GestisciComboOpzione(
-        cmbmultiplier, UltimoMoltiplicatore, molt,
-        OpzioniMappa::IndiceMoltiplicatore(ValoriMoltiplicatore, cmbmultiplier->count(), molt),
-        [this] { return OpzioniMappa::MoltiplicatoreScelto(ValoriMoltiplicatore, cmbmultiplier->currentIndex()); },
-        [](int32_t v) { ModBlck::ModificheBlocco15 = {ModificaPendente{v, 88, 0}}; }, REQ_WRITE_BLK15,
-        BloccaEventiOpzioni);
-    const std::array<std::tuple<QComboBox*, int32_t*, int32_t>, 3> percentuali = {
-        std::tuple{cmbpercsec, &UltimaPercSec, 13}, std::tuple{cmbpercsec3, &UltimaPercSec3, 27},
-        std::tuple{cmbpercsec4, &UltimaPercSec4, 28}};
-    for (const auto& [combo, ultimo, indice] : percentuali) {
-        QComboBox* c = combo;
-        const int32_t k = indice;
-        const int32_t v = EditorMappa::ValoreBlocco(16, static_cast<size_t>(k));
-        EditorMappa::GestisciComboOpzione(
-            c, *ultimo, v, OpzioniMappa::IndicePercentuale(EditorMappa::VociCombo(c), v),
-            [c] {
-                if (c->currentIndex() < 0) return std::optional<int32_t>();
-                return OpzioniMappa::PercentualeScelta(c->currentText().toStdString());
-            },
-            [k](int32_t valore) { ModBlck::ModificheBlocco16 = {ModificaPendente{valore, k, 0}}; },
-            REQ_WRITE_BLK16, BloccaEventiOpzioni);
-    }
+    EditorMappa::GestisciMoltiplicatore(cmbmultiplier, UltimoMoltiplicatore, ValoriMoltiplicatore, BloccaEventiOpzioni);
+    EditorMappa::GestisciPercentuale(cmbpercsec, UltimaPercSec, 13, BloccaEventiOpzioni);
+    EditorMappa::GestisciPercentuale(cmbpercsec3, UltimaPercSec3, 27, BloccaEventiOpzioni);
+    EditorMappa::GestisciPercentuale(cmbpercsec4, UltimaPercSec4, 28, BloccaEventiOpzioni);
 }
 
 void FrmMatrix::VisualizzaPuntoMatrice(int32_t RW, int32_t CL) {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "controls/GrigliaDati.h"
+#include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/Applicazione.h"
 #include "core/Conversioni.h"
@@ -90,22 +91,8 @@ QLabel* NuovaPictureErr(QWidget* forma, const char* nome, bool lampada, bool acc
 }
 
 PulsanteGrafico* NuovoPulsanteErr(QWidget* forma, const char* nome) {
-    auto* b = new PulsanteGrafico(forma);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->ButtonShape(3);
-    b->CaptionAlign(2);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->GradientMode(0);
-    b->ShowFocusRect(false);
-    b->DelayDrawing(false);
-    return b;
+    return ModZebPagina::NuovoPulsante(forma, QString::fromLatin1(nome),
+                                       {.forma = 3, .senzaGradiente = true, .senzaFocus = true});
 }
 
 QLabel* NuovaEtichettaErr(QWidget* forma, const char* nome) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "controls/PulsanteGrafico.h"
+#include "controls/ModZebPagina.h"
 #include "core/Conversioni.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
@@ -78,21 +79,8 @@ QCheckBox* CasellaObd(QWidget* padre, const char* nome, const QRect& posto) {
 }
 
 PulsanteGrafico* PulsanteObd(QWidget* padre, const char* nome, const QRect& posto, double punti = 9) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->ButtonShape(0);
-    b->CaptionAlign(2);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->GradientMode(0);
-    b->ShowFocusRect(false);
-    b->DelayDrawing(false);
+    auto* b = ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome),
+                                          {.forma = 0, .senzaGradiente = true, .senzaFocus = true});
     LayoutPagina::Colloca(b, posto, punti, true);
     return b;
 }

@@ -3,6 +3,7 @@
 // the status indicator fed by block 20.
 
 #include "controls/PulsanteGrafico.h"
+#include "controls/ModZebPagina.h"
 #include "core/ClsLingue.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
@@ -39,17 +40,8 @@ QCheckBox* CasellaCodici(QWidget* padre, const char* nome, const QRect& posto) {
 }
 
 PulsanteGrafico* PulsanteCodici(QWidget* padre, const char* nome, const QRect& posto) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->ButtonShape(0);
-    b->CaptionAlign(2);
-    b->ForeColor(0);
-    b->BackColor(CE::Grigio);
-    b->ShowFocusRect(false);
-    b->DelayDrawing(false);
+    auto* b = ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome),
+                                          {.forma = 0, .fondo = CE::Grigio, .riflesso = false, .senzaFocus = true});
     LayoutPagina::Colloca(b, posto, 7, true);
     return b;
 }

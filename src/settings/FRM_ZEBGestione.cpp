@@ -65,23 +65,8 @@ QLabel* GestioneEtichetta(QWidget* padre, const char* nome, int32_t colore = Ges
 // Plain buttons (mode 0) or, for the option groups, two-state buttons (mode 1)
 // whose Value the load sets.
 PulsanteGrafico* GestionePulsante(QWidget* padre, const QString& nome, int indice, const QString& caption) {
-    auto* b = new PulsanteGrafico(padre);
-    if (indice >= 0) ModMain::ImpostaMembro(b, nome, indice);
-    else b->setObjectName(nome);
-    b->DelayDrawing(true);
-    b->Mode(indice >= 0 ? 1 : 0);
-    b->ButtonStyle(2);
-    b->ButtonShape(0);
-    b->CaptionAlign(2);
-    ImpostaFont(b, GestionePunti, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->Caption(caption);
-    b->DelayDrawing(false);
-    return b;
+    return NuovoPulsante(padre, nome, {.modo = indice >= 0 ? 1 : 0, .forma = 0, .punti = GestionePunti, .testo = caption},
+                         indice);
 }
 
 // The selected item's text, or nullopt when there is none.

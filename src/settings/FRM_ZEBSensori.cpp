@@ -49,20 +49,7 @@ QLabel* SensoriEtichetta(QWidget* padre, const char* nome, int32_t colore = Sens
 }
 
 PulsanteGrafico* SensoriPulsante(QWidget* padre, const QString& nome, int modo) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(nome);
-    b->DelayDrawing(true);
-    b->Mode(modo);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ImpostaFont(b, SensoriPunti, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->DelayDrawing(false);
-    return b;
+    return NuovoPulsante(padre, nome, {.modo = modo, .punti = SensoriPunti});
 }
 
 QGroupBox* SensoriPannello(QWidget* padre, const char* nome) {

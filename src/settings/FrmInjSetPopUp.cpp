@@ -56,18 +56,11 @@ std::optional<int32_t> IniettoriValore(size_t blocco, size_t k) {
     return TabellaBlocchi[blocco].Valori[k];
 }
 
-void IniettoriColori(QWidget* w, int32_t sfondo, int32_t testo) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Colore(sfondo));
-    p.setColor(QPalette::WindowText, Colore(testo));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 QLabel* IniettoriCella(QWidget* padre, int32_t sfondo, int32_t testo) {
     auto* l = new QLabel(padre);
     l->setAlignment(Qt::AlignCenter);
-    IniettoriColori(l, sfondo, testo);
+    ColoriPieni(l, testo, sfondo);
     return l;
 }
 
@@ -82,7 +75,7 @@ FrmInjSetPopUp::FrmInjSetPopUp(QWidget* contenitore) : QWidget(contenitore) {
     setPalette(p);
 
     LblTitolo = NuovaEtichetta(this, QStringLiteral("LblTitolo"), 0xFFFFFF, 8.25, true);
-    IniettoriColori(LblTitolo, IniettoriNavy, 0xFFFFFF);
+    ColoriPieni(LblTitolo, 0xFFFFFF, IniettoriNavy);
     LblTitolo->setWordWrap(false);
     LblTitolo->setIndent(4);
     CmdChiudi = new PulsanteGrafico(this);
@@ -144,7 +137,7 @@ FrmInjSetPopUp::FrmInjSetPopUp(QWidget* contenitore) : QWidget(contenitore) {
 
     FrmPilotaggioInj = new QGroupBox(this);
     FrmPilotaggioInj->setObjectName(QStringLiteral("FrmPilotaggioInj"));
-    IniettoriColori(FrmPilotaggioInj, 0x404040, 0xFFFFFF);
+    ColoriPieni(FrmPilotaggioInj, 0xFFFFFF, 0x404040);
     struct Servizio {
         QLabel** etichetta;
         QLineEdit** testo;
@@ -214,7 +207,7 @@ void FrmInjSetPopUp::Form_Load() {
         OffsetMostrato[k].reset();
     }
     const int32_t colori[4] = {0xFF0000, 0x0000FF, 0x00FF00, 0x00FFFF};
-    for (size_t i = 0; i < 8; ++i) IniettoriColori(LblInj[i], i < 4 ? colori[i] : IniettoriSfondo, i < 4 ? 0 : 0xFFFFFF);
+    for (size_t i = 0; i < 8; ++i) ColoriPieni(LblInj[i], i < 4 ? 0 : 0xFFFFFF, i < 4 ? colori[i] : IniettoriSfondo);
     for (QComboBox* c : CmbSelecT) {
         c->clear();
         c->addItem(ModMain::TestoLingua(VoceSelezione0));
@@ -368,8 +361,8 @@ void FrmInjSetPopUp::AggiornaSelezioni(bool Tutte) {
                                static_cast<QWidget*>(LblTimeBenz[i]), static_cast<QWidget*>(LblTimeGas[i]),
                                static_cast<QWidget*>(LblTimeCor[i])})
                 w->setVisible(mostra);
-            if (ChkBank[i]->isChecked()) IniettoriColori(LblTimeCor[i], IniettoriCollegato, 0xFFFFFF);
-            else IniettoriColori(LblTimeCor[i], IniettoriArgento, 0);
+            if (ChkBank[i]->isChecked()) ColoriPieni(LblTimeCor[i], 0xFFFFFF, IniettoriCollegato);
+            else ColoriPieni(LblTimeCor[i], 0, IniettoriArgento);
         }
         PosizionaIndicatoreBanco();
     }

@@ -49,20 +49,7 @@ void SeqMessaggio(const QString& testo) {
 }
 
 PulsanteGrafico* SeqPulsante(QWidget* padre, const char* nome) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ImpostaFont(b, SeqPunti, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->DelayDrawing(false);
-    return b;
+    return NuovoPulsante(padre, QString::fromLatin1(nome), {.punti = SeqPunti});
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
+#include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "engine/ModMainTasti.h"
 #include "shell/CasaControlli.h"
@@ -34,23 +35,15 @@ BarraMenuTop::BarraMenuTop(QWidget* contenitore, const QString& nome, const std:
     for (const Bottone& b : bottoni) massimo = std::max(massimo, b.indice);
     BUT_Menu.assign(static_cast<size_t>(massimo + 1), nullptr);
     for (const Bottone& q : bottoni) {
-        auto* b = new PulsanteGrafico(this);
-        ModMain::ImpostaMembro(b, QStringLiteral("BUT_Menu"), q.indice);
-        b->DelayDrawing(true);
-        b->Mode(1);
-        b->ButtonStyle(2);
-        b->ButtonShape(0);
-        b->CaptionAlign(2);
-        Casa::ImpostaFont(b, QStringLiteral("Tahoma"), punti, true);
-        b->ForeColor(0);
-        b->BackColor(0xC0A0A0);
-        b->HoverForeColor(0xC0A0A0);
-        b->HoverBackColor(0xC00000);
-        b->HoverColorLocks(3);
-        b->GradientMode(0);
-        b->ShowFocusRect(false);
-        b->Value(q.indice == selezionato);
-        b->DelayDrawing(false);
+        auto* b = ModZebPagina::NuovoPulsante(
+            this, QStringLiteral("BUT_Menu"),
+            {.modo = 1,
+             .forma = 0,
+             .senzaGradiente = true,
+             .senzaFocus = true,
+             .valore = q.indice == selezionato,
+             .font = [punti](QWidget* w) { Casa::ImpostaFont(w, QStringLiteral("Tahoma"), punti, true); }},
+            q.indice);
         Casa::Colloca(b, q.sinistra, alto, larghezza, altezza);
         const auto indice = static_cast<int16_t>(q.indice);
         connect(b, &PulsanteGrafico::Click, this, [this, indice] { BUT_Menu_Click(indice); });

@@ -41,8 +41,6 @@ void ApplicaFont(QWidget* w, const QString& nome, double punti, bool grassetto) 
 
 } // namespace
 
-QColor Colore(int32_t bgr) { return Pulsante::ColoreQt(Pulsante::ConvertiColore(bgr)); }
-
 FormaGrafica::FormaGrafica(QWidget* contenitore, Tipo tipo, int spessore, bool opaca)
     : QWidget(contenitore), tipo_(tipo), spessore_(spessore), opaca_(opaca) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -10,10 +10,16 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
 
+#include "controls/ModZebPagina.h"
+
 namespace Casa {
 
-// &HBBGGRR (or an OLE system colour) to a Qt colour.
-QColor Colore(int32_t bgr);
+// &HBBGGRR (or an OLE system colour) to a Qt colour, as the drawn button converts it.
+using ModZebPagina::Colore;
+
+// The home panels' blues, &HBBGGRR: outlines and fills.
+constexpr int32_t BluScuro = 0x400000;
+constexpr int32_t Blu = 0x800000;
 
 // A shape control: outline of `Spessore` pixels in the palette's WindowText
 // colour, filled with its Window colour when opaque. A rectangle no wider or

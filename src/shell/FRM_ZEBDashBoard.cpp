@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int32_t BluScuro = 0x400000;
-constexpr int32_t Blu = 0x800000;
+using Casa::Blu;
+using Casa::BluScuro;
 constexpr int MargineNome = 2; // pixels each side of a name label's text
 
 std::vector<int32_t> Valori(size_t b) { return b < TabellaBlocchi.size() ? TabellaBlocchi[b].Valori : std::vector<int32_t>(); }

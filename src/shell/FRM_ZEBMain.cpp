@@ -20,8 +20,8 @@
 namespace {
 
 constexpr int32_t Bianco = 0xFFFFFF;
-constexpr int32_t BluScuro = 0x400000;
-constexpr int32_t Blu = 0x800000;
+using Casa::Blu;
+using Casa::BluScuro;
 
 // Value n of block b; throws when either does not exist, which ends the
 // refresh member (the display tick keeps the error inside the member).

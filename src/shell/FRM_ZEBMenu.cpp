@@ -12,6 +12,7 @@
 #include <QtWidgets/QPushButton>
 #include <cmath>
 
+#include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/Conversioni.h"
@@ -107,24 +108,15 @@ FRM_ZEBMenu::FRM_ZEBMenu(QWidget* contenitore) : QWidget(contenitore) {
     BUT_Round.assign(8, nullptr);
     for (const Posto& q : {Posto{2, 7800, 240}, Posto{0, 7080, 1020}, Posto{1, 6420, 1800}, Posto{3, 5700, 2580},
                            Posto{5, 5220, 3360}, Posto{6, 4620, 4140}, Posto{7, 3960, 4920}}) {
-        auto* b = new PulsanteGrafico(this);
-        ModMain::ImpostaMembro(b, QStringLiteral("BUT_Round"), q.indice);
-        b->DelayDrawing(true);
-        b->Mode(0);
-        b->ButtonStyle(2);
-        b->ButtonShape(3);
-        b->CaptionAlign(2);
-        Casa::ImpostaFont(b, QStringLiteral("Tahoma"), 15.75, false);
-        b->ForeColor(0);
-        b->BackColor(0xC0A0A0);
-        b->HoverForeColor(0xC0A0A0);
-        b->HoverBackColor(0xC00000);
-        b->HoverColorLocks(3);
-        b->GradientMode(0);
-        b->ShowFocusRect(false);
-        b->PictureAlign(4);
-        b->Caption(QStringLiteral("***"));
-        b->DelayDrawing(false);
+        auto* b = ModZebPagina::NuovoPulsante(
+            this, QStringLiteral("BUT_Round"),
+            {.forma = 3,
+             .senzaGradiente = true,
+             .senzaFocus = true,
+             .testo = QStringLiteral("***"),
+             .allineamentoFigura = 4,
+             .font = [](QWidget* w) { Casa::ImpostaFont(w, QStringLiteral("Tahoma"), 15.75, false); }},
+            q.indice);
         Casa::Colloca(b, q.sinistra, q.alto, 3975, 675);
         b->setVisible(q.indice == 2);
         const int indice = q.indice;

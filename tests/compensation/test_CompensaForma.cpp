@@ -32,6 +32,8 @@
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QRadioButton>
+#include "support/BlocchiSimulati.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -60,11 +62,7 @@ protected:
 
         base_.Scrivi("diz.con", "0\r\n");
         dizionario_ = std::make_unique<ClsLingue>();
-        dizionario_->PathDizionario(std::string(MONDARO_DIST) + "/lng/diz.diz");
-        dizionario_->PathAttualeLingua(base_.File("diz.con"));
-        dizionario_->LoadDizionario();
-        dizionario_->IdLingua(0);
-        ModMain::Dizionario = dizionario_.get();
+        SupportoTest::CaricaDizionario(*dizionario_, std::string(MONDARO_DIST) + "/lng/diz.diz", base_.File("diz.con"));
         ModMain::RigheConfigScale = {"[x]", "1|2"};
         Piattaforma::Copione::Azzera();
 
@@ -96,13 +94,7 @@ protected:
                 &ModBlck::FrameComSMag};
     }
     // Block n as the simulated ECU holds it, into TabellaBlocchi.
-    void Rileggi(size_t n) {
-        auto& b = TabellaBlocchi[n];
-        const std::string r = ecu->Rispondi(ModGlobFunct::ConvertiHexInTesto(b.TramaRichiesta));
-        if (r.empty()) return;
-        b.UltimaRisposta = r;
-        ModBlck::DecodificaBlocco(r, b);
-    }
+    void Rileggi(size_t n) { SupportoTest::LeggiBloccoSimulato(*ecu, TabellaBlocchi[n]); }
     // What request 15 does with the selector: the prepared frame(s) sent, the block(s) read back.
     void EseguiRichiesta15() {
         ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);

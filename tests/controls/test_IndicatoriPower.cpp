@@ -2,6 +2,7 @@
 
 #include <QtGui/QImage>
 
+#include "support/SupportoTest.h"
 #include "controls/PowerIndicatore.h"
 
 namespace {
@@ -31,7 +32,7 @@ void ImpostaComePagina(PowerIndicatore& p, int32_t massimo) {
     p.SL_ValMax(massimo);
 }
 
-QColor Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+using SupportoTest::Pixel;
 
 } // namespace
 

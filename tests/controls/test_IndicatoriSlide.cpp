@@ -3,6 +3,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QImage>
 
+#include "support/SupportoTest.h"
 #include "controls/SlideIndicatore.h"
 
 namespace {
@@ -35,7 +36,7 @@ int LampadaCursore(const SlideIndicatore& s) {
     return -1;
 }
 
-QColor Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+using SupportoTest::Pixel;
 
 } // namespace
 

@@ -2,12 +2,13 @@
 
 #include <QtGui/QImage>
 
+#include "support/SupportoTest.h"
 #include "controls/PulsanteGraficoColori.h"
 #include "controls/Tachyonizer.h"
 
 namespace {
 
-QColor Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+using SupportoTest::Pixel;
 
 } // namespace
 

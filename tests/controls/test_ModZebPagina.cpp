@@ -1,5 +1,6 @@
 // The shared page helpers: items in thousandths, selection by a rule, the
-// loading guard, staged edits and the proportional layout from the design.
+// loading guard, staged edits, the proportional layout from the design and
+// the pages' drawn buttons.
 #include <gtest/gtest.h>
 
 #include <QtWidgets/QComboBox>
@@ -7,6 +8,7 @@
 #include <stdexcept>
 
 #include "controls/ModZebPagina.h"
+#include "controls/PulsanteGrafico.h"
 #include "core/ModGlobFunct.h"
 #include "engine/ModMainRichieste.h"
 
@@ -97,6 +99,48 @@ TEST(ModZebPagina, ProporzioniDalProgetto) {
     p.Applica(&forma);
     EXPECT_EQ(l->geometry(), QRect(10, 10, 40, 20));
     EXPECT_EQ(l->font().pointSize(), 8);
+}
+
+TEST(ModZebPagina, PulsantiDellePagine) {
+    QWidget forma;
+    // The pages' usual look: hover colours locked so that they survive the face colour.
+    auto* b = NuovoPulsante(&forma, QStringLiteral("CmdOk"), {.forma = 3, .senzaGradiente = true, .senzaFocus = true});
+    EXPECT_EQ(b->parent(), &forma);
+    EXPECT_EQ(b->objectName(), QStringLiteral("CmdOk"));
+    EXPECT_EQ(b->ButtonStyle(), 2);
+    EXPECT_EQ(b->ButtonShape(), 3);
+    EXPECT_EQ(b->ForeColor(), 0);
+    EXPECT_EQ(b->BackColor(), 0xC0A0A0);
+    EXPECT_EQ(b->HoverForeColor(), 0xC0A0A0);
+    EXPECT_EQ(b->HoverBackColor(), 0xC00000);
+    EXPECT_EQ(b->HoverColorLocks(), 3);
+    EXPECT_FALSE(b->ShowFocusRect());
+
+    // A member of a control array, two-state, with a caption and its design font.
+    auto* m = NuovoPulsante(&forma, QStringLiteral("CmdScelta"), {.modo = 1, .punti = 8, .testo = QStringLiteral("On")}, 2);
+    EXPECT_EQ(m->objectName(), QStringLiteral("CmdScelta2"));
+    EXPECT_EQ(m->Mode(), 1);
+    EXPECT_EQ(m->Caption(), QStringLiteral("On"));
+    EXPECT_EQ(m->font().pointSize(), 8);
+    EXPECT_TRUE(m->font().bold());
+
+    // A page with its own relayout sets the font; a two-state button starts pressed.
+    QWidget* conFont = nullptr;
+    auto* v = NuovoPulsante(&forma, QStringLiteral("BUT_Menu"),
+                            {.modo = 1, .punti = 8, .valore = true, .allineamentoFigura = 4,
+                             .font = [&conFont](QWidget* w) { conFont = w; }});
+    EXPECT_EQ(conFont, v);
+    EXPECT_FALSE(v->font().bold()); // the design font was not applied as well
+    EXPECT_TRUE(v->Value());
+    EXPECT_EQ(v->PictureAlign(), 4);
+
+    // Colours and hover left as the control has them.
+    PulsanteGrafico proprio(&forma);
+    auto* n = NuovoPulsante(&forma, QStringLiteral("CmdP"), {.colori = false, .riflesso = false});
+    EXPECT_EQ(n->BackColor(), proprio.BackColor());
+    EXPECT_EQ(n->HoverBackColor(), proprio.HoverBackColor());
+    EXPECT_EQ(n->HoverColorLocks(), proprio.HoverColorLocks());
+    EXPECT_EQ(n->ButtonShape(), proprio.ButtonShape());
 }
 
 } // namespace

@@ -20,18 +20,9 @@
 #include "shell/FRM_ZEBMenuTop.h"
 #include "shell/ModMainAvvio.h"
 #include "support/SupportoTest.h"
+#include "e2e/AvvioE2e.h"
 
-namespace {
-
-template <class F>
-bool AttendiCheAggiornamento(F condizione, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!condizione() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condizione();
-}
-
-} // namespace
+using AvvioE2e::AttendiFinche;
 
 TEST(AggiornamentoFirmware, DallaPaginaAperteDaSolaAlNuovoFirmware) {
     SupportoTest::CartellaBase base;
@@ -40,19 +31,15 @@ TEST(AggiornamentoFirmware, DallaPaginaAperteDaSolaAlNuovoFirmware) {
     auto d = ImmagineFirmwareScrittura::ImmagineNuovoHw();
     d.revisione = 3;
     base.Scrivi("bin/fw/QDLPower_NewHw.frh", ImmagineFirmwareScrittura::File(ImmagineFirmwareScrittura::Righe(d)));
-    Piattaforma::Copione::Azzera();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
     // The fixed pauses (13 s of blinking after the restart) run 20 times faster.
     Piattaforma::ImpostaAcceleratoreOrologio(20.0);
 
-    ModMain::Main(base.File("bin"));
-    MDIFrm::MDIForm* f = ModMain::FinestraAvviata();
+    MDIFrm::MDIForm* f = AvvioE2e::Avvia(base);
     ASSERT_NE(f, nullptr);
     f->resize(1024, 640);
     f->show();
 
-    EXPECT_TRUE(AttendiCheAggiornamento([] { return ModMain::PaginaCorrente == SCHEDA_FIRMWARE; }, 20000));
+    EXPECT_TRUE(AttendiFinche([] { return ModMain::PaginaCorrente == SCHEDA_FIRMWARE; }, 20000));
     FrmFirmware* p = MDIFrm::IstanzaFrmFirmware;
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->isVisible());
@@ -60,11 +47,11 @@ TEST(AggiornamentoFirmware, DallaPaginaAperteDaSolaAlNuovoFirmware) {
     EXPECT_FALSE(MDIFrm::IstanzaFRM_ZEBMenuTop->isEnabled());
 
     p->CmdUpdate_Click();
-    EXPECT_TRUE(AttendiCheAggiornamento([] { return ModMain::StatoConnessione == STATO_FIRMWARE; }, 5000));
+    EXPECT_TRUE(AttendiFinche([] { return ModMain::StatoConnessione == STATO_FIRMWARE; }, 5000));
     EXPECT_TRUE(p->CmdOk->Enabled());
     p->CmdOk_Click();
     EXPECT_EQ(ModMain::AggiornamentoFirmware, 2);
-    EXPECT_TRUE(AttendiCheAggiornamento(
+    EXPECT_TRUE(AttendiFinche(
         [] {
             return ModMain::StatoConnessione == STATO_CONNESSO && !TabellaBlocchi.empty() &&
                    ModMain::LeggiRevisioneFw(TabellaBlocchi[0].UltimaRisposta) == 3;
@@ -75,9 +62,7 @@ TEST(AggiornamentoFirmware, DallaPaginaAperteDaSolaAlNuovoFirmware) {
     EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
 
     EXPECT_FALSE(f->close());
-    EXPECT_TRUE(AttendiCheAggiornamento([f] { return !f->isVisible(); }, 5000));
-    ModMain::ChiudiAvvio();
+    EXPECT_TRUE(AttendiFinche([f] { return !f->isVisible(); }, 5000));
+    AvvioE2e::Chiudi();
     Piattaforma::ImpostaAcceleratoreOrologio(1.0);
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
 }

@@ -15,37 +15,16 @@
 #include "shell/MDIFrm.h"
 #include "shell/ModMainAvvio.h"
 #include "support/SupportoTest.h"
+#include "e2e/AvvioE2e.h"
 
-namespace {
-
-// True while the process exists and is not a zombie.
-bool Vivo(int32_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-    std::string s;
-    if (!std::getline(f, s)) return false;
-    const auto p = s.rfind(')');
-    return p != std::string::npos && p + 2 < s.size() && s[p + 2] != 'Z';
-}
-
-template <class F>
-bool AttendiFinche(F condizione, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!condizione() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condizione();
-}
-
-} // namespace
+using AvvioE2e::AttendiFinche;
+using AvvioE2e::Vivo;
 
 TEST(AvvioConnesso, SiConnetteAllaCentralinaSimulataEChiudeInOrdine) {
     SupportoTest::CartellaBase base;
     base.Scrivi("lng/diz.con", "1\r\n");
-    Piattaforma::Copione::Azzera();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
 
-    ModMain::Main(base.File("bin"));
-    MDIFrm::MDIForm* f = ModMain::FinestraAvviata();
+    MDIFrm::MDIForm* f = AvvioE2e::Avvia(base);
     ASSERT_NE(f, nullptr);
     const int32_t pid = ModPipe::PidProcessoCom();
     ASSERT_NE(pid, 0);
@@ -68,7 +47,5 @@ TEST(AvvioConnesso, SiConnetteAllaCentralinaSimulataEChiudeInOrdine) {
     EXPECT_TRUE(AttendiFinche([f] { return !f->isVisible(); }, 5000));
     EXPECT_TRUE(AttendiFinche([pid] { return !Vivo(pid); }, 5000));
 
-    ModMain::ChiudiAvvio();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
+    AvvioE2e::Chiudi();
 }

@@ -23,18 +23,9 @@
 #include "shell/MDIFrmIstanze.h"
 #include "shell/ModMainAvvio.h"
 #include "support/SupportoTest.h"
+#include "e2e/AvvioE2e.h"
 
-namespace {
-
-template <class F>
-bool AttendiOffline(F condizione, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!condizione() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condizione();
-}
-
-} // namespace
+using AvvioE2e::AttendiFinche;
 
 TEST(AvvioSenzaCentralina, VaFuoriLineaEMostraIlFilePredefinito) {
     SupportoTest::CartellaBase base;
@@ -43,12 +34,8 @@ TEST(AvvioSenzaCentralina, VaFuoriLineaEMostraIlFilePredefinito) {
     const std::string predefinito = base.File("lng/00 Redadi Inj Custom.xsi");
     const auto sezioni = FileConfigurazione::LeggiSezioni(
         FileConfigurazione::Righe(SupportoTest::LeggiFile(predefinito)), FileConfigurazione::Sezioni(true));
-    Piattaforma::Copione::Azzera();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
 
-    ModMain::Main(base.File("bin"));
-    MDIFrm::MDIForm* f = ModMain::FinestraAvviata();
+    MDIFrm::MDIForm* f = AvvioE2e::Avvia(base);
     ASSERT_NE(f, nullptr);
     f->resize(1280, 800);
     f->show();
@@ -65,7 +52,7 @@ TEST(AvvioSenzaCentralina, VaFuoriLineaEMostraIlFilePredefinito) {
         }
     });
     stop.start(20);
-    EXPECT_TRUE(AttendiOffline(
+    EXPECT_TRUE(AttendiFinche(
         [] { return ModMain::StatoConnessione == STATO_OFFLINE && ModMain::RichiestaPendente == 0; }, 20000))
         << ModMain::StatoConnessione << " " << ModMain::RichiestaPendente;
     stop.stop();
@@ -86,8 +73,6 @@ TEST(AvvioSenzaCentralina, VaFuoriLineaEMostraIlFilePredefinito) {
         << MDIFrm::IstanzaFRM_ZEBMenu->LblInfo->text().toStdString();
 
     EXPECT_FALSE(f->close());
-    EXPECT_TRUE(AttendiOffline([f] { return !f->isVisible(); }, 5000));
-    ModMain::ChiudiAvvio();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
+    EXPECT_TRUE(AttendiFinche([f] { return !f->isVisible(); }, 5000));
+    AvvioE2e::Chiudi();
 }

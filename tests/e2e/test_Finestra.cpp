@@ -24,6 +24,7 @@
 #include "shell/FRM_ZEBDashBoard.h"
 #include "shell/FRM_ZEBLanguage.h"
 #include "support/SupportoTest.h"
+#include "e2e/AvvioE2e.h"
 #include "switchover/FrmCommutatore.h"
 
 namespace {
@@ -34,20 +35,10 @@ void Attendi(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// Process state letter from /proc ('Z' for a zombie), or 0 when the process is gone.
-char StatoProcesso(int32_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-    std::string s;
-    if (!std::getline(f, s)) return 0;
-    const auto p = s.rfind(')');
-    return p != std::string::npos && p + 2 < s.size() ? s[p + 2] : 0;
-}
+using AvvioE2e::StatoProcesso;
 
 // Saves the window under MONDARO_SCREENSHOT_DIR when that is set (to look at by eye).
-void Fotografa(QWidget& w, const char* nome) {
-    const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-    if (cartella && *cartella) w.grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromLatin1(nome)));
-}
+void Fotografa(QWidget& w, const char* nome) { SupportoTest::Fotografa(&w, nome); }
 
 struct Atteso {
     QWidget* forma;
@@ -72,13 +63,8 @@ std::vector<Atteso> Bande(int l, int a) {
 
 TEST(Finestra, SiApreConLeBandeEChiudeIlCompagno) {
     SupportoTest::CartellaBase base;
-    Piattaforma::Copione::Azzera();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
-
     base.Scrivi("lng/diz.con", "0\r\n"); // a language chosen at an earlier start
-    ModMain::Main(base.File("bin"));
-    ASSERT_NE(ModMain::FinestraAvviata(), nullptr);
+    ASSERT_NE(AvvioE2e::Avvia(base), nullptr);
     auto& f = *ModMain::FinestraAvviata();
     const int32_t pid = ModPipe::PidProcessoCom();
     ASSERT_NE(pid, 0);
@@ -132,7 +118,5 @@ TEST(Finestra, SiApreConLeBandeEChiudeIlCompagno) {
     const char stato = StatoProcesso(pid);
     EXPECT_TRUE(stato == 0 || stato == 'Z') << stato;
 
-    ModMain::ChiudiAvvio();
-    ModMain::UscitaRichiesta = 0;
-    ModMain::StatoConnessione = STATO_RICERCA;
+    AvvioE2e::Chiudi();
 }

@@ -20,6 +20,7 @@
 #include "link/ModBlckModifiche.h"
 #include "link/ModMappeDati.h"
 #include "platform/Dialoghi.h"
+#include "support/DizionarioProva.h"
 
 class FissaggioMotore : public ClienteCompagno {
 protected:
@@ -29,11 +30,7 @@ protected:
         ModMain::ImpostaPercorsi(base.Percorso());
         ModBlck::AttesaPipe = Attesa;
         dizionario_ = std::make_unique<ClsLingue>();
-        dizionario_->PathDizionario(base.File("lng/diz.diz"));
-        dizionario_->PathAttualeLingua(base.File("lng/diz.con"));
-        dizionario_->LoadDizionario();
-        dizionario_->IdLingua(0);
-        ModMain::Dizionario = dizionario_.get();
+        SupportoTest::CaricaDizionario(*dizionario_, base.File("lng/diz.diz"), base.File("lng/diz.con"));
         Azzera();
         ui = std::make_unique<RegistratoreInterfaccia>();
         // The OBD start window closes as soon as it offers its closing button.

@@ -12,6 +12,7 @@
 
 #include "engine/MDIFrmScritture.h"
 #include "link/DevLister.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -99,18 +100,6 @@ TEST_F(Tick, UscitaConRichiestaInAttesaNonLaEsegue) {
     Piattaforma::Copione::Azzera();
 }
 
-// Waits (at most 10 s) until the process has ended and only its exit status is left.
-bool AttendiFineProcessoTick(pid_t pid) {
-    for (int i = 0; i < 1000; ++i) {
-        std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-        std::string s;
-        if (!std::getline(f, s)) return true;
-        const auto k = s.rfind(')');
-        if (k != std::string::npos && k + 2 < s.size() && s[k + 2] == 'Z') return true;
-        ::usleep(10000);
-    }
-    return false;
-}
 
 // The companion dies while connected: one box, then the link-loss path and the
 // exit, with no box per tick and no quit packet into the dead pipe.
@@ -119,7 +108,7 @@ TEST_F(Tick, CompagnoMortoUnSoloMessaggioPoiLineaPersa) {
     const pid_t pid = ModPipe::PidProcessoCom();
     ASSERT_GT(pid, 0);
     ::kill(pid, SIGKILL);
-    ASSERT_TRUE(AttendiFineProcessoTick(pid));
+    ASSERT_TRUE(SupportoTest::AttendiFineProcesso(pid));
     ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
     for (int i = 0; i < 3; ++i) MDIFrm::Timer1_Timer();
     EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 008 - Pipe send error "}));

@@ -1,5 +1,6 @@
 // Live-data step: conversions, smoothing, rings and the logger trace.
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "core/Conversioni.h"
 #include "core/ModBlckConfigScale.h"
@@ -8,6 +9,7 @@
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModMainStatoLinea.h"
+#include "support/Ripristino.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -27,13 +29,8 @@ BloccoParametri BloccoDiTipo(int32_t tipo, size_t valori) {
 class DatiLive : public ::testing::Test {
 protected:
     void SetUp() override {
-        tabella_ = TabellaBlocchi;
-        appoggio_ = ModMain::BloccoAppoggio;
-        lambda_ = ModMain::CostanteLambda;
-        pressione_ = ModMain::CostantePressione;
-        somma_ = ModBlck::SommaTempoInj;
-        tempo_ = ModBlck::TempoBlocco;
-        pagina_ = ModMain::PaginaCorrente;
+        stato_.emplace(TabellaBlocchi, ModMain::BloccoAppoggio, ModMain::CostanteLambda, ModMain::CostantePressione,
+                       ModBlck::SommaTempoInj, ModBlck::TempoBlocco, ModMain::PaginaCorrente);
         TabellaBlocchi.assign(22, BloccoParametri{});
         TabellaBlocchi[1] = BloccoDiTipo(1, 63);
         TabellaBlocchi[3] = BloccoDiTipo(3, 51);
@@ -56,13 +53,7 @@ protected:
         ModBlck::DrawLineeRunMode = nullptr;
         ModBlck::PassoDecodificaTipo = nullptr;
         ModMain::AggiornaPassoCarico = nullptr;
-        TabellaBlocchi = tabella_;
-        ModMain::BloccoAppoggio = appoggio_;
-        ModMain::CostanteLambda = lambda_;
-        ModMain::CostantePressione = pressione_;
-        ModBlck::SommaTempoInj = somma_;
-        ModBlck::TempoBlocco = tempo_;
-        ModMain::PaginaCorrente = pagina_;
+        stato_.reset();
     }
     // Block 1 after the step, from the given raw values.
     static BloccoParametri Passo(std::initializer_list<std::pair<size_t, int32_t>> grezzi) {
@@ -73,10 +64,7 @@ protected:
     }
 
 private:
-    std::vector<BloccoParametri> tabella_;
-    BloccoParametri appoggio_;
-    int32_t lambda_ = 10, pressione_ = 10, pagina_ = 0;
-    float somma_ = 0, tempo_ = 1;
+    std::optional<SupportoTest::Ripristino> stato_;
 };
 
 } // namespace

@@ -4,11 +4,12 @@
 #include "core/ModBlckBlocchi.h"
 #include "core/ModGlobFunct.h"
 #include "link/ModBlckTrame.h"
+#include "TestiHex.h"
 
 namespace {
 
-std::string Hex(const std::string& b) { return ModGlobFunct::ConvertiTestoInHex(b); }
-std::string Byte(const std::string& hex) { return ModGlobFunct::ConvertiHexInTesto(hex); }
+using TestiHex::Byte;
+using TestiHex::Hex;
 
 BloccoParametri Blocco(std::vector<std::string> tipi, std::vector<int32_t> offset, std::vector<int32_t> scale,
                        std::vector<int32_t> valori) {

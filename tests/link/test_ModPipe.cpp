@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "FissaggioPipe.h"
+#include "TestiHex.h"
 #include "core/ModGlobFunct.h"
 
 namespace {
-std::string Byte(const std::string& hex) { return ModGlobFunct::ConvertiHexInTesto(hex); }
-std::string Hex(const std::string& b) { return ModGlobFunct::ConvertiTestoInHex(b); }
+using TestiHex::Byte;
+using TestiHex::Hex;
 
 // A reply packet of the given code, status 1, mode 2, with `dati` after the header.
 std::string Risposta(uint8_t codice, const std::string& dati, int lunghezza = -1) {

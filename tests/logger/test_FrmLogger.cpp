@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "CentralinaSimulata.h"
+#include "support/BlocchiSimulati.h"
 #include "FissaggioLogger.h"
 #include "core/ClsLingue.h"
 #include "core/ModMainDizionario.h"
@@ -15,6 +16,7 @@
 #include "logger/GraficoLogger.h"
 #include "platform/Orologio.h"
 #include "../engine/RegistratoreInterfaccia.h"
+#include "support/DizionarioProva.h"
 
 namespace {
 
@@ -23,11 +25,7 @@ protected:
     void SetUp() override {
         FissaggioLogger::SetUp();
         dizionario_ = ModMain::Dizionario;
-        lingue_.PathDizionario(cartella.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(cartella.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, cartella.File("lng/diz.diz"), cartella.File("lng/diz.con"));
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
         f = std::make_unique<FrmLogger>();
@@ -45,26 +43,10 @@ protected:
     }
 
     // One polling read of block 1 (and of block 12 every sixth), as the link timer does it.
-    void Interroga(int n) {
-        for (int i = 0; i < n; ++i) {
-            secondi_ += 0.05;
-            ModGlobFunct::AttendiMicrosecondi(50'000);
-            for (size_t b : {size_t(1), size_t(12)}) {
-                if (b == 12 && i % 6 != 5) continue;
-                BloccoParametri& blocco = TabellaBlocchi.at(b);
-                const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(blocco.TramaRichiesta));
-                ASSERT_FALSE(r.empty());
-                blocco.UltimaRisposta = r;
-                ModBlck::DecodificaBlocco(r, blocco);
-            }
-        }
-    }
+    void Interroga(int n) { SupportoTest::InterrogaBlocchiLive(*ecu_, secondi_, n); }
 
     void Fotografa(const std::string& nome) {
-        const char* cartellaFoto = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartellaFoto || !*cartellaFoto) return;
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        f->grab().save(QDir(QString::fromLocal8Bit(cartellaFoto)).filePath(QString::fromStdString(nome)));
+        SupportoTest::Fotografa(f.get(), nome, 5);
     }
 
     std::unique_ptr<FrmLogger> f;

@@ -15,59 +15,19 @@
 #include "link/ModMainStatoLinea.h"
 #include "link/ModMappeDati.h"
 #include "platform/Dialoghi.h"
+#include "support/Ripristino.h"
 
 // The module state the map code changes, saved at construction and put back
 // at destruction.
 class StatoMappeSalvato {
-public:
-    ~StatoMappeSalvato() {
-        ModGlobFunct::SeparatoreDecimale = separatore_;
-        ModMain::MappaPagina0 = p0_;
-        ModMain::MappaPagina1 = p1_;
-        ModMain::MappaPagina2 = p2_;
-        ModMain::UndoPagina0 = u0_;
-        ModMain::UndoPagina1 = u1_;
-        ModMain::UndoPagina2 = u2_;
-        ModMain::UndoDisponibile0 = d0_;
-        ModMain::UndoDisponibile1 = d1_;
-        ModMain::UndoDisponibile2 = d2_;
-        ModMain::MatSoglie = soglie_;
-        ModMain::MatSoglieModificata = soglieMod_;
-        ModMain::MappaTaratura = taratura_;
-        ModMain::AsseRpmLavoro = asseRpm_;
-        ModMain::AsseTinjLavoro = asseTinj_;
-        ModBlck::VettoreRpm = vettRpm_;
-        ModBlck::VettoreTinj = vettTinj_;
-        TabellaBlocchi = blocchi_;
-        ModBlck::SensoriLivello = sensori_;
-        ModMain::UnitaRpm = unitaRpm_;
-        ModMain::RichiestaPendente = richiesta_;
-        ModMain::PaginaCorrente = pagina_;
-        ModMain::StatoConnessione = stato_;
-        ModMain::RigheConfigScale = righe_;
-        ModMain::LivelloSup = sup_;
-        ModMain::LivelloAut = aut_;
-    }
-
-private:
-    std::string separatore_ = ModGlobFunct::SeparatoreDecimale;
-    PaginaMappa p0_ = ModMain::MappaPagina0, p1_ = ModMain::MappaPagina1, p2_ = ModMain::MappaPagina2;
-    PaginaMappa u0_ = ModMain::UndoPagina0, u1_ = ModMain::UndoPagina1, u2_ = ModMain::UndoPagina2;
-    uint8_t d0_ = ModMain::UndoDisponibile0, d1_ = ModMain::UndoDisponibile1, d2_ = ModMain::UndoDisponibile2;
-    TabellaSoglie soglie_ = ModMain::MatSoglie, soglieMod_ = ModMain::MatSoglieModificata,
-                  taratura_ = ModMain::MappaTaratura;
-    std::array<uint8_t, 24> asseRpm_ = ModMain::AsseRpmLavoro;
-    std::array<uint8_t, 23> asseTinj_ = ModMain::AsseTinjLavoro;
-    ModBlck::VettoreGiri vettRpm_ = ModBlck::VettoreRpm;
-    ModBlck::VettoreTempi vettTinj_ = ModBlck::VettoreTinj;
-    std::vector<BloccoParametri> blocchi_ = TabellaBlocchi;
-    std::vector<DefinizioneSensoreLivello> sensori_ = ModBlck::SensoriLivello;
-    int32_t unitaRpm_ = ModMain::UnitaRpm;
-    int32_t richiesta_ = ModMain::RichiestaPendente;
-    int32_t pagina_ = ModMain::PaginaCorrente;
-    int32_t stato_ = ModMain::StatoConnessione;
-    std::vector<std::string> righe_ = ModMain::RigheConfigScale;
-    int16_t sup_ = ModMain::LivelloSup, aut_ = ModMain::LivelloAut;
+    SupportoTest::Ripristino ripristino_{
+        ModGlobFunct::SeparatoreDecimale, ModMain::MappaPagina0, ModMain::MappaPagina1, ModMain::MappaPagina2,
+        ModMain::UndoPagina0, ModMain::UndoPagina1, ModMain::UndoPagina2, ModMain::UndoDisponibile0,
+        ModMain::UndoDisponibile1, ModMain::UndoDisponibile2, ModMain::MatSoglie, ModMain::MatSoglieModificata,
+        ModMain::MappaTaratura, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro, ModBlck::VettoreRpm,
+        ModBlck::VettoreTinj, TabellaBlocchi, ModBlck::SensoriLivello, ModMain::UnitaRpm, ModMain::RichiestaPendente,
+        ModMain::PaginaCorrente, ModMain::StatoConnessione, ModMain::RigheConfigScale, ModMain::LivelloSup,
+        ModMain::LivelloAut};
 };
 
 class FissaggioMappe : public ::testing::Test {

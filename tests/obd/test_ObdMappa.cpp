@@ -22,6 +22,7 @@
 #include "obd/FrmMappetta.h"
 #include "obd/ObdMappa.h"
 #include "platform/Dialoghi.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace OM = ObdMappa;
@@ -116,12 +117,8 @@ protected:
         tabella_ = TabellaBlocchi;
         TabellaBlocchi.assign(22, BloccoParametri{});
         for (auto& b : TabellaBlocchi) b.Valori.assign(100, 0);
-        lingue_.PathDizionario(base_.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(base_.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
         dizionario_ = ModMain::Dizionario;
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, base_.File("lng/diz.diz"), base_.File("lng/diz.con"));
         ModMain::RichiestaPendente = 0;
         ModMain::MatSoglieModificata = {};
         ModMain::AsseRpmLavoro = {};

@@ -19,6 +19,7 @@
 #include "link/ModMappeDati.h"
 #include "platform/Dialoghi.h"
 #include "settings/FrmSeqInj.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 class FissaggioImpostazioni : public ::testing::Test {
@@ -49,11 +50,7 @@ protected:
         // it beside the shared dictionary.
         base_.Scrivi("diz.con", "0\r\n");
         dizionario_ = std::make_unique<ClsLingue>();
-        dizionario_->PathDizionario(std::string(MONDARO_DIST) + "/lng/diz.diz");
-        dizionario_->PathAttualeLingua(base_.File("diz.con"));
-        dizionario_->LoadDizionario();
-        dizionario_->IdLingua(0);
-        ModMain::Dizionario = dizionario_.get();
+        SupportoTest::CaricaDizionario(*dizionario_, std::string(MONDARO_DIST) + "/lng/diz.diz", base_.File("diz.con"));
         ModMain::RigheConfigScale.clear();
         ModMain::CaricaFileImpostazioni(std::string(MONDARO_DIST) + "/lng/ConfigScale.ini", ModMain::RigheConfigScale);
         Piattaforma::Copione::Azzera();

@@ -9,6 +9,7 @@
 #include <QtWidgets/QLabel>
 
 #include "CentralinaSimulata.h"
+#include "support/BlocchiSimulati.h"
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
 #include "link/ModBlckDatiLive.h"
@@ -32,20 +33,11 @@ protected:
         ModBlck::LeggiSetCom(setCom);
         ModBlck::InstallaPassiTipo();
         Simulazione::CentralinaSimulata ecu(setCom);
-        for (auto& b : TabellaBlocchi) {
-            const std::string r = ecu.Rispondi(ModGlobFunct::ConvertiHexInTesto(b.TramaRichiesta));
-            if (r.empty()) continue;
-            b.UltimaRisposta = r;
-            ModBlck::DecodificaBlocco(r, b);
-        }
+        for (auto& b : TabellaBlocchi) SupportoTest::LeggiBloccoSimulato(ecu, b);
         const std::string& s = ecu.trasferimenti.soglie;
         for (size_t i = 0; i < 16 && i < s.size(); ++i) ModMain::MatSoglie[i] = static_cast<uint8_t>(s[i]);
     }
-    void Foto(QWidget* w, const std::string& nome) {
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella) return;
-        w->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
-    }
+    void Foto(QWidget* w, const std::string& nome) { SupportoTest::Fotografa(w, nome); }
 };
 
 TEST_F(GestioneSimulata, PaginaEPopupDalleCentralina) {

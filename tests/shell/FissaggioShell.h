@@ -4,6 +4,7 @@
 // a trace of the page members called.
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,16 +17,23 @@
 #include "platform/Dialoghi.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
+#include "support/Ripristino.h"
+
+// A loaded main window of the given size with its timers stopped: the tests tick by hand.
+inline std::unique_ptr<MDIFrm::MDIForm> FinestraSenzaTimer(int larghezza, int altezza) {
+    auto f = std::make_unique<MDIFrm::MDIForm>();
+    f->resize(larghezza, altezza);
+    f->MDIForm_Load();
+    f->Timer1->stop();
+    f->Timer2->stop();
+    return f;
+}
 
 class FissaggioShell : public ::testing::Test {
 protected:
     void SetUp() override {
-        tabella_ = TabellaBlocchi;
-        stato_ = ModMain::StatoConnessione;
-        uscita_ = ModMain::UscitaRichiesta;
-        pagina_ = ModMain::PaginaCorrente;
-        riconnessione_ = ModMain::RiconnessioneRichiesta;
-        richiesta_ = ModMain::RichiestaPendente;
+        salvato_.emplace(TabellaBlocchi, ModMain::StatoConnessione, ModMain::UscitaRichiesta, ModMain::PaginaCorrente,
+                         ModMain::RiconnessioneRichiesta, ModMain::RichiestaPendente);
         Piattaforma::Copione::Azzera();
         // Blocks 0-5 with 60 values each, so that every value the shell touches exists.
         TabellaBlocchi.assign(6, BloccoParametri{});
@@ -35,22 +43,13 @@ protected:
         ModMain::RichiestaPendente = 0;
         ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
         ModMain::MappettaAperta = 0;
-        f = std::make_unique<MDIFrm::MDIForm>();
-        f->resize(1280, 800);
-        f->MDIForm_Load();
-        f->Timer1->stop();
-        f->Timer2->stop();
+        f = FinestraSenzaTimer(1280, 800);
         MDIFrm::TracciaChiamata = [this](const std::string& c) { chiamate.push_back(c); };
     }
     void TearDown() override {
         MDIFrm::TracciaChiamata = nullptr;
         f.reset();
-        TabellaBlocchi = tabella_;
-        ModMain::StatoConnessione = stato_;
-        ModMain::UscitaRichiesta = uscita_;
-        ModMain::PaginaCorrente = pagina_;
-        ModMain::RiconnessioneRichiesta = riconnessione_;
-        ModMain::RichiestaPendente = richiesta_;
+        salvato_.reset();
         ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
         ModMain::MappettaAperta = 0;
         Piattaforma::Copione::Azzera();
@@ -68,7 +67,5 @@ protected:
     std::vector<std::string> chiamate;
 
 private:
-    std::vector<BloccoParametri> tabella_;
-    int32_t stato_ = 0, pagina_ = 0, richiesta_ = 0;
-    uint8_t uscita_ = 0, riconnessione_ = 0;
+    std::optional<SupportoTest::Ripristino> salvato_;
 };

@@ -26,29 +26,16 @@
 #include "shell/FrmLingua.h"
 #include "shell/MDIFrm.h"
 #include "shell/ModMainAvvio.h"
+#include "support/GiornaleCompagno.h"
 #include "support/SupportoTest.h"
 
 namespace {
 
-struct Pacchetto {
-    int codice;
-    std::string dati;
-};
-
 // The request packets the companion received since the last call.
-std::vector<Pacchetto> Giornale() {
+std::vector<PacchettoRicevuto> Giornale() {
     std::string risposta;
     EXPECT_EQ(ModPipe::InviaComandoPipe(0xE1, "", 2000000, risposta), 0);
-    const std::string& g = ModPipe::DatiRispostaPipe;
-    std::vector<Pacchetto> out;
-    size_t i = 0;
-    while (i + 8 <= g.size()) {
-        const size_t l = static_cast<uint8_t>(g[i]) + 256u * static_cast<uint8_t>(g[i + 1]);
-        if (l < 8 || i + l > g.size()) break;
-        out.push_back({static_cast<uint8_t>(g[i + 2]), g.substr(i + 8, l - 8)});
-        i += l;
-    }
-    return out;
+    return DividiGiornale(ModPipe::DatiRispostaPipe);
 }
 
 class AvvioTest : public ::testing::Test {

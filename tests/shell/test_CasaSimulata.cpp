@@ -11,6 +11,7 @@
 #include <set>
 
 #include "CentralinaSimulata.h"
+#include "FissaggioShell.h"
 #include "controls/PowerIndicatore.h"
 #include "controls/SlideIndicatore.h"
 #include "core/ModBlckBlocchi.h"
@@ -25,6 +26,7 @@
 #include "platform/Dialoghi.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -32,12 +34,8 @@ namespace {
 class CasaSimulata : public ::testing::Test {
 protected:
     void SetUp() override {
-        tabella_ = TabellaBlocchi;
-        appoggio_ = ModMain::BloccoAppoggio;
-        passo_ = ModBlck::PassoDecodificaTipo;
-        stato_ = ModMain::StatoConnessione;
-        pagina_ = ModMain::PaginaCorrente;
-        dizionario_ = ModMain::Dizionario;
+        salvato_.emplace(TabellaBlocchi, ModMain::BloccoAppoggio, ModBlck::PassoDecodificaTipo, ModMain::StatoConnessione,
+                         ModMain::PaginaCorrente, ModMain::Dizionario);
         Piattaforma::Copione::Azzera();
         ModMain::UscitaRichiesta = 0;
         ModMain::RichiestaPendente = 0;
@@ -45,31 +43,18 @@ protected:
 
         ModBlck::LeggiSetCom(base_.File("bin/SetCom.ini"));
         ModBlck::InstallaPassiTipo();
-        lingue_.PathDizionario(base_.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(base_.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, base_.File("lng/diz.diz"), base_.File("lng/diz.con"));
 
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(base_.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
 
-        f = std::make_unique<MDIFrm::MDIForm>();
-        f->resize(1280, 800);
-        f->MDIForm_Load();
-        f->Timer1->stop();
-        f->Timer2->stop();
+        f = FinestraSenzaTimer(1280, 800);
         // Each bar's blink timer is left running: it only recolours its captions.
     }
     void TearDown() override {
         f.reset();
         ecu_.reset();
-        TabellaBlocchi = tabella_;
-        ModMain::BloccoAppoggio = appoggio_;
-        ModBlck::PassoDecodificaTipo = passo_;
-        ModMain::StatoConnessione = stato_;
-        ModMain::PaginaCorrente = pagina_;
-        ModMain::Dizionario = dizionario_;
+        salvato_.reset();
         ModMain::UscitaRichiesta = 0;
         ModMain::RichiestaPendente = 0;
         Piattaforma::Copione::Azzera();
@@ -92,10 +77,7 @@ protected:
     }
 
     void Fotografa(const char* nome) {
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella || !*cartella) return;
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        f->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromLatin1(nome)));
+        SupportoTest::Fotografa(f.get(), nome, 5);
     }
 
     void CambiaLingua(int16_t lingua) {
@@ -115,11 +97,7 @@ private:
     SupportoTest::CartellaBase base_;
     ClsLingue lingue_;
     std::unique_ptr<Simulazione::CentralinaSimulata> ecu_;
-    std::vector<BloccoParametri> tabella_;
-    BloccoParametri appoggio_;
-    ModBlck::PassoTipoBlocco passo_;
-    int32_t stato_ = 0, pagina_ = 0;
-    ClsLingue* dizionario_ = nullptr;
+    std::optional<SupportoTest::Ripristino> salvato_;
 };
 
 bool Numero(const QString& t, const char* forma) {

@@ -14,6 +14,7 @@
 #include "core/ClsLingue.h"
 #include "shell/FRM_ZEBLanguage.h"
 #include "shell/FrmLingua.h"
+#include "support/ClicProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -48,13 +49,7 @@ void Rilascia(QWidget* w, Qt::MouseButton tasto = Qt::LeftButton) {
     QApplication::sendEvent(w, &e);
 }
 
-void Clic(QWidget* w) {
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent giu(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &giu);
-    QMouseEvent su(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &su);
-}
+using SupportoTest::Clic;
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "CentralinaSimulata.h"
+#include "FissaggioShell.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ClsLingue.h"
 #include "core/ModBlckSetCom.h"
@@ -24,6 +25,8 @@
 #include "platform/Orologio.h"
 #include "shell/MDIFrm.h"
 #include "shell/MDIFrmForme.h"
+#include "support/BlocchiSimulati.h"
+#include "support/DizionarioProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -43,11 +46,7 @@ protected:
         ModMain::ImpostaPercorsi(cartella_.Percorso());
         ModBlck::LeggiSetCom(cartella_.File("bin/SetCom.ini"));
         ModBlck::InstallaPassiTipo();
-        lingue_.PathDizionario(cartella_.File("lng/diz.diz"));
-        lingue_.PathAttualeLingua(cartella_.File("lng/diz.con"));
-        lingue_.LoadDizionario();
-        lingue_.IdLingua(0);
-        ModMain::Dizionario = &lingue_;
+        SupportoTest::CaricaDizionario(lingue_, cartella_.File("lng/diz.diz"), cartella_.File("lng/diz.con"));
         ecu_ = std::make_unique<Simulazione::CentralinaSimulata>(cartella_.File("bin/SetCom.ini"));
         ecu_->orologio = [this] { return secondi_; };
     }
@@ -68,34 +67,16 @@ protected:
     }
 
     void Finestra(int larghezza, int altezza) {
-        f = std::make_unique<MDIFrm::MDIForm>();
-        f->resize(larghezza, altezza);
-        f->MDIForm_Load();
-        f->Timer1->stop();
-        f->Timer2->stop();
+        f = FinestraSenzaTimer(larghezza, altezza);
         f->show();
         QCoreApplication::processEvents();
     }
 
-    void Interroga(int n) {
-        for (int i = 0; i < n; ++i) {
-            secondi_ += 0.05;
-            ModGlobFunct::AttendiMicrosecondi(50'000);
-            for (size_t b : {size_t(1), size_t(12)}) {
-                if (b == 12 && i % 6 != 5) continue;
-                BloccoParametri& blocco = TabellaBlocchi.at(b);
-                const std::string r = ecu_->Rispondi(ModGlobFunct::ConvertiHexInTesto(blocco.TramaRichiesta));
-                blocco.UltimaRisposta = r;
-                ModBlck::DecodificaBlocco(r, blocco);
-            }
-        }
-    }
+    void Interroga(int n) { SupportoTest::InterrogaBlocchiLive(*ecu_, secondi_, n); }
 
     void Fotografa(const std::string& nome) {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-        if (!cartella || !*cartella) return;
-        f->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
+        SupportoTest::Fotografa(f.get(), nome);
     }
 
     // Every visible control of the page lies inside it; the readout column ends left of the chart.

@@ -78,22 +78,6 @@ TEST_F(Uscita, LoScaricamentoDaCodiceScaricaTutteLeForme) {
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
 }
 
-namespace {
-
-bool AttendiFineProcessoUscita(pid_t pid) {
-    for (int i = 0; i < 1000; ++i) {
-        std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-        std::string s;
-        if (!std::getline(f, s)) return true;
-        const auto k = s.rfind(')');
-        if (k != std::string::npos && k + 2 < s.size() && s[k + 2] == 'Z') return true;
-        ::usleep(10000);
-    }
-    return false;
-}
-
-} // namespace
-
 // A companion that has died gets no quit packet at the close: no box at all.
 TEST_F(Uscita, CompagnoMortoNonRiceveIlQuit) {
     SupportoTest::CartellaBase base;
@@ -103,7 +87,7 @@ TEST_F(Uscita, CompagnoMortoNonRiceveIlQuit) {
     EXPECT_TRUE(ModMain::ProcessoComAttivo());
     const pid_t pid = ModPipe::PidProcessoCom();
     ::kill(pid, SIGKILL);
-    ASSERT_TRUE(AttendiFineProcessoUscita(pid));
+    ASSERT_TRUE(SupportoTest::AttendiFineProcesso(pid));
     EXPECT_FALSE(ModMain::ProcessoComAttivo());
     f->show();
     ModMain::UscitaRichiesta = 1;

@@ -15,17 +15,12 @@
 #include "platform/Orologio.h"
 #include "shell/FRM_ZEBConnected.h"
 #include "shell/FRM_ZEBPortSearch.h"
+#include "support/ClicProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
 
-void Clic(QWidget* w) {
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent giu(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &giu);
-    QMouseEvent su(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &su);
-}
+using SupportoTest::Clic;
 
 class PannelliTest : public FissaggioShell {
 protected:

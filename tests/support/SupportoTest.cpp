@@ -1,5 +1,11 @@
 #include "support/SupportoTest.h"
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtGui/QColor>
+#include <QtGui/QImage>
+#include <QtWidgets/QWidget>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -52,6 +58,33 @@ std::string LeggiFile(const std::string& percorso) {
 void ScriviFile(const std::string& percorso, const std::string& byte) {
     std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
     f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+}
+
+bool Fotografa(QWidget* w, const std::string& nome, int eventi) {
+    const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
+    if (!cartella || !*cartella) return false;
+    for (int i = 0; i < eventi; ++i) QCoreApplication::processEvents();
+    w->grab().save(QDir(QString::fromLocal8Bit(cartella)).filePath(QString::fromStdString(nome)));
+    return true;
+}
+
+QColor Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+
+char StatoProcesso(int pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+    std::string s;
+    if (!std::getline(f, s)) return 0;
+    const auto p = s.rfind(')');
+    return p != std::string::npos && p + 2 < s.size() ? s[p + 2] : 0;
+}
+
+bool AttendiFineProcesso(int pid) {
+    for (int i = 0; i < 1000; ++i) {
+        const char stato = StatoProcesso(pid);
+        if (stato == 0 || stato == 'Z') return true;
+        ::usleep(10000);
+    }
+    return false;
 }
 
 } // namespace SupportoTest
