@@ -86,8 +86,9 @@ FrmMatrix::FrmMatrix(QWidget* contenitore) : QWidget(contenitore) {
     cmbpercsec3 = new QComboBox(this);
     cmbpercsec4 = new QComboBox(this);
     int yc = 52;
-    for (auto [c, nome] : {std::pair{cmbpercsec, "cmbpercsec"}, std::pair{cmbpercsec3, "cmbpercsec3"},
-                           std::pair{cmbpercsec4, "cmbpercsec4"}}) {
+    for (const auto& [combo, nome] : {std::pair{cmbpercsec, "cmbpercsec"}, std::pair{cmbpercsec3, "cmbpercsec3"},
+                                      std::pair{cmbpercsec4, "cmbpercsec4"}}) {
+        QComboBox* c = combo; // a plain variable: lambdas may not capture a structured binding everywhere
         c->setObjectName(QString::fromLatin1(nome));
         c->setGeometry(XOpzioni, yc, LarghezzaOpzioni, 22);
         yc += 26;
