@@ -200,6 +200,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         for (const auto& v : lambda) ImpostaValore(v.blocco, v.indice, v.valore);
     }
     CurveCompensazioneIniziali();
+    ValoriInizialiInjDir();
     ImpostaConfigurazioneIniziale(*this);
 
     for (size_t n = 0; n < blocchi_.size(); ++n) {

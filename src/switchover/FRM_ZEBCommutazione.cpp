@@ -228,6 +228,31 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     CmdSwtchRitardo = CommPulsante(this, "CmdSwtchRitardo", ">>>");
     CommPosto(CmdSwtchRitardo, 928, 14 + 2 * passo, 52, 26);
 
+    // The rows that display levels hide close up (CompattaRighe).
+    auto pannello = [](std::vector<RigaPannello>& righe, double y, std::vector<QWidget*> etichette,
+                       std::vector<QWidget*> controlli) {
+        RigaPannello r{y * 15, std::move(etichette), {}};
+        for (QWidget* w : controlli) r.controlli.emplace_back(w, PostoProgetto(w));
+        righe.push_back(std::move(r));
+    };
+    pannello(righeSinistra_, 16 + passo, {lblNumCilindri}, {lblNumCilindri, CmbNumCilindri});
+    pannello(righeSinistra_, 16 + 2 * passo, {lblFiloRpm}, {lblFiloRpm, CmbFiloRpm});
+    pannello(righeSinistra_, 16 + 3 * passo, {lblNumBobine, LblFattorex1x2},
+             {lblNumBobine, CmbNumBobine, LblFattorex1x2, CmbFattorex1x2});
+    pannello(righeSinistra_, 16 + 4 * passo, {lblTipoInj}, {lblTipoInj, CmbTipoInj});
+    pannello(righeSinistra_, 16 + 5 * passo, {lblSogliaTensRpm}, {lblSogliaTensRpm, CmbSogliaTensRpm});
+    pannello(righeSinistra_, 16 + 6 * passo, {lab_spark}, {lab_spark, cmb_spark, TEXT_SPARK});
+    pannello(righeSinistra_, 16 + 7 * passo, {LblServizi}, {LblServizi, CmbServizi});
+    pannello(righeSinistra_, 16 + 8 * passo, {LblEmergenza}, {LblEmergenza, CmbEmergenza});
+    pannello(righeSinistra_, 16 + 9 * passo, {lblstartstop}, {lblstartstop, cmbstartstop});
+    pannello(righeSinistra_, 16 + 10 * passo, {LblConfSistema}, {LblConfSistema, CmbConfSistema});
+    pannello(righeSinistra_, 16 + 11 * passo, {lblAnticipo}, {lblAnticipo, LblStatoAnticipoVal});
+    for (int i = 0; i < 9; ++i) {
+        std::vector<QWidget*> controlli{destra[i], listeDestra[i]};
+        if (i == 2) controlli.push_back(CmdSwtchRitardo);
+        pannello(righeDestra_, 16 + i * passo, {destra[i]}, controlli);
+    }
+
     // Temperature-sensor panel.
     FrmRitardoCommutazione = CommPannello(this, "FrmRitardoCommutazione");
     CommPosto(FrmRitardoCommutazione, 508, 282, 480, 132);
@@ -429,7 +454,32 @@ void FRM_ZEBCommutazione::keyReleaseEvent(QKeyEvent* e) {
     }
 }
 
-void FRM_ZEBCommutazione::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
+void FRM_ZEBCommutazione::AggiornaLivelliVisualizzazione() {
+    ModMain::AggiornaLivelliForma(this, liste_);
+    CompattaRighe();
+}
+
+// The rows a display level hides leave no gap: the shown rows of each panel
+// take the top places in order.
+void FRM_ZEBCommutazione::CompattaRighe() {
+    for (auto* righe : {&righeSinistra_, &righeDestra_}) {
+        std::vector<double> posti;
+        std::vector<bool> mostrate;
+        for (const auto& r : *righe) {
+            posti.push_back(r.alto);
+            bool vista = false;
+            for (const QWidget* e : r.etichette) vista = vista || !e->isHidden();
+            mostrate.push_back(vista);
+        }
+        const auto nuovi = R::PostiRighe(posti, mostrate);
+        for (size_t i = 0; i < righe->size(); ++i) {
+            const auto& r = (*righe)[i];
+            for (const auto& [w, p] : r.controlli)
+                Colloca(w, p.left(), p.top() - r.alto + nuovi[i], p.width(), p.height());
+        }
+    }
+    Form_Resize();
+}
 
 void FRM_ZEBCommutazione::CaricaLingua() {
     GrdTemp->TextMatrix(0, 0, ModMain::VoceLingua(23));

@@ -364,6 +364,25 @@ TEST_F(CommutazioneForma, RidimensionaDalDisegno) {
     EXPECT_EQ(p.CmbSwtchRpm->geometry(), prima);
 }
 
+TEST_F(CommutazioneForma, LivelliChiudonoLeRighe) {
+    auto& p = *pagina_;
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    p.AggiornaLivelliVisualizzazione();
+    const int filo = p.CmbFiloRpm->y(), isteresi = p.CmbSwtchIsteresi->y();
+    const int anticipo = p.LblStatoAnticipoVal->y();
+    ModMain::LivelloExp = ModMain::LivelloSup = 0;
+    p.AggiornaLivelliVisualizzazione();
+    // The row under the hidden rpm-wire row takes its place, in both panels.
+    EXPECT_TRUE(p.CmbFiloRpm->isHidden());
+    EXPECT_EQ(p.CmbNumBobine->isHidden() ? p.CmbFattorex1x2->y() : p.CmbNumBobine->y(), filo);
+    EXPECT_EQ(p.CmbSwitchSovrap->y(), isteresi);
+    EXPECT_LT(p.LblStatoAnticipoVal->y(), anticipo);
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    p.AggiornaLivelliVisualizzazione();
+    EXPECT_EQ(p.CmbFiloRpm->y(), filo);
+    EXPECT_EQ(p.LblStatoAnticipoVal->y(), anticipo);
+}
+
 TEST_F(CommutazioneForma, PannelloOpzioniConTasti) {
     auto& p = *pagina_;
     ModMain::LivelloAut = 1;
