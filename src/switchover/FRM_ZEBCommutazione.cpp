@@ -43,9 +43,9 @@ QComboBox* CommCombo(QWidget* padre, const char* nome) {
 }
 
 QLabel* CommEtichetta(QWidget* padre, const char* nome, int32_t colore = CommTesto, bool grassetto = false) {
-    // Top-aligned: a list keeps its design height when the page grows, so a
-    // centred caption would drift below its list.
-    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto, Qt::AlignLeft | Qt::AlignTop);
+    // Centred on the design row it shares with its list: a list keeps its
+    // height with its centre on the scaled design centre, so both stay level.
+    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto, Qt::AlignLeft | Qt::AlignVCenter);
     l->setWordWrap(false);
     return l;
 }
@@ -157,7 +157,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     CmbConfSistema = CommCombo(this, "CmbConfSistema");
     const double xe = 20, le = 262, xc = 288, lc = 196, passo = 28;
     auto riga = [&](QWidget* e, QWidget* c, double y, double larghezza = 196) {
-        CommPosto(e, xe, y + 3, le, 22);
+        CommPosto(e, xe, y, le, 22);
         if (c) CommPosto(c, xc, y, larghezza, 22);
     };
     riga(LblTipoAlim, TxtTipoAlim, 16);
@@ -193,7 +193,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     LblBadBit_Val = CommCasella(this, "LblBadBit_Val", true);
     LblBadBit_Val->setAlignment(Qt::AlignCenter);
     CmdTipoInj = CommPulsante(this, "CmdTipoInj", ">>>");
-    CommPosto(LblSens, xe, 382, 200, 22);
+    CommPosto(LblSens, xe, 378, 200, 22);
     CommPosto(CmdTipoInj, 224, 376, 52, 26);
     CommPosto(SldBadBit, 300, 378, 128, 22);
     CommPosto(LblBadBit_Val, 434, 378, 50, 22);
@@ -222,7 +222,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     QComboBox* listeDestra[] = {CmbSwtchRpm, CMB_cont_cicliRPM, CmbSwtchTemp, CmbswitchDir, CmbSwtchIsteresi,
                                 CmbSwitchSovrap, CmbTempoSeqInj, CmbSwtchForce, CmbTempoAutoCalda};
     for (int i = 0; i < 9; ++i) {
-        CommPosto(destra[i], 516, 19 + i * passo, 262, 22);
+        CommPosto(destra[i], 516, 16 + i * passo, 262, 22);
         CommPosto(listeDestra[i], 784, 16 + i * passo, i == 2 ? 140 : 196, 22);
     }
     CmdSwtchRitardo = CommPulsante(this, "CmdSwtchRitardo", ">>>");
