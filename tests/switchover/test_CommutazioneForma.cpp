@@ -73,7 +73,7 @@ TEST_F(CommutazioneForma, CaricaDallaCentralina) {
     EXPECT_TRUE(p.CmbFattorex1x2->isHidden());
     EXPECT_EQ(p.TEXT_SPARK->text(), QStringLiteral("8568"));
     EXPECT_EQ(p.CmbTipoInj->currentIndex(), 0);
-    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), -1); // 0 ms matches no item
+    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), 0); // the simulated ECU starts with no forced switchover
     EXPECT_EQ(p.SldBadBit->value(), 15);
     EXPECT_EQ(p.LblBadBit_Val->text(), QStringLiteral("1.5"));
     EXPECT_EQ(p.GrdTemp->TextMatrix(0, 1), QStringLiteral("-10"));
@@ -84,6 +84,10 @@ TEST_F(CommutazioneForma, CaricaDallaCentralina) {
     // The loader's own selections post nothing.
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_TRUE(Messaggi().empty());
+    ecu_->ImpostaValore(3, 37, 0);
+    LeggiCentralina();
+    p.AggiornaSelezioni();
+    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), -1); // 0 ms matches no item
 }
 
 TEST_F(CommutazioneForma, ModificheERichieste) {
