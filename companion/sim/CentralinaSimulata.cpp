@@ -180,7 +180,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
     } iniziali[] = {
         {2, 0, 3}, {2, 3, 120}, {2, 4, 35},
         {3, 0, 4}, {3, 1, 4}, {3, 13, 1}, {3, 14, 1}, {3, 15, 1}, {3, 16, 1}, {3, 39, 500}, {3, 42, 1},
-        {3, 47, 15}, {5, 6, 4},
+        {3, 47, 15}, {3, 37, 1638375} /* no forced switchover */, {5, 6, 4},
         {12, 1, 11}, {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
         // Block 15: the normal injection sequence, acquired order 1-3-4-2, a
         // gas dead time of 512 us, three injections before re-entry.
@@ -200,6 +200,7 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         for (const auto& v : lambda) ImpostaValore(v.blocco, v.indice, v.valore);
     }
     CurveCompensazioneIniziali();
+    ValoriInizialiInjDir();
     ImpostaConfigurazioneIniziale(*this);
 
     for (size_t n = 0; n < blocchi_.size(); ++n) {

@@ -111,6 +111,8 @@ private:
     // Compensation curves (SimulazioneCompensa.cpp).
     void CurveCompensazioneIniziali();
     void AggiornaPuntiCompensazione();
+    // Direct injection (SimulazioneInjDir.cpp).
+    void ValoriInizialiInjDir();
     void AggiornaInjDir(double carico);
     void RegistraTrasferimenti();
     // Error list, error options and service counters (SimulazioneErrori.cpp).

@@ -186,6 +186,8 @@ void Colloca(QWidget* w, double sinistra, double alto, double larghezza, double 
     PaginaApplicaPosto(w, r);
 }
 
+QRectF PostoProgetto(const QWidget* w) { return w ? w->property(PaginaPosto).toRectF() : QRectF(); }
+
 void ImpostaFont(QWidget* w, double punti, bool grassetto) {
     if (!w) return;
     w->setProperty(PaginaPunti, punti);

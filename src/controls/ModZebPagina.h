@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <QtCore/QRectF>
 #include <QtCore/QString>
 #include <QtWidgets/QWidget>
 
@@ -102,6 +103,8 @@ void Bip();
 // Places a control at a design rectangle in twips (relative to its parent)
 // and remembers it as the control's design place.
 void Colloca(QWidget* w, double sinistra, double alto, double larghezza, double altezza);
+// The design place Colloca remembered (twips); empty for a control never placed.
+QRectF PostoProgetto(const QWidget* w);
 // The design font in points ("Tahoma"), remembered for the relayout.
 void ImpostaFont(QWidget* w, double punti, bool grassetto = false);
 

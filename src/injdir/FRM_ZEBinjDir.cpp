@@ -28,11 +28,7 @@ constexpr int32_t InjTesto = 0xFFFFFF;
 constexpr int32_t InjValore = 0xFFFF80;
 inline constexpr const char* InjTrattini = " - - ";
 
-void InjPosto(QWidget* w, double x, double y, double l, double a) {
-    // Captions sit 3 pixels lower than the lists beside them, on the lists' text line.
-    const double abbassa = qobject_cast<QLabel*>(w) ? 3 : 0;
-    Colloca(w, x * 15, (y + abbassa) * 15, l * 15, a * 15);
-}
+void InjPosto(QWidget* w, double x, double y, double l, double a) { Colloca(w, x * 15, y * 15, l * 15, a * 15); }
 
 QComboBox* InjCombo(QWidget* padre, const char* nome) {
     auto* c = new QComboBox(padre);
@@ -43,9 +39,9 @@ QComboBox* InjCombo(QWidget* padre, const char* nome) {
 }
 
 QLabel* InjEtichetta(QWidget* padre, const char* nome, int32_t colore = InjTesto, bool grassetto = false) {
-    // Top-aligned: a list keeps its design height when the page grows, so a
-    // centred caption would drift below its list.
-    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, InjPunti, grassetto, Qt::AlignLeft | Qt::AlignTop);
+    // Centred on the design row it shares with its list: a list keeps its
+    // height with its centre on the scaled design centre, so both stay level.
+    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, InjPunti, grassetto, Qt::AlignLeft | Qt::AlignVCenter);
     l->setWordWrap(false);
     return l;
 }
@@ -193,7 +189,7 @@ void FRM_ZEBinjDir::CostruisciControlli() {
         p.setColor(QPalette::Window, QColor(0, 0, 64));
         FRM_ADV->setPalette(p);
     }
-    InjPosto(FRM_ADV, 648, 6, 344, 300);
+    InjPosto(FRM_ADV, 648, 6, 344, 296); // ends above the calibration button
     ModMain::ImpostaTag(FRM_ADV, QStringLiteral("AUT"));
     ImgInjDir = new QLabel(FRM_ADV);
     ImgInjDir->setObjectName(QStringLiteral("ImgInjDir"));

@@ -254,12 +254,16 @@ void FRM_ZEBCarburazione::RiempiCmbSwtch(const std::vector<std::string>& FileArr
 
 void FRM_ZEBCarburazione::CambiaTipoGriglia(int32_t) {
     BloccaSelPagina = -1;
+    // The two selectors share one place: the third map shows the one that
+    // lists it, the others the two-map selector, so the shown one is never blank.
     if (ModMain::PaginaCorrente == SCHEDA_CARBURAZIONE_2) {
         CMB_SelPage_0->setCurrentIndex(2);
+        CMB_SelPage_0->raise();
     } else {
         const int indice = ModMain::PaginaCorrente == SCHEDA_CARBURAZIONE_1 ? 1 : 0;
         CMB_SelPage_0->setCurrentIndex(indice);
         CMB_SelPage_1->setCurrentIndex(indice);
+        CMB_SelPage_1->raise();
     }
     BloccaSelPagina = 0;
     TipoGriglia = 0;

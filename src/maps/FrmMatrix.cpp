@@ -273,12 +273,16 @@ void FrmMatrix::RiempiCmbSwtch(const std::vector<std::string>& FileArr) {
 
 void FrmMatrix::CambiaTipoGriglia(int32_t ID) {
     BloccaSelPagina = -1;
+    // The two selectors share one place: the third map shows the one that
+    // lists it, the others the two-map selector, so the shown one is never blank.
     if (ID == SCHEDA_MAPPA_2) {
         CMB_SelPage[0]->setCurrentIndex(2);
+        CMB_SelPage[0]->raise();
     } else {
         const int indice = ID == SCHEDA_MAPPA_1 ? 1 : 0;
         CMB_SelPage[0]->setCurrentIndex(indice);
         CMB_SelPage[1]->setCurrentIndex(indice);
+        CMB_SelPage[1]->raise();
     }
     BloccaSelPagina = 0;
     TipoGriglia = 0;

@@ -107,12 +107,13 @@ void FRM_ZEBGestione::CostruisciControlli() {
     // High-rpm group.
     FrmAltiRPM = GestioneEtichetta(this, "FrmAltiRPM", GestioneTitolo, true);
     GestionePosto(FrmAltiRPM, 16, 12, 300, 20);
+    // Three options a row, the last one's two-line caption clear of the panel's edge.
     for (int i = 0; i < 3; ++i) {
         optionHigh[static_cast<size_t>(i)] = GestionePulsante(this, QStringLiteral("optionHigh"), i, {});
-        GestionePosto(optionHigh[static_cast<size_t>(i)], 16 + i * 96, 40, 22, 22);
+        GestionePosto(optionHigh[static_cast<size_t>(i)], 16 + i * 88, 40, 22, 22);
         laboptionHigh[static_cast<size_t>(i)] = GestioneEtichetta(this, "");
         ModMain::ImpostaMembro(laboptionHigh[static_cast<size_t>(i)], QStringLiteral("laboptionHigh"), i);
-        GestionePosto(laboptionHigh[static_cast<size_t>(i)], 42 + i * 96, 34, i == 2 ? 100 : 68, 36);
+        GestionePosto(laboptionHigh[static_cast<size_t>(i)], 42 + i * 88, 34, i == 2 ? 104 : 60, 36);
     }
     lblGiriDaA = GestioneEtichetta(this, "lblGiriDaA");
     lblGiriDaFine = GestioneEtichetta(this, "lblGiriDaFine");
@@ -139,10 +140,10 @@ void FRM_ZEBGestione::CostruisciControlli() {
     GestionePosto(FrmBassiRPM, 344, 12, 300, 20);
     for (int i = 0; i < 3; ++i) {
         optionLow[static_cast<size_t>(i)] = GestionePulsante(this, QStringLiteral("optionLow"), i, {});
-        GestionePosto(optionLow[static_cast<size_t>(i)], 344 + i * 96, 40, 22, 22);
+        GestionePosto(optionLow[static_cast<size_t>(i)], 344 + i * 88, 40, 22, 22);
         laboptionLow[static_cast<size_t>(i)] = GestioneEtichetta(this, "");
         ModMain::ImpostaMembro(laboptionLow[static_cast<size_t>(i)], QStringLiteral("laboptionLow"), i);
-        GestionePosto(laboptionLow[static_cast<size_t>(i)], 370 + i * 96, 34, i == 2 ? 100 : 68, 36);
+        GestionePosto(laboptionLow[static_cast<size_t>(i)], 370 + i * 88, 34, i == 2 ? 104 : 60, 36);
     }
     lblGiriMinimo = GestioneEtichetta(this, "lblGiriMinimo");
     lblGiriA = GestioneEtichetta(this, "lblGiriA");

@@ -9,6 +9,14 @@
 
 namespace CommutazioneRegole {
 
+std::vector<double> PostiRighe(const std::vector<double>& posti, const std::vector<bool>& mostrate) {
+    std::vector<double> r = posti;
+    size_t libero = 0;
+    for (size_t i = 0; i < posti.size(); ++i)
+        if (i < mostrate.size() && mostrate[i]) r[i] = posti[libero++];
+    return r;
+}
+
 namespace {
 
 int32_t RegoleLong(double x) {

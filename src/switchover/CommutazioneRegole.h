@@ -16,6 +16,12 @@
 
 namespace CommutazioneRegole {
 
+// ---- Layout ------------------------------------------------------------------
+
+// Rows of a panel stacked without gaps: the shown rows take the places
+// `posti` (top to bottom) in order; a hidden row keeps its own place.
+std::vector<double> PostiRighe(const std::vector<double>& posti, const std::vector<bool>& mostrate);
+
 // ---- Rpm and period ----------------------------------------------------------
 
 // The rpm less the 2 the ECU adds (only above 2).

@@ -43,9 +43,9 @@ QComboBox* CommCombo(QWidget* padre, const char* nome) {
 }
 
 QLabel* CommEtichetta(QWidget* padre, const char* nome, int32_t colore = CommTesto, bool grassetto = false) {
-    // Top-aligned: a list keeps its design height when the page grows, so a
-    // centred caption would drift below its list.
-    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto, Qt::AlignLeft | Qt::AlignTop);
+    // Centred on the design row it shares with its list: a list keeps its
+    // height with its centre on the scaled design centre, so both stay level.
+    auto* l = NuovaEtichetta(padre, QString::fromLatin1(nome), colore, CommPunti, grassetto, Qt::AlignLeft | Qt::AlignVCenter);
     l->setWordWrap(false);
     return l;
 }
@@ -157,7 +157,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     CmbConfSistema = CommCombo(this, "CmbConfSistema");
     const double xe = 20, le = 262, xc = 288, lc = 196, passo = 28;
     auto riga = [&](QWidget* e, QWidget* c, double y, double larghezza = 196) {
-        CommPosto(e, xe, y + 3, le, 22);
+        CommPosto(e, xe, y, le, 22);
         if (c) CommPosto(c, xc, y, larghezza, 22);
     };
     riga(LblTipoAlim, TxtTipoAlim, 16);
@@ -193,7 +193,7 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     LblBadBit_Val = CommCasella(this, "LblBadBit_Val", true);
     LblBadBit_Val->setAlignment(Qt::AlignCenter);
     CmdTipoInj = CommPulsante(this, "CmdTipoInj", ">>>");
-    CommPosto(LblSens, xe, 382, 200, 22);
+    CommPosto(LblSens, xe, 378, 200, 22);
     CommPosto(CmdTipoInj, 224, 376, 52, 26);
     CommPosto(SldBadBit, 300, 378, 128, 22);
     CommPosto(LblBadBit_Val, 434, 378, 50, 22);
@@ -222,11 +222,36 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     QComboBox* listeDestra[] = {CmbSwtchRpm, CMB_cont_cicliRPM, CmbSwtchTemp, CmbswitchDir, CmbSwtchIsteresi,
                                 CmbSwitchSovrap, CmbTempoSeqInj, CmbSwtchForce, CmbTempoAutoCalda};
     for (int i = 0; i < 9; ++i) {
-        CommPosto(destra[i], 516, 19 + i * passo, 262, 22);
+        CommPosto(destra[i], 516, 16 + i * passo, 262, 22);
         CommPosto(listeDestra[i], 784, 16 + i * passo, i == 2 ? 140 : 196, 22);
     }
     CmdSwtchRitardo = CommPulsante(this, "CmdSwtchRitardo", ">>>");
     CommPosto(CmdSwtchRitardo, 928, 14 + 2 * passo, 52, 26);
+
+    // The rows that display levels hide close up (CompattaRighe).
+    auto pannello = [](std::vector<RigaPannello>& righe, double y, std::vector<QWidget*> etichette,
+                       std::vector<QWidget*> controlli) {
+        RigaPannello r{y * 15, std::move(etichette), {}};
+        for (QWidget* w : controlli) r.controlli.emplace_back(w, PostoProgetto(w));
+        righe.push_back(std::move(r));
+    };
+    pannello(righeSinistra_, 16 + passo, {lblNumCilindri}, {lblNumCilindri, CmbNumCilindri});
+    pannello(righeSinistra_, 16 + 2 * passo, {lblFiloRpm}, {lblFiloRpm, CmbFiloRpm});
+    pannello(righeSinistra_, 16 + 3 * passo, {lblNumBobine, LblFattorex1x2},
+             {lblNumBobine, CmbNumBobine, LblFattorex1x2, CmbFattorex1x2});
+    pannello(righeSinistra_, 16 + 4 * passo, {lblTipoInj}, {lblTipoInj, CmbTipoInj});
+    pannello(righeSinistra_, 16 + 5 * passo, {lblSogliaTensRpm}, {lblSogliaTensRpm, CmbSogliaTensRpm});
+    pannello(righeSinistra_, 16 + 6 * passo, {lab_spark}, {lab_spark, cmb_spark, TEXT_SPARK});
+    pannello(righeSinistra_, 16 + 7 * passo, {LblServizi}, {LblServizi, CmbServizi});
+    pannello(righeSinistra_, 16 + 8 * passo, {LblEmergenza}, {LblEmergenza, CmbEmergenza});
+    pannello(righeSinistra_, 16 + 9 * passo, {lblstartstop}, {lblstartstop, cmbstartstop});
+    pannello(righeSinistra_, 16 + 10 * passo, {LblConfSistema}, {LblConfSistema, CmbConfSistema});
+    pannello(righeSinistra_, 16 + 11 * passo, {lblAnticipo}, {lblAnticipo, LblStatoAnticipoVal});
+    for (int i = 0; i < 9; ++i) {
+        std::vector<QWidget*> controlli{destra[i], listeDestra[i]};
+        if (i == 2) controlli.push_back(CmdSwtchRitardo);
+        pannello(righeDestra_, 16 + i * passo, {destra[i]}, controlli);
+    }
 
     // Temperature-sensor panel.
     FrmRitardoCommutazione = CommPannello(this, "FrmRitardoCommutazione");
@@ -429,7 +454,32 @@ void FRM_ZEBCommutazione::keyReleaseEvent(QKeyEvent* e) {
     }
 }
 
-void FRM_ZEBCommutazione::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
+void FRM_ZEBCommutazione::AggiornaLivelliVisualizzazione() {
+    ModMain::AggiornaLivelliForma(this, liste_);
+    CompattaRighe();
+}
+
+// The rows a display level hides leave no gap: the shown rows of each panel
+// take the top places in order.
+void FRM_ZEBCommutazione::CompattaRighe() {
+    for (auto* righe : {&righeSinistra_, &righeDestra_}) {
+        std::vector<double> posti;
+        std::vector<bool> mostrate;
+        for (const auto& r : *righe) {
+            posti.push_back(r.alto);
+            bool vista = false;
+            for (const QWidget* e : r.etichette) vista = vista || !e->isHidden();
+            mostrate.push_back(vista);
+        }
+        const auto nuovi = R::PostiRighe(posti, mostrate);
+        for (size_t i = 0; i < righe->size(); ++i) {
+            const auto& r = (*righe)[i];
+            for (const auto& [w, p] : r.controlli)
+                Colloca(w, p.left(), p.top() - r.alto + nuovi[i], p.width(), p.height());
+        }
+    }
+    Form_Resize();
+}
 
 void FRM_ZEBCommutazione::CaricaLingua() {
     GrdTemp->TextMatrix(0, 0, ModMain::VoceLingua(23));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QtWidgets/QWidget>
@@ -144,6 +145,16 @@ private:
     void PostaTabella();
     void MostraTabella();
     void DisponiGriglia();
+    void CompattaRighe();
+
+    // A row of a panel: its design top (twips), the labels whose visibility
+    // shows it, and every control of the row with its design place.
+    struct RigaPannello {
+        double alto;
+        std::vector<QWidget*> etichette;
+        std::vector<std::pair<QWidget*, QRectF>> controlli;
+    };
+    std::vector<RigaPannello> righeSinistra_, righeDestra_;
 
     ModMain::ListeLivelli liste_;
     ModZebPagina::Proporzioni proporzioni_;

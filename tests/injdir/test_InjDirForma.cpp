@@ -109,6 +109,15 @@ TEST_F(InjDirForma, CaricaDallaCentralina) {
     EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco16));
 }
 
+TEST_F(InjDirForma, LaCentralinaSimulataParteDaVociDelleListe) {
+    LeggiCentralina();
+    pagina_->AggiornaSelezioni();
+    for (QComboBox* c : {pagina_->CMB_max_OutGas, pagina_->CmbSogliaRPMAccMin, pagina_->CMBDeltaTAccMin,
+                         pagina_->CMBDeltaPAccMin, pagina_->CMBCicliDeltaPAccMin, pagina_->CMB_max_AcqFuelPres,
+                         pagina_->cmbContrIDMAP_L, pagina_->cmbContrIDThrPress})
+        EXPECT_GE(c->currentIndex(), 0) << c->objectName().toStdString();
+}
+
 TEST_F(InjDirForma, OgniSceltaUnaModificaEUnaRichiesta) {
     auto& p = *pagina_;
     const struct {

@@ -29,6 +29,16 @@ protected:
 
 } // namespace
 
+TEST_F(VistaRidotta, IlSelettoreVistoNominaLaMappa) {
+    for (int k : {2, 1, 0}) {
+        FRM_ZEBCarburazione& f = Mostra(k);
+        auto* visto = qobject_cast<QComboBox*>(f.childAt(f.CMB_SelPage_0->geometry().center()));
+        ASSERT_NE(visto, nullptr) << k;
+        EXPECT_EQ(visto->currentIndex(), k);
+        EXPECT_FALSE(visto->currentText().isEmpty()) << k;
+    }
+}
+
 TEST_F(VistaRidotta, ImpostaScriveConIPuntiMedi) {
     FRM_ZEBCarburazione& f = Mostra(0);
     Spiana(false);

@@ -245,6 +245,13 @@ TEST_F(EditorCompleto, SelettoreDiPaginaSegueIBitDiVista) {
     EXPECT_EQ(f.CMB_SelPage[0]->currentIndex(), 2);
     EXPECT_EQ(f.CMB_SelPage[1]->currentIndex(), 0);
     EXPECT_TRUE(interfaccia->schede.empty());
+    // The selector the user sees (the upper of the two) names the map shown.
+    const auto visto = [&f] { return qobject_cast<QComboBox*>(f.childAt(f.CMB_SelPage[0]->geometry().center())); };
+    ASSERT_NE(visto(), nullptr);
+    EXPECT_EQ(visto()->currentIndex(), 2);
+    f.CambiaTipoGriglia(SCHEDA_MAPPA_1);
+    EXPECT_EQ(visto()->currentIndex(), 1);
+    EXPECT_EQ(visto()->count(), 2);
 }
 
 // At the page sizes of a 1024 x 640 and a 1400 x 900 window: the "(ms)"

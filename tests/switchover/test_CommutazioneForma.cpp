@@ -73,7 +73,7 @@ TEST_F(CommutazioneForma, CaricaDallaCentralina) {
     EXPECT_TRUE(p.CmbFattorex1x2->isHidden());
     EXPECT_EQ(p.TEXT_SPARK->text(), QStringLiteral("8568"));
     EXPECT_EQ(p.CmbTipoInj->currentIndex(), 0);
-    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), -1); // 0 ms matches no item
+    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), 0); // the simulated ECU starts with no forced switchover
     EXPECT_EQ(p.SldBadBit->value(), 15);
     EXPECT_EQ(p.LblBadBit_Val->text(), QStringLiteral("1.5"));
     EXPECT_EQ(p.GrdTemp->TextMatrix(0, 1), QStringLiteral("-10"));
@@ -84,6 +84,10 @@ TEST_F(CommutazioneForma, CaricaDallaCentralina) {
     // The loader's own selections post nothing.
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_TRUE(Messaggi().empty());
+    ecu_->ImpostaValore(3, 37, 0);
+    LeggiCentralina();
+    p.AggiornaSelezioni();
+    EXPECT_EQ(p.CmbSwtchForce->currentIndex(), -1); // 0 ms matches no item
 }
 
 TEST_F(CommutazioneForma, ModificheERichieste) {
@@ -362,6 +366,25 @@ TEST_F(CommutazioneForma, RidimensionaDalDisegno) {
     p.resize(1377, 685);
     p.resize(1001, 425);
     EXPECT_EQ(p.CmbSwtchRpm->geometry(), prima);
+}
+
+TEST_F(CommutazioneForma, LivelliChiudonoLeRighe) {
+    auto& p = *pagina_;
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    p.AggiornaLivelliVisualizzazione();
+    const int filo = p.CmbFiloRpm->y(), isteresi = p.CmbSwtchIsteresi->y();
+    const int anticipo = p.LblStatoAnticipoVal->y();
+    ModMain::LivelloExp = ModMain::LivelloSup = 0;
+    p.AggiornaLivelliVisualizzazione();
+    // The row under the hidden rpm-wire row takes its place, in both panels.
+    EXPECT_TRUE(p.CmbFiloRpm->isHidden());
+    EXPECT_EQ(p.CmbNumBobine->isHidden() ? p.CmbFattorex1x2->y() : p.CmbNumBobine->y(), filo);
+    EXPECT_EQ(p.CmbSwitchSovrap->y(), isteresi);
+    EXPECT_LT(p.LblStatoAnticipoVal->y(), anticipo);
+    ModMain::LivelloExp = ModMain::LivelloSup = 1;
+    p.AggiornaLivelliVisualizzazione();
+    EXPECT_EQ(p.CmbFiloRpm->y(), filo);
+    EXPECT_EQ(p.LblStatoAnticipoVal->y(), anticipo);
 }
 
 TEST_F(CommutazioneForma, PannelloOpzioniConTasti) {

@@ -33,6 +33,21 @@ std::vector<std::optional<double>> RegoleVoci(std::initializer_list<double> v) {
 
 } // namespace
 
+TEST(CommutazioneRegole, RigheSenzaVuoti) {
+    const std::vector<double> posti{10, 20, 30, 40};
+    const struct {
+        std::vector<bool> mostrate;
+        std::vector<double> attesi;
+    } casi[] = {
+        {{true, true, true, true}, {10, 20, 30, 40}},
+        {{true, false, true, true}, {10, 20, 20, 30}},   // the hidden row keeps its place
+        {{false, false, false, true}, {10, 20, 30, 10}},
+        {{false, false, false, false}, {10, 20, 30, 40}},
+        {{true, false}, {10, 20, 30, 40}},               // rows without a flag count as hidden
+    };
+    for (const auto& c : casi) EXPECT_EQ(R::PostiRighe(posti, c.mostrate), c.attesi);
+}
+
 TEST(CommutazioneRegole, GiriEPeriodi) {
     const struct {
         int32_t cilindri, bobine, periodo, giri;
