@@ -320,6 +320,7 @@ void FrmLogger::CaricaLingua() {
     CmdSaveLogOsc->Caption(Voce(VoceSalva));
     CmdEsporta->Caption(Voce(VoceEsporta));
     CmdEsporta->setToolTip(Voce(VoceEsporta));
+    MostraLetturaVuota();
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
     Form_Resize();
 }
