@@ -189,6 +189,9 @@ void FRM_ZEBLambda::CostruisciControlli() {
     LblLambdaOut2 = LambdaEtichetta(this, "LblLambdaOut2");
     TxtLambdaOut1 = LambdaEtichetta(this, "TxtLambdaOut1", LambdaValore, true);
     TxtLambdaOut2 = LambdaEtichetta(this, "TxtLambdaOut2", LambdaValore, true);
+    // Until the emulation runs the outputs hold no value.
+    TxtLambdaOut1->setText(QStringLiteral(" - - "));
+    TxtLambdaOut2->setText(QStringLiteral(" - - "));
     LambdaPosto(LblLambdaOut1, 768, 30, 150, 22);
     LambdaPosto(TxtLambdaOut1, 922, 30, 64, 22);
     LambdaPosto(LblLambdaOut2, 768, 68, 150, 22);
