@@ -558,19 +558,6 @@ TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
     m->AggiornaVariabiliMappettaSatellite();
     EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 1).toStdString(), "5");
     EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 2).toStdString(), "-3");
-    if (const QByteArray cartella = qgetenv("MONDARO_SCREENSHOT_DIR"); !cartella.isEmpty()) {
-        for (int lingua : {0, 1}) {
-            ModMain::Dizionario->IdLingua(static_cast<int16_t>(lingua));
-            m->CaricaLingua();
-            for (const QSize s : {m->size(), QSize(1300, 800)}) {
-                m->resize(s);
-                QCoreApplication::processEvents();
-                m->grab().save(QString::fromUtf8(cartella) +
-                               QStringLiteral("/mappetta_%1_%2.png").arg(lingua).arg(s.width()));
-            }
-        }
-        ModMain::Dizionario->IdLingua(0);
-    }
 
     // A malformed file sends nothing to the ECU.
     const std::string cattivo = base.File("Data/rotta.tun");
