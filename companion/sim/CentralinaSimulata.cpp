@@ -181,6 +181,8 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
         {2, 0, 3}, {2, 3, 120}, {2, 4, 35},
         {3, 0, 4}, {3, 1, 4}, {3, 13, 1}, {3, 14, 1}, {3, 15, 1}, {3, 16, 1}, {3, 39, 500}, {3, 42, 1},
         {3, 47, 15}, {3, 37, 1638375} /* no forced switchover */, {5, 6, 4},
+        // ECU record: serial 1042 of batch 17, built in week 20 of 2024, client 3, SL 1.
+        {5, 0, 1042}, {5, 1, 17}, {5, 2, 20}, {5, 3, 2024}, {5, 4, 3}, {5, 5, 1},
         {12, 1, 11}, {12, 30, 128}, {12, 34, 128}, {12, 38, 128}, {12, 42, 128},
         // Block 15: the normal injection sequence, acquired order 1-3-4-2, a
         // gas dead time of 512 us, three injections before re-entry.

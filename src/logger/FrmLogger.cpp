@@ -116,6 +116,14 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
     for (int i = 0; i < 2; ++i) {
         auto* w = new QRadioButton(i == 0 ? QStringLiteral("\u25CF") : QStringLiteral("\u25A0"), Frame1);
         ModMain::ImpostaMembro(w, QStringLiteral("OptRun"), i);
+        // Graphical option buttons: a button face with a red record dot or a
+        // stop square, pressed in while selected, no round indicator.
+        w->setStyleSheet(QStringLiteral("QRadioButton { border: 1px solid #6070a0; border-radius: 3px;"
+                                        " background: #e4e4f0; color: %1; font-size: 15px; padding-left: 12px; spacing: 0px; }"
+                                        " QRadioButton:checked { background: #9098c8; border: 2px solid #303870; }"
+                                        " QRadioButton:disabled { color: #808080; background: #d0d0d0; }"
+                                        " QRadioButton::indicator { width: 0px; height: 0px; }")
+                             .arg(i == 0 ? QStringLiteral("#d00000") : QStringLiteral("#202020")));
         gruppoRun_->addButton(w, i);
         OptRun.push_back(w);
         connect(w, &QRadioButton::toggled, this, [this, i](bool on) {
@@ -320,6 +328,7 @@ void FrmLogger::CaricaLingua() {
     CmdSaveLogOsc->Caption(Voce(VoceSalva));
     CmdEsporta->Caption(Voce(VoceEsporta));
     CmdEsporta->setToolTip(Voce(VoceEsporta));
+    MostraLetturaVuota();
     ModMain::ImpostaFontLingua(this, ModMain::CharsetCorrente());
     Form_Resize();
 }

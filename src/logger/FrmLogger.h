@@ -83,6 +83,7 @@ public:
     void DisegnaGrafico();
     void DisegnaAsseTempi();
     void SelezionaCanale(int16_t indice);
+    void MostraLetturaVuota();
     void AggiornaCursore(float x);
     void SalvaSetupCanali();
 
@@ -130,6 +131,9 @@ public:
     int32_t NumeroPuntiLive = 0;
     // The OBD summary written last to LblObdVal.
     std::string TestoObdPrecedente;
+    // True once the cursor has written a readout; until then the time and OBD
+    // labels show the readout of an empty trace.
+    bool LetturaScritta = false;
     // Cursor x in twips (LneCursor.X1).
     float XCursore = 150.0f;
 

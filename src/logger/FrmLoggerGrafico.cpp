@@ -451,6 +451,19 @@ void FrmLogger::Pct_MouseMove(float x) {
     if (x >= ModOscillo::XInizioGrafico) AggiornaCursore(x);
 }
 
+// The readout of an empty trace: cursor at the time origin, no OBD data.
+// Shown from load (and in the current language) until the cursor writes one.
+void FrmLogger::MostraLetturaVuota() {
+    using namespace GraficoLogger;
+    if (LetturaScritta) return;
+    std::string v8[4];
+    const int16_t s = Sezione();
+    for (int i = 0; i < 4; ++i) v8[i] = ModMain::TestoVoce(static_cast<int16_t>(s + 15 + i));
+    LblTime2->setText(QString::fromStdString(DidascaliaTempo(0)));
+    TestoObdPrecedente = RiepilogoObd(DatiObd{}, v8, ModGlobFunct::SeparatoreDecimale);
+    LblObdVal->setText(ModMain::TestoLingua(TestoObdPrecedente).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
 void FrmLogger::AggiornaCursore(float x) {
     using namespace GraficoLogger;
     using namespace ModOscillo;
@@ -478,6 +491,7 @@ void FrmLogger::AggiornaCursore(float x) {
         const double ms = (x - XInizioGrafico) * 100.0 / (ZoomTempo ? ZoomTempo : 100) +
                           (static_cast<double>(TempoInizioVista) - CampioniLog[0]);
         LblTime2->setText(QString::fromStdString(DidascaliaTempo(Intero(ms))));
+        LetturaScritta = true;
         auto o = [&](size_t j) { return j < CampioniObd.size() ? CampioniObd[j] : 0; };
         obd.Presenti = o(k + 7) > 0;
         obd.S1 = o(k + 1);
@@ -500,6 +514,7 @@ void FrmLogger::AggiornaCursore(float x) {
         }
         LblTime2->setText(QString::fromStdString(
             DidascaliaTempo(m.TempoMs - Intero(ModBlck::InizioRegistrazione))));
+        LetturaScritta = true;
         if (static_cast<size_t>(slot) >= ModBlck::AnelloObd.size()) return;
         const auto& v = ModBlck::AnelloObd[static_cast<size_t>(slot)].Valori;
         auto o = [&](size_t j) { return j < v.size() ? v[j] : 0; };

@@ -41,6 +41,12 @@ QComboBox* SensoriCombo(QWidget* padre, const char* nome) {
     c->setObjectName(QString::fromLatin1(nome));
     c->setMaxVisibleItems(16);
     ImpostaFont(c, SensoriPunti);
+    // A locked list must stay readable: dark grey text on the light face
+    // instead of the style's pale grey.
+    QPalette p = c->palette();
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x50, 0x50, 0x50));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
+    c->setPalette(p);
     return c;
 }
 

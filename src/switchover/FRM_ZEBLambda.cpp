@@ -46,6 +46,12 @@ QComboBox* LambdaCombo(QWidget* padre, const char* nome) {
     c->setObjectName(QString::fromLatin1(nome));
     c->setMaxVisibleItems(16);
     ImpostaFont(c, LambdaPunti);
+    // A locked list must stay readable: dark grey text on the light face
+    // instead of the style's pale grey.
+    QPalette p = c->palette();
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x50, 0x50, 0x50));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x50, 0x50, 0x50));
+    c->setPalette(p);
     return c;
 }
 
@@ -183,6 +189,9 @@ void FRM_ZEBLambda::CostruisciControlli() {
     LblLambdaOut2 = LambdaEtichetta(this, "LblLambdaOut2");
     TxtLambdaOut1 = LambdaEtichetta(this, "TxtLambdaOut1", LambdaValore, true);
     TxtLambdaOut2 = LambdaEtichetta(this, "TxtLambdaOut2", LambdaValore, true);
+    // Until the emulation runs the outputs hold no value.
+    TxtLambdaOut1->setText(QStringLiteral(" - - "));
+    TxtLambdaOut2->setText(QStringLiteral(" - - "));
     LambdaPosto(LblLambdaOut1, 768, 30, 150, 22);
     LambdaPosto(TxtLambdaOut1, 922, 30, 64, 22);
     LambdaPosto(LblLambdaOut2, 768, 68, 150, 22);

@@ -67,6 +67,10 @@ TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
     EXPECT_FALSE(f->CmdSaveLogOsc->isEnabled());
     EXPECT_EQ(f->LblSignal[0]->text().toStdString(), "Petrol inj. time 1");
     EXPECT_EQ(f->CmdOpen->toolTip().toStdString(), "Open a log");
+    // Before the cursor reads anything the readout shows an empty trace.
+    EXPECT_EQ(f->LblTime2->text().toStdString(), "Time: 0'0\"0");
+    EXPECT_TRUE(f->LblObdVal->text().startsWith(QStringLiteral("Bank 1\n")));
+    EXPECT_TRUE(f->LblObdVal->text().contains(QStringLiteral(" -- ; -- ; -- ")));
 
     f->OptRun[0]->setChecked(true);
     ASSERT_EQ(ModBlck::StatoRegistrazione, 1);

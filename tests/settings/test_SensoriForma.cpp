@@ -2,6 +2,7 @@
 // staged entries of each edit, the section panels, and the level-sensor
 // thresholds, calibration and lamps.
 #include "settings/FissaggioImpostazioni.h"
+#include <algorithm>
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QGroupBox>
@@ -108,6 +109,19 @@ TEST_F(Sensori, SensoriDiTemperatura) {
     f->CmbTipoSensTempLOW->setCurrentIndex(1);
     f->CmbTipoSensTempLOW_Click();
     Lista(ModBlck::ModificheBlocco3, {{7, 45, 0}});
+}
+
+// The shipped sensor definitions: the two standard sensors read the same in
+// the full list and in the reduced one, whichever list the level shows.
+TEST_F(Sensori, SensoriStandardConLoStessoNome) {
+    f->RiempiCmbSwtch(ModMain::RigheConfigScale);
+    const auto& righe = ModMain::RigheConfigScale;
+    const char* const sezioni[2] = {"[SensTemp_00]", "[SensTemp_01]"};
+    for (int i = 0; i < 2; ++i) {
+        const auto r = std::find(righe.begin(), righe.end(), sezioni[i]);
+        ASSERT_TRUE(r != righe.end() && r + 1 != righe.end()) << sezioni[i];
+        EXPECT_EQ(*(r + 1), f->CmbTipoSensTempLOW->itemText(i).toStdString()) << sezioni[i];
+    }
 }
 
 TEST_F(Sensori, ModificheDeiBlocchi) {

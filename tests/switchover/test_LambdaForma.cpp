@@ -208,6 +208,9 @@ TEST_F(LambdaForma, CursoreVivoERidimensiona) {
     area.show();
     Imposta(1, 32, 2700); // between 2500 and 3000: column 3
     Imposta(1, 48, 100);  // below the first breakpoint: row 0
+    // Before the live view has run with the emulation on the outputs hold a placeholder.
+    EXPECT_EQ(p.TxtLambdaOut1->text().toStdString(), " - - ");
+    EXPECT_EQ(p.TxtLambdaOut2->text().toStdString(), " - - ");
     p.AggiornaVisualizzazioniLambda();
     const QRect cella = p.GrdEmul->visualItemRect(p.GrdEmul->item(0, 3));
     EXPECT_EQ(p.PctGrdLambda->geometry().topLeft(), p.GrdEmul->viewport()->mapTo(p.FrmEmulation, cella.topLeft()));

@@ -101,7 +101,9 @@ void VaiAllaPagina(MDIFrm::MDIForm* f, int32_t pagina) {
         if (b) b->BUT_Menu_Click(v.indice);
         break;
     }
-    if (ModMain::PaginaCorrente != pagina) f->SelezioneScheda(pagina);
+    // The home page is already current at start: select it again so that it
+    // shows the display levels just set.
+    if (ModMain::PaginaCorrente != pagina || pagina == SCHEDA_HOME) f->SelezioneScheda(pagina);
 }
 
 bool LeggiPagina(const std::string& s, int32_t& id) {
