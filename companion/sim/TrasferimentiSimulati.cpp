@@ -19,13 +19,6 @@ std::string Motivo(size_t n, uint32_t a, uint32_t b) {
     return s;
 }
 
-// Entry i := min(i / passo, ultimo): an index vector rising by one every `passo` entries.
-std::string Gradini(size_t n, size_t passo, size_t ultimo) {
-    std::string s(n, '\0');
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(std::min(i / passo, ultimo));
-    return s;
-}
-
 std::string Tabella(uint8_t primo, uint32_t a, uint32_t b) {
     return std::string(1, static_cast<char>(primo)) + Motivo(MemoriaTrasferimenti::CelleTabella, a, b);
 }

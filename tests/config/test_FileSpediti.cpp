@@ -52,7 +52,9 @@ TEST_F(FileSpediti, SeguonoIlFormato) {
             EXPECT_EQ(static_cast<uint8_t>(t[2]), t.size() - 2) << sezioni[i];
             EXPECT_EQ(t[4], '\0') << sezioni[i];
             // Block 3's cylinder flags are normalised after the ECU sent them: its check byte is the ECU's.
-            if (sezioni[i] != "[BLK_3]") EXPECT_EQ(ModBlck::CalcolaXor(t), 0) << sezioni[i];
+            if (sezioni[i] != "[BLK_3]") {
+                EXPECT_EQ(ModBlck::CalcolaXor(t), 0) << sezioni[i];
+            }
         }
     }
 }

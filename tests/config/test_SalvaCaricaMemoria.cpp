@@ -209,7 +209,7 @@ TEST_F(SalvaCarica, SalvataggioPrendeLaGrigliaSoloDalLEditorCompleto) {
 TEST_F(SalvaCarica, ScritturaImpossibileLasciaIlVecchioFileEAvvisa) {
     SupportoTest::ScriviFile(percorso, "old");
     std::filesystem::create_directory(percorso + ".dir");
-    for (const std::string p : {cartella.File("none/x.qdl"), percorso + ".dir"}) {
+    for (const std::string& p : {cartella.File("none/x.qdl"), percorso + ".dir"}) {
         Piattaforma::Copione::Azzera();
         EXPECT_FALSE(ModMain::SalvaConfigurazioneSuFile(p)) << p;
         const auto m = Piattaforma::Copione::Messaggi();

@@ -421,9 +421,10 @@ TEST_F(Gestione, LampadeDelleFunzioni) {
             const bool mostrata = !f->ImgMaxMinCon[i]->isHidden();
             EXPECT_EQ(mostrata, c.stato[i] != 0) << int(c.byte15) << " lamp " << i;
             EXPECT_EQ(!f->LblMaxMinCon[i]->isHidden(), c.stato[i] != 0);
-            if (c.stato[i])
+            if (c.stato[i]) {
                 EXPECT_EQ(f->ImgMaxMinCon[i]->ColoreRiempimento(),
                           c.stato[i] == 2 ? FRM_ZEBGestione::ColoreAcceso : FRM_ZEBGestione::ColoreSpento);
+            }
         }
     }
     // A live block shorter than the page reads: no crash, the lamps that need it keep their state.

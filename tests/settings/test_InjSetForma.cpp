@@ -72,8 +72,9 @@ TEST_F(InjSet, RigheEIndicatoreDelSecondoBanco) {
             EXPECT_TRUE(f->CmbSelecT[i]->isHidden()); // mode column only at display level 2
         }
         EXPECT_EQ(f->ImgFlag->isHidden(), !c.marcatore) << c.n;
-        if (c.marcatore)
+        if (c.marcatore) {
             EXPECT_EQ(f->ImgFlag->y(), f->LblInj[static_cast<size_t>(c.primaRiga)]->y() - 4); // 60 twips above
+        }
         // Height: the bottom of the last row shown plus 750 twips.
         const QLabel* ultima = f->LblInj[static_cast<size_t>(c.n - 1)];
         EXPECT_NEAR(f->height(), ultima->y() + ultima->height() + 50, 1) << c.n;

@@ -435,9 +435,10 @@ TEST_F(CommutazioneForma, Immagini) {
             EXPECT_FALSE(pagina_->FrmRitardoCommutazione->isHidden());
             // Every caption fits its label.
             for (QLabel* e : pagina_->findChildren<QLabel*>())
-                if (e->isVisible() && !e->text().isEmpty() && !e->wordWrap())
+                if (e->isVisible() && !e->text().isEmpty() && !e->wordWrap()) {
                     EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() + 1)
                         << e->objectName().toStdString() << " " << l.sigla << " " << d.larghezza;
+                }
             if (cartella)
                 area.grab().save(QDir(QString::fromLocal8Bit(cartella))
                                      .filePath(QStringLiteral("commutazione_%1_%2.png").arg(l.sigla).arg(d.larghezza)));

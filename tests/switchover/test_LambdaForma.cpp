@@ -260,9 +260,10 @@ TEST_F(LambdaForma, Immagini) {
             EXPECT_FALSE(lambda_->FrmEmulation->isHidden());
             EXPECT_EQ(lambda_->TxtLambdaOut1->text(), QStringLiteral("0.450"));
             for (QLabel* e : lambda_->findChildren<QLabel*>())
-                if (e->isVisible() && !e->text().isEmpty() && e != lambda_->LblTabSoglie)
+                if (e->isVisible() && !e->text().isEmpty() && e != lambda_->LblTabSoglie) {
                     EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() + 1)
                         << e->objectName().toStdString() << " " << l.sigla << " " << d.larghezza;
+                }
             if (cartella)
                 area.grab().save(QDir(QString::fromLocal8Bit(cartella))
                                      .filePath(QStringLiteral("lambda_%1_%2.png").arg(l.sigla).arg(d.larghezza)));
