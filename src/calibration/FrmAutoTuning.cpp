@@ -56,24 +56,13 @@ protected:
     }
 };
 
-PulsanteGrafico* NuovoPulsante(QWidget* padre, const char* nome) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->ButtonShape(3);
-    b->CaptionAlign(2);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->GradientMode(0);
-    b->ShowFocusRect(false);
-    ImpostaFont(b, 9, true);
-    b->DelayDrawing(false);
-    return b;
+PulsanteGrafico* TaraturaPulsante(QWidget* padre, const char* nome) {
+    ModZebPagina::AspettoPulsante a;
+    a.forma = 3;
+    a.punti = 9;
+    a.senzaGradiente = true;
+    a.senzaFocus = true;
+    return ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome), a);
 }
 
 QProgressBar* NuovaBarra(QWidget* padre, const char* nome, int massimo) {
@@ -145,9 +134,9 @@ FrmAutoTuning::FrmAutoTuning(QWidget* contenitore)
     Colloca(CmbTipoInj, 2580, 1410, 3900, 360);
     ImpostaFont(CmbTipoInj, 9);
     CmbTipoInj->setEnabled(false);
-    CmdCalStart = NuovoPulsante(FrmCalStatus, "CmdCalStart");
-    CmdCalOk = NuovoPulsante(FrmCalStatus, "CmdCalOk");
-    CmdCalCancel = NuovoPulsante(FrmCalStatus, "CmdCalCancel");
+    CmdCalStart = TaraturaPulsante(FrmCalStatus, "CmdCalStart");
+    CmdCalOk = TaraturaPulsante(FrmCalStatus, "CmdCalOk");
+    CmdCalCancel = TaraturaPulsante(FrmCalStatus, "CmdCalCancel");
     int32_t x = 120;
     for (auto* b : {CmdCalStart, CmdCalOk, CmdCalCancel}) {
         Colloca(b, x, 2010, 2000, 600);

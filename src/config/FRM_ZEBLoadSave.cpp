@@ -107,20 +107,10 @@ QLabel* ArchivioEtichetta(QWidget* padre, const char* nome, int32_t colore = Arc
 }
 
 PulsanteGrafico* ArchivioPulsante(QWidget* padre, const char* nome, int modo) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(modo);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ImpostaFont(b, modo == 1 ? 10 : ArchivioPunti, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->DelayDrawing(false);
-    return b;
+    AspettoPulsante a;
+    a.modo = modo;
+    a.punti = modo == 1 ? 10 : ArchivioPunti;
+    return NuovoPulsante(padre, QString::fromLatin1(nome), a);
 }
 
 QFrame* ArchivioCornice(QWidget* padre, const char* nome) {

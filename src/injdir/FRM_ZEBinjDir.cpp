@@ -47,21 +47,10 @@ QLabel* InjEtichetta(QWidget* padre, const char* nome, int32_t colore = InjTesto
 }
 
 PulsanteGrafico* InjPulsante(QWidget* padre, const char* nome, const char* testo) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ImpostaFont(b, InjPunti, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->Caption(QString::fromLatin1(testo));
-    b->DelayDrawing(false);
-    return b;
+    AspettoPulsante a;
+    a.punti = InjPunti;
+    a.testo = QString::fromLatin1(testo);
+    return NuovoPulsante(padre, QString::fromLatin1(nome), a);
 }
 
 std::optional<int32_t> InjValoreBlocco(size_t blocco, size_t k) {

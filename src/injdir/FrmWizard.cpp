@@ -26,21 +26,10 @@ std::optional<int32_t> WizValore(size_t blocco, size_t k) {
 }
 
 PulsanteGrafico* WizPulsante(QWidget* padre, const char* nome, const char* testo) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ModZebPagina::ImpostaFont(b, 9, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->Caption(QString::fromUtf8(testo));
-    b->DelayDrawing(false);
-    return b;
+    ModZebPagina::AspettoPulsante a;
+    a.punti = 9;
+    a.testo = QString::fromUtf8(testo);
+    return ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome), a);
 }
 
 } // namespace

@@ -39,20 +39,9 @@ QLabel* NuovaEtichettaAcq(QWidget* padre, const char* nome, int32_t colore, doub
 }
 
 PulsanteGrafico* NuovoPulsante(QWidget* padre, const char* nome) {
-    auto* b = new PulsanteGrafico(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->DelayDrawing(true);
-    b->Mode(0);
-    b->ButtonStyle(2);
-    b->CaptionAlign(2);
-    ModZebPagina::ImpostaFont(b, 9, true);
-    b->ForeColor(0);
-    b->BackColor(0xC0A0A0);
-    b->HoverForeColor(0xC0A0A0);
-    b->HoverBackColor(0xC00000);
-    b->HoverColorLocks(3);
-    b->DelayDrawing(false);
-    return b;
+    ModZebPagina::AspettoPulsante a;
+    a.punti = 9;
+    return ModZebPagina::NuovoPulsante(padre, QString::fromLatin1(nome), a);
 }
 
 QWidget* NuovoSemaforo(QWidget* padre, const char* nome) {
