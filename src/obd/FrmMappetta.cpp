@@ -6,6 +6,7 @@
 #include <QtWidgets/QApplication>
 #include <algorithm>
 
+#include "config/ModMainSalvataggio.h"
 #include "controls/GrigliaDati.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModBlckFile.h"
@@ -496,6 +497,9 @@ void FrmMappetta::SalvaFile() {
     salvataggioInAttesa_ = false;
     const std::string voce0 = ModMain::TestoVoce(0);
     std::string titolo = voce0 + ModMain::VersioneProgramma;
-    if (ModMain::StatoConnessione == STATO_OFFLINE) titolo += " - [" + ModMain::TestoVoce(47) + "] ";
+    const bool offline = ModMain::StatoConnessione == STATO_OFFLINE;
+    if (offline) titolo += " - [" + ModMain::TestoVoce(47) + "] ";
     MDIFrm::Interfaccia().ImpostaTitolo(titolo + "     " + ModMain::NomeConfigurazione);
+    // Offline the engine saves nothing for request 8: the configuration in memory is saved here.
+    if (offline) ModMain::SalvaConfigurazioneSuFile(ModMain::PercorsoSalvataggio);
 }

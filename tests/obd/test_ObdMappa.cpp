@@ -327,6 +327,16 @@ TEST_F(FinestraMappetta, ComandiFile) {
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_SAVE_CONFIG_FILE);
     EXPECT_EQ(ModMain::PercorsoSalvataggio, base_.File("Data/nuova.tun"));
 
+    // Offline the window saves the configuration in memory itself.
+    ModMain::RichiestaPendente = 0;
+    const int32_t stato = ModMain::StatoConnessione;
+    ModMain::StatoConnessione = STATO_OFFLINE;
+    f->CmdMappaSave_Click();
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(base_.File("Data/fuori.tun")));
+    f->Timer1_Timer();
+    ModMain::StatoConnessione = stato;
+    EXPECT_TRUE(std::filesystem::exists(base_.File("Data/fuori.tun")));
+
     // A cancelled dialog posts nothing.
     ModMain::RichiestaPendente = 0;
     f->CmdMappaSave_Click();
