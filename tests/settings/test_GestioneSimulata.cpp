@@ -9,6 +9,7 @@
 #include <QtWidgets/QLabel>
 
 #include "CentralinaSimulata.h"
+#include "support/PagineProva.h"
 #include "support/BlocchiSimulati.h"
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
@@ -44,21 +45,13 @@ TEST_F(GestioneSimulata, PaginaEPopupDalleCentralina) {
     ModMain::LivelloExp = ModMain::LivelloSup = 1;
     ModMain::MatSoglie[15] = static_cast<uint8_t>((ModMain::MatSoglie[15] & 0x0F) | 0x90); // both groups in use
     QWidget area;
-    area.setAutoFillBackground(true);
-    QPalette p = area.palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 128));
-    area.setPalette(p);
+    PagineProva::Sfondo(area);
     FRM_ZEBGestione g(&area);
     g.Form_Load();
     FrmSeqInj popup(&area);
     popup.Form_Load();
-    const struct {
-        int lingua;
-        const char* sigla;
-    } lingue[] = {{0, "en"}, {1, "it"}};
-    const struct {
-        int larghezza, altezza;
-    } dimensioni[] = {{1001, 425}, {1377, 685}};
+    const auto& lingue = PagineProva::Lingue;
+    const auto& dimensioni = PagineProva::Dimensioni;
     for (const auto& l : lingue) {
         ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
         g.CaricaLingua();
@@ -106,19 +99,11 @@ TEST_F(GestioneSimulata, SensoriDallaCentralina) {
     Imposta(1, 41, 400);
     ModMain::LivelloExp = ModMain::LivelloSup = 1;
     QWidget area;
-    area.setAutoFillBackground(true);
-    QPalette p = area.palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 128));
-    area.setPalette(p);
+    PagineProva::Sfondo(area);
     FRM_ZEBSensori s(&area);
     s.Form_Load();
-    const struct {
-        int lingua;
-        const char* sigla;
-    } lingue[] = {{0, "en"}, {1, "it"}};
-    const struct {
-        int larghezza, altezza;
-    } dimensioni[] = {{1001, 425}, {1377, 685}};
+    const auto& lingue = PagineProva::Lingue;
+    const auto& dimensioni = PagineProva::Dimensioni;
     for (const auto& l : lingue) {
         ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
         s.CaricaLingua();
@@ -153,17 +138,11 @@ TEST_F(GestioneSimulata, SensoriDallaCentralina) {
 TEST_F(GestioneSimulata, IniettoriDallaCentralina) {
     ModMain::LivelloExp = ModMain::LivelloSup = 1;
     QWidget area;
-    area.setAutoFillBackground(true);
-    QPalette p = area.palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 128));
-    area.setPalette(p);
+    PagineProva::Sfondo(area);
     FrmInjSetPopUp f(&area);
     f.Form_Load();
     const int32_t carattere = MDIFrm::DimensioneCarattereGriglie;
-    const struct {
-        int lingua;
-        const char* sigla;
-    } lingue[] = {{0, "en"}, {1, "it"}};
+    const auto& lingue = PagineProva::Lingue;
     // Window 1024 x 640 (grid font 9) and 1400 x 900 (grid font 12).
     const struct {
         int larghezza, altezza, punti;

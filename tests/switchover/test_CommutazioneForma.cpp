@@ -18,6 +18,7 @@
 #include "controls/GrigliaDati.h"
 #include "core/ModMainLivelli.h"
 #include "core/ModMainPercorsi.h"
+#include "support/PagineProva.h"
 #include "support/SupportoTest.h"
 
 namespace {
@@ -405,20 +406,12 @@ TEST_F(CommutazioneForma, PannelloOpzioniConTasti) {
 TEST_F(CommutazioneForma, Immagini) {
     ModMain::LivelloExp = ModMain::LivelloSup = 1;
     QWidget area;
-    area.setAutoFillBackground(true);
-    QPalette pal = area.palette();
-    pal.setColor(QPalette::Window, QColor(0, 0, 128));
-    area.setPalette(pal);
+    PagineProva::Sfondo(area);
     pagina_->setParent(&area);
     FrmSeqInj::SeqOffsetLingua = ModMain::CercaSezione("[FrmSeqInj]");
     const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-    const struct {
-        int lingua;
-        const char* sigla;
-    } lingue[] = {{0, "en"}, {1, "it"}};
-    const struct {
-        int larghezza, altezza;
-    } dimensioni[] = {{1001, 425}, {1377, 685}};
+    const auto& lingue = PagineProva::Lingue;
+    const auto& dimensioni = PagineProva::Dimensioni;
     for (const auto& l : lingue) {
         ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
         pagina_->CaricaLingua();
@@ -434,11 +427,9 @@ TEST_F(CommutazioneForma, Immagini) {
             EXPECT_FALSE(pagina_->lblSwtchRpm->text().isEmpty());
             EXPECT_FALSE(pagina_->FrmRitardoCommutazione->isHidden());
             // Every caption fits its label.
-            for (QLabel* e : pagina_->findChildren<QLabel*>())
-                if (e->isVisible() && !e->text().isEmpty() && !e->wordWrap()) {
-                    EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() + 1)
-                        << e->objectName().toStdString() << " " << l.sigla << " " << d.larghezza;
-                }
+            PagineProva::EtichetteEntrano(
+                pagina_.get(), [](const QLabel* e) { return !e->wordWrap(); },
+                std::string(l.sigla) + " " + std::to_string(d.larghezza));
             if (cartella)
                 area.grab().save(QDir(QString::fromLocal8Bit(cartella))
                                      .filePath(QStringLiteral("commutazione_%1_%2.png").arg(l.sigla).arg(d.larghezza)));

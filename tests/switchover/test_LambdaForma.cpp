@@ -13,6 +13,7 @@
 #include "controls/GrigliaDati.h"
 #include "core/ModMainCaricatori.h"
 #include "switchover/FRM_ZEBLambda.h"
+#include "support/PagineProva.h"
 
 namespace {
 
@@ -231,19 +232,11 @@ TEST_F(LambdaForma, Immagini) {
     ModMain::BloccoAppoggio.Valori[38] = 450;
     ModMain::BloccoAppoggio.Valori[39] = 712;
     QWidget area;
-    area.setAutoFillBackground(true);
-    QPalette pal = area.palette();
-    pal.setColor(QPalette::Window, QColor(0, 0, 128));
-    area.setPalette(pal);
+    PagineProva::Sfondo(area);
     lambda_->setParent(&area);
     const char* cartella = std::getenv("MONDARO_SCREENSHOT_DIR");
-    const struct {
-        int lingua;
-        const char* sigla;
-    } lingue[] = {{0, "en"}, {1, "it"}};
-    const struct {
-        int larghezza, altezza;
-    } dimensioni[] = {{1001, 425}, {1377, 685}};
+    const auto& lingue = PagineProva::Lingue;
+    const auto& dimensioni = PagineProva::Dimensioni;
     for (const auto& l : lingue) {
         ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
         lambda_->CaricaLingua();
@@ -259,11 +252,9 @@ TEST_F(LambdaForma, Immagini) {
             lambda_->AggiornaVisualizzazioniLambda();
             EXPECT_FALSE(lambda_->FrmEmulation->isHidden());
             EXPECT_EQ(lambda_->TxtLambdaOut1->text(), QStringLiteral("0.450"));
-            for (QLabel* e : lambda_->findChildren<QLabel*>())
-                if (e->isVisible() && !e->text().isEmpty() && e != lambda_->LblTabSoglie) {
-                    EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() + 1)
-                        << e->objectName().toStdString() << " " << l.sigla << " " << d.larghezza;
-                }
+            PagineProva::EtichetteEntrano(
+                lambda_.get(), [this](const QLabel* e) { return e != lambda_->LblTabSoglie; },
+                std::string(l.sigla) + " " + std::to_string(d.larghezza));
             if (cartella)
                 area.grab().save(QDir(QString::fromLocal8Bit(cartella))
                                      .filePath(QStringLiteral("lambda_%1_%2.png").arg(l.sigla).arg(d.larghezza)));
