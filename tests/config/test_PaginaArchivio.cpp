@@ -318,7 +318,7 @@ TEST_F(PaginaArchivio, CostruttoriDalFile) {
 
 // The shipped makers list: real makers, upper case, no empty entry.
 TEST_F(PaginaArchivio, ElencoCostruttoriSpedito) {
-    const auto costruttori = ArchivioRegole::DividiCostruttori(SupportoTest::LeggiFile(MONDARO_DIST "/Data/Costruttori.txt"));
+    const auto costruttori = ArchivioRegole::DividiCostruttori(SupportoTest::LeggiFile(MONDARO_SORGENTI "/data/Data/Costruttori.txt"));
     EXPECT_GE(costruttori.size(), 40u);
     for (const auto& c : costruttori) {
         EXPECT_FALSE(c.empty());

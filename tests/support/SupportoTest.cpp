@@ -1,5 +1,7 @@
 #include "support/SupportoTest.h"
 
+#include "BaseSpedita.h"
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtGui/QColor>
@@ -29,7 +31,7 @@ CartellaBase::CartellaBase(bool copiaDist) {
     }
     if (radice_.empty()) throw std::runtime_error("no temporary folder");
     if (copiaDist) {
-        fs::copy(MONDARO_DIST, radice_, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+        BaseSpedita::Copia(MONDARO_DIST, MONDARO_SORGENTI "/data", radice_);
     } else {
         for (const char* c : {"bin", "lng", "Data", "img", "Tune"}) fs::create_directories(radice_ / c);
     }

@@ -28,6 +28,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "BaseSpedita.h"
 #include "core/ModMainLivelli.h"
 #include "link/ModMainStatoLinea.h"
 #include "platform/Dialoghi.h"
@@ -65,8 +66,17 @@ const PaginaNominata Pagine[] = {
 };
 
 int Uso() {
-    std::fprintf(stderr, "use: schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] [-S splash.png] [-L levels] <shot.png>\n"
-                         "pages:");
+    std::fprintf(stderr,
+                 "use: schermate [-l lang] [-s WxH] [-p page] [-t ticks | -m ms] [-c] [-S splash.png] [-L levels] <shot.png>\n"
+                 "  -l lang      language: 0 English (default), 1 Italian\n"
+                 "  -s WxH       outer window size in pixels (default 1024x640)\n"
+                 "  -p page      page to reach through the top bar (default HOME; names below)\n"
+                 "  -t ticks     wait this many 100 ms display ticks after reaching the page (default 10)\n"
+                 "  -m ms        wait this many milliseconds instead\n"
+                 "  -c           start the automatic calibration on the page reached and take the shot while it runs\n"
+                 "  -S file.png  also save the splash screen\n"
+                 "  -L levels    display levels EXP, SUP, AUT as three digits 0/1 (default 000)\n"
+                 "pages:");
     for (const auto& p : Pagine) std::fprintf(stderr, " %s(%d)", p.nome, p.id);
     std::fprintf(stderr, "\n");
     return 2;
@@ -131,7 +141,7 @@ struct CopiaBase {
         radice = fs::temp_directory_path() /
                  ("mondaro-schermate-" + std::to_string(getpid()) + "-" + std::to_string(rd()));
         fs::create_directories(radice);
-        fs::copy(MONDARO_DIST, radice, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+        BaseSpedita::Copia(MONDARO_DIST, MONDARO_SORGENTI "/data", radice);
     }
     ~CopiaBase() {
         std::error_code ec;
