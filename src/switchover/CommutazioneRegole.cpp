@@ -126,8 +126,9 @@ std::optional<ModificaIniettore> CercaIniettore(const std::vector<DefinizioneIni
     if (nome.empty()) return std::nullopt;
     for (const auto& d : tipi) {
         if (d.Nome != nome) continue;
-        // Lines 2, 4, 3 and 6 after the header for values 6, 7, 8 and 36; line 8 for block 15.
-        return ModificaIniettore{{{d.Id, 4, 0}, {d.Valore1, 6, 0}, {d.Valore3, 7, 0}, {d.Valore2, 8, 0}, {d.Valore5, 36, 0}},
+        // Lines 2, 4, 3 and 6 after the header (values 1, 2, 3 and 6 of the record) for
+        // words 6, 7, 8 and 36; line 8 (value 7) for block 15.
+        return ModificaIniettore{{{d.Id, 4, 0}, {d.Valore1, 6, 0}, {d.Valore2, 7, 0}, {d.Valore3, 8, 0}, {d.Valore6, 36, 0}},
                                  {{d.Valore7, 0, 0}}};
     }
     return std::nullopt;

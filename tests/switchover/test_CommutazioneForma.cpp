@@ -4,6 +4,9 @@
 // and pictures at two sizes in both languages (with MONDARO_SCREENSHOT_DIR).
 #include "switchover/FissaggioCommutazione.h"
 
+#include <algorithm>
+#include <set>
+
 #include <QtCore/QDir>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
@@ -128,11 +131,6 @@ TEST_F(CommutazioneForma, ModificheERichieste) {
          &ModBlck::ModificheBlocco16, {{3, 24, 0}}, 59},
         {"start-stop", [&] { p.cmbstartstop->setCurrentIndex(1); p.cmbstartstop_Click(); },
          &ModBlck::ModificheBlocco15, {{1, 5, 0x80}}, 54},
-        {"injector", [&] { p.CmbTipoInj->setCurrentIndex(1); p.CmbTipoInj_Click(); },
-         &ModBlck::ModificheBlocco3,
-         {{ModBlck::TipiIniettori[1].Id, 4, 0}, {ModBlck::TipiIniettori[1].Valore1, 6, 0},
-          {ModBlck::TipiIniettori[1].Valore3, 7, 0}, {ModBlck::TipiIniettori[1].Valore2, 8, 0},
-          {ModBlck::TipiIniettori[1].Valore5, 36, 0}}, 57},
     };
     for (const auto& c : casi) {
         Vuota();
@@ -155,6 +153,26 @@ TEST_F(CommutazioneForma, ModificheERichieste) {
         p.InCaricamento = false;
     }
     EXPECT_TRUE(Messaggi().empty());
+}
+
+TEST_F(CommutazioneForma, TipoIniettoreScriveLeRigheDellaDefinizione) {
+    auto& p = *pagina_;
+    // The second type of the shipped file, whose seven value lines all differ:
+    // line k counts from the section header (line 0, the name is line 1).
+    const auto& righe = ModMain::RigheConfigScale;
+    const auto sezione = std::find(righe.begin(), righe.end(), std::string("[InjType_002]"));
+    ASSERT_LE(sezione + 8, righe.end());
+    auto riga = [&](int k) { return std::stoi(*(sezione + k)); };
+    std::set<int32_t> diverse;
+    for (int k = 2; k <= 8; ++k) diverse.insert(riga(k));
+    ASSERT_EQ(diverse.size(), 7u);
+    Vuota();
+    p.CmbTipoInj->setCurrentIndex(Indice(p.CmbTipoInj, QString::fromStdString(*(sezione + 1))));
+    p.CmbTipoInj_Click();
+    Uguale(ModBlck::ModificheBlocco3, {{2, 4, 0}, {riga(2), 6, 0}, {riga(4), 7, 0}, {riga(3), 8, 0}, {riga(6), 36, 0}},
+           "block 3");
+    Uguale(ModBlck::ModificheBlocco15, {{riga(8), 0, 0}}, "block 15");
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK3_BLK15);
 }
 
 TEST_F(CommutazioneForma, TemperaturaDiCommutazioneSpostaLaTabella) {

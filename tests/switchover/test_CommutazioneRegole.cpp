@@ -3,7 +3,9 @@
 // and the temperature-sensor table.
 #include <gtest/gtest.h>
 
+#include "core/ModBlckConfigScale.h"
 #include "core/ModGlobFunct.h"
+#include "support/Ripristino.h"
 #include "switchover/CommutazioneRegole.h"
 
 namespace R = CommutazioneRegole;
@@ -117,16 +119,20 @@ TEST(CommutazioneRegole, CopiaCilindri) {
 }
 
 TEST(CommutazioneRegole, TipoIniettore) {
-    std::vector<DefinizioneIniettore> tipi(2);
-    tipi[0].Nome = "A";
-    tipi[0].Id = 3;
-    tipi[0].Valore1 = 10, tipi[0].Valore2 = 20, tipi[0].Valore3 = 30, tipi[0].Valore5 = 50, tipi[0].Valore7 = 70;
-    const auto m = R::CercaIniettore(tipi, "A");
+    SupportoTest::Ripristino r(ModBlck::TipiIniettori, ModBlck::SensoriLivello, ModBlck::SondeLambda,
+                               ModBlck::SensoriTemperatura, ModBlck::TolleranzaCorrettore, ModBlck::MaxBadBit,
+                               ModBlck::CaratteriEcu, ModBlck::CaratteriAscii, ModBlck::CarattereDefault,
+                               ModBlck::PersonalizzazioneVisualizzazione);
+    // A definition as the file gives it: header (line 0), name (line 1) and
+    // lines 2 to 8, each value telling its own line number.
+    ModBlck::LeggiTipo_Inj_SensLevel_Lambda(
+        {"[InjType_042]", "A", "1002", "1003", "1004", "1005", "1006", "1007", "1008"});
+    const auto m = R::CercaIniettore(ModBlck::TipiIniettori, "A");
     ASSERT_TRUE(m);
-    RegoleUguali(m->blocco3, {{3, 4, 0}, {10, 6, 0}, {30, 7, 0}, {20, 8, 0}, {50, 36, 0}});
-    RegoleUguali(m->blocco15, {{70, 0, 0}});
-    EXPECT_FALSE(R::CercaIniettore(tipi, "B"));
-    EXPECT_FALSE(R::CercaIniettore(tipi, ""));
+    RegoleUguali(m->blocco3, {{42, 4, 0}, {1002, 6, 0}, {1004, 7, 0}, {1003, 8, 0}, {1006, 36, 0}});
+    RegoleUguali(m->blocco15, {{1008, 0, 0}});
+    EXPECT_FALSE(R::CercaIniettore(ModBlck::TipiIniettori, "B"));
+    EXPECT_FALSE(R::CercaIniettore(ModBlck::TipiIniettori, ""));
 }
 
 TEST(CommutazioneRegole, Sensibilita) {
