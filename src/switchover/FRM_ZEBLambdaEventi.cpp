@@ -213,7 +213,7 @@ void FRM_ZEBLambda::Soglia_KeyUp(int indice, int16_t KeyCode) {
         t->setText(compagno->text());
         v = w;
     }
-    const int32_t codice = L::CodiceDaVolt(v);
+    const int32_t codice = L::CodiceSoglia(v);
     ModificaSingola(ModBlck::ModificheBlocco11, codice, 65 + indice, 0);
     {
         GuardiaCaricamento guardia(InCaricamento);

@@ -136,6 +136,8 @@ double LimitaSoglia(double volt, int posizione) {
     return LambdaVicino(m / 10.0) / 100.0;
 }
 
+int32_t CodiceSoglia(double volt) { return std::clamp(CodiceDaVolt(volt), 0, 255); }
+
 double RegolaCoppia(double valore, double compagno, bool alta) {
     if (alta) return compagno > valore ? compagno : valore;
     return compagno < valore ? compagno : valore;

@@ -75,6 +75,9 @@ double ApplicaValore(double numero, bool modoCodice, int32_t operazione, float v
 int32_t MassimoSoglia(int posizione);
 // The typed number brought into 0..highest and to hundredths of a volt.
 double LimitaSoglia(double volt, int posizione);
+// Code of a threshold: its block-11 value is one byte, so a code above 255
+// (preset 5 allows up to 255 V) stays at 255 instead of wrapping.
+int32_t CodiceSoglia(double volt);
 // Pair rule: a high box never below its low partner, a low box never above its high one.
 double RegolaCoppia(double valore, double compagno, bool alta);
 

@@ -200,6 +200,47 @@ TEST_F(LambdaForma, SoglieConLaRegolaDellaCoppia) {
     EXPECT_EQ(p.TxtEmulLevAltoPost->text(), QStringLiteral("1"));
 }
 
+TEST_F(LambdaForma, SogliaOltreIlByteSiFermaA255) {
+    auto& p = *lambda_;
+    // Preset 5 accepts thresholds up to 255 V, but the ECU keeps a threshold in
+    // one byte: typed with the keys and confirmed with Enter, nothing wraps.
+    Imposta(3, 38, 5);
+    p.AggiornaSelezioni();
+    QLineEdit* t = p.TxtEmulLevAltoPost;
+    ASSERT_TRUE(t->isEnabled());
+    auto tasto = [t](QEvent::Type tipo, int k, const QString& testo) {
+        QKeyEvent e(tipo, k, Qt::NoModifier, testo);
+        QApplication::sendEvent(t, &e);
+    };
+    const struct {
+        const char* scritto;
+        int32_t codice;
+        const char* mostrato;
+    } casi[] = {{"6", 255, "4.99"}, {"255", 255, "4.99"}, {"4.9", 250, "4.9"}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.scritto);
+        ModMain::RichiestaPendente = 0;
+        ModBlck::ModificheBlocco11 = ModBlck::ListaVuota();
+        QFocusEvent dentro(QEvent::FocusIn);
+        QApplication::sendEvent(t, &dentro);
+        t->selectAll();
+        for (const QChar ch : QString::fromLatin1(c.scritto)) {
+            tasto(QEvent::KeyPress, ch.unicode(), ch);
+            tasto(QEvent::KeyRelease, ch.unicode(), ch);
+        }
+        tasto(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+        tasto(QEvent::KeyRelease, Qt::Key_Return, QStringLiteral("\r"));
+        ASSERT_EQ(ModBlck::ModificheBlocco11.size(), 1u);
+        EXPECT_EQ(ModBlck::ModificheBlocco11[0].Valore, c.codice);
+        EXPECT_EQ(ModBlck::ModificheBlocco11[0].IndiceValore, 67);
+        EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_LAMBDA_EMULATION);
+        EXPECT_EQ(t->text().toStdString(), c.mostrato);
+        QFocusEvent fuori(QEvent::FocusOut);
+        QApplication::sendEvent(t, &fuori);
+        EXPECT_EQ(t->text().toStdString(), c.mostrato); // the confirmed value is the one remembered
+    }
+}
+
 TEST_F(LambdaForma, CursoreVivoERidimensiona) {
     auto& p = *lambda_;
     QWidget area;
