@@ -11,6 +11,7 @@
 #include <QtWidgets/QLineEdit>
 
 #include "controls/GrigliaDati.h"
+#include "controls/ModZebPagina.h"
 #include "core/ModMainCaricatori.h"
 #include "switchover/FRM_ZEBLambda.h"
 #include "support/PagineProva.h"
@@ -92,6 +93,26 @@ TEST_F(LambdaForma, ModificheDeiCombo) {
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     ASSERT_EQ(Messaggi().size(), 1u);
     EXPECT_EQ(Messaggi()[0], ModMain::TestoVoce(36));
+}
+
+TEST_F(LambdaForma, RitardoSoloVociCheLaParolaTiene) {
+    auto& p = *lambda_;
+    // Word 64 holds milliseconds in 16 bits: every shipped item fits it.
+    ASSERT_GT(p.CmbRitardo->count(), 0);
+    for (int i = 0; i < p.CmbRitardo->count(); ++i) {
+        const auto s = ModZebPagina::NumeroVoce(p.CmbRitardo->itemText(i));
+        ASSERT_TRUE(s) << i;
+        EXPECT_LE(*s * 1000.0, 65535.0) << p.CmbRitardo->itemText(i).toStdString();
+    }
+    // An item that does not fit stages nothing and the list shows the stored delay again.
+    p.RiempiCmbSwtch({"[Ritardo attivazione Emulaz s]", "1|2|90"});
+    p.AggiornaSelezioni();
+    ASSERT_EQ(p.CmbRitardo->currentText(), QStringLiteral("2"));
+    p.CmbRitardo->setCurrentIndex(2);
+    p.CmbRitardo_Click();
+    EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco11));
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(p.CmbRitardo->currentText(), QStringLiteral("2"));
 }
 
 TEST_F(LambdaForma, PresetNotoEIgnoto) {
