@@ -548,8 +548,12 @@ void FrmObd::AggiornaVisualizzazione() {
 
 void FrmObd::AggiornaSelezioniObd() {
     CaricamentoPagina = -1;
-    CmbAbilObd->setCurrentIndex(-1);
-    CmbAbilObd->setCurrentIndex(OC::IndiceAbilObd(ValoreObd(2, 2), ValoreObd(3, 49)));
+    // A mode the user picked that still waits for the request slot keeps the
+    // user's choice: the write that follows takes its bits from the list.
+    if (!Pendente(CmbAbilObd)) {
+        CmbAbilObd->setCurrentIndex(-1);
+        CmbAbilObd->setCurrentIndex(OC::IndiceAbilObd(ValoreObd(2, 2), ValoreObd(3, 49)));
+    }
     const auto b2 = OC::Banco2(ValoreObd(12, 84), ValoreObd(12, 21));
     ChkBankB2->setChecked(b2.Spuntato);
     for (QWidget* w : std::initializer_list<QWidget*>{ChkBankB2, LblPidVal03_B2, LblStatusB2, LblPidVal08, LblPidVal09, SHP[8]})

@@ -197,6 +197,29 @@ TEST_F(PaginaObd, ComandiDelCollegamento) {
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_OBD_SETTINGS);
 }
 
+TEST_F(PaginaObd, ModoSceltoASlotOccupatoResisteAlRinfresco) {
+    // OBD off in the ECU; the user picks mode 1 while another request runs.
+    V(2, 2) = 0;
+    V(3, 49) = 0;
+    V(3, 48) = 12;
+    V(3, 50) = 4;
+    f->AggiornaSelezioniObd();
+    ModMain::RichiestaPendente = REQ_READ_ERRORS;
+    Scegli(f->CmbAbilObd, 1);
+    f->AggiornaVisualizzazione();
+    // The engine refreshes the page after its request, from the unchanged blocks.
+    f->AggiornaSelezioniObd();
+    EXPECT_EQ(f->CmbAbilObd->currentIndex(), 1);
+    ModMain::RichiestaPendente = 0;
+    f->AggiornaVisualizzazione();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_OBD_SETTINGS);
+    EXPECT_EQ(VociLista(ModBlck::ModificheBlocco2), (Voci{{1, 2, 0x04}, {0, 2, 0x20}, {1, 2, 0x08}}));
+    EXPECT_EQ(VociLista(ModBlck::ModificheBlocco3), (Voci{{4, 50, 0}, {12, 48, 0}, {1, 49, 0x01}}));
+    // Written: the next refresh shows the blocks again.
+    f->AggiornaSelezioniObd();
+    EXPECT_EQ(f->CmbAbilObd->currentIndex(), 0);
+}
+
 TEST_F(PaginaObd, ImpostazioniScritteUnaPerTick) {
     struct Caso {
         const char* nome;
