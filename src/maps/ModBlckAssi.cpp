@@ -10,15 +10,16 @@ namespace ModBlck {
 
 namespace ModBlckAssi_ {
 
-// Breakpoints of one index vector. Every entry is examined, the last one too:
-// a rise there is a breakpoint like any other (skipping it gave an axis ending
-// in 0 that the reverse conversion then refused).
+// Breakpoints of one index vector. The rules hold for every entry but the
+// last, which is not checked: a rise by one there, with a column (row) left,
+// is still a breakpoint (without it the axis would end in 0 and the reverse
+// conversion refuse it); any other last value is passed over.
 template <size_t N, size_t P>
 bool VettoreInAsse(const std::array<uint8_t, N>& vettore, std::array<uint8_t, P>& asse) {
     asse.fill(0);
     int32_t indice = -1;
     int32_t conta = -1;
-    for (size_t i = 0; i < N; ++i) {
+    for (size_t i = 0; i + 1 < N; ++i) {
         const int32_t v = vettore[i];
         if (v == indice) continue;
         if (v != indice + 1) return false;
@@ -26,6 +27,8 @@ bool VettoreInAsse(const std::array<uint8_t, N>& vettore, std::array<uint8_t, P>
         if (++conta > static_cast<int32_t>(P) - 1) return false;
         asse[static_cast<size_t>(conta)] = static_cast<uint8_t>(i);
     }
+    if (vettore[N - 1] == indice + 1 && conta + 1 <= static_cast<int32_t>(P) - 1)
+        asse[static_cast<size_t>(conta + 1)] = static_cast<uint8_t>(N - 1);
     return true;
 }
 

@@ -46,7 +46,7 @@ TEST_F(Assi, RifiutiLascianoTuttoComEra) {
     };
     // The regular rpm vector rises at 4, 8, ...; its entry 3 is 0.
     for (const Caso& c : {Caso{"inizia da 1", 0, 1, 1}, Caso{"salto", 4, 2, 1}, Caso{"discesa", 8, 0, 1},
-                          Caso{"24 righe tempo", 1179, 23, 2}, Caso{"tempo da 1", 1000, 1, 2}}) {
+                          Caso{"24 righe tempo", 1178, 23, 2}, Caso{"tempo da 1", 1000, 1, 2}}) {
         auto rpm = VettoreRpmRegolare();
         auto tinj = VettoreTinjRegolare();
         if (c.posizione >= 1000) tinj[c.posizione - 1000] = c.valore;
@@ -60,9 +60,9 @@ TEST_F(Assi, RifiutiLascianoTuttoComEra) {
         EXPECT_EQ(asseRpm[5], 9) << c.nome;
         EXPECT_EQ(asseTinj[5], 9) << c.nome;
     }
-    // An rpm vector reaching column 24.
+    // An rpm vector reaching column 24 before its last entry.
     auto rpm = VettoreRpmRegolare();
-    rpm[127] = 24;
+    rpm[126] = 24;
     auto tinj = VettoreTinjRegolare();
     ModBlck::AsseGiri asseRpm{};
     ModBlck::AsseTempi asseTinj{};
@@ -84,6 +84,29 @@ TEST_F(Assi, UltimaVoceContaComeSalita) {
     std::array<uint8_t, 180> tinj2{};
     ASSERT_EQ(ModBlck::ConvertiVettoriAssi(ritorno, tinj2, asseRpm, asseTinj, false), 0);
     EXPECT_EQ(ritorno, rpm);
+}
+
+TEST_F(Assi, UltimaVoceNonControllata) {
+    // The last entry (127, 179) is not held to the rules: whatever it holds
+    // besides a rise by one, the vectors are accepted with the axes of the
+    // entries before it, and no message is shown.
+    struct Caso {
+        bool giri;
+        uint8_t ultima;
+    };
+    for (const Caso& c : {Caso{true, 0}, Caso{true, 22}, Caso{true, 24}, Caso{true, 255}, Caso{false, 0},
+                          Caso{false, 21}, Caso{false, 23}, Caso{false, 255}}) {
+        SCOPED_TRACE(std::string(c.giri ? "rpm " : "tinj ") + std::to_string(c.ultima));
+        auto rpm = VettoreRpmRegolare();
+        auto tinj = VettoreTinjRegolare();
+        (c.giri ? rpm[127] : tinj[179]) = c.ultima;
+        ModBlck::AsseGiri asseRpm{};
+        ModBlck::AsseTempi asseTinj{};
+        EXPECT_TRUE(ModBlck::CalcolaVettoriAssi(rpm, tinj, asseRpm, asseTinj, true));
+        for (int k = 0; k < 24; ++k) EXPECT_EQ(asseRpm[k], 4 * k) << k;
+        for (int k = 0; k < 23; ++k) EXPECT_EQ(asseTinj[k], 5 * k) << k;
+    }
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
 }
 
 TEST_F(Assi, AssiNonValidiRifiutati) {
