@@ -86,8 +86,11 @@ void ModificaValoriGrigliaLibera(TestiGriglia& g, const SelezioneGriglia& sel, i
                 continue;
             }
             const double vecchio = Conv::ArrotondaPari(*n);
-            const float passo = 1.0f + Value / 100.0f;
-            const double nuovo = Conv::ArrotondaPari(*n * fattore * static_cast<double>(passo)) / fattore;
+            // cell x (100 + Value) / 100 in double: exact for whole cells, so an exact
+            // half stays a half and goes to the even neighbour (1 + Value / 100 in
+            // single precision is not exact and tipped halves either way).
+            const double nuovo =
+                Conv::ArrotondaPari(*n * fattore * (100.0 + static_cast<double>(Value)) / 100.0) / fattore;
             // A step too small to change the rounded value still moves the cell by one.
             const double mostrato = nuovo == vecchio ? vecchio + (Value >= 0.0f ? 1.0 : -1.0) : nuovo;
             testo = TestoNumero(mostrato);

@@ -35,6 +35,9 @@ TEST_F(MappeOperazioni, OperazioniSullaCella) {
                           Caso{"100", OP_PERCENTUALE, 10, "110"}, Caso{"0", OP_PERCENTUALE, 10, "1"},
                           Caso{"7", OP_PERCENTUALE, 0, "8"}, Caso{"10", OP_PERCENTUALE, -5, "9"},
                           Caso{"1", OP_PERCENTUALE, -50, "0"}, Caso{"0", OP_PERCENTUALE, -5, "-1"},
+                          // Exact halves go to the even neighbour.
+                          Caso{"15", OP_PERCENTUALE, 10, "16"}, Caso{"15", OP_PERCENTUALE, -10, "14"},
+                          Caso{"35", OP_PERCENTUALE, 10, "38"}, Caso{"30", OP_PERCENTUALE, 5, "32"},
                           Caso{"17", OP_IMPOSTA, 2.5f, "2.5"}, Caso{"17", OP_IMPOSTA, 200, "200"},
                           Caso{"17", OP_ANNULLATA, 200, "17"}, Caso{"abc", OP_SOMMA, 1, "abc"}}) {
         EXPECT_EQ(Applica(c.cella, c.op, c.valore), c.atteso) << c.cella << " op " << c.op << " " << c.valore;
