@@ -477,6 +477,8 @@ TEST_F(PaginaArchivio, NomeSempreNellArchivio) {
     pagina->CmbCostruttori->setCurrentIndex(0);
     EXPECT_EQ(pagina->CmbCostruttori->currentText(), "../OUT");
     pagina->TxtModello->setText("M");
+    pagina->TxtCil->clear();
+    pagina->TxtId->clear();
     pagina->CmdOk_Click();
     EXPECT_EQ(Archivio::Messaggi(), (std::vector<std::string>{ModMain::TestoVoce(29)}));
     EXPECT_FALSE(fs::exists(base.File("OUT_M__.qdl")));
