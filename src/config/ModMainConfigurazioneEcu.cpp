@@ -100,9 +100,9 @@ bool CfgEcuLeggiBloccoModo2(size_t n) {
 bool CfgEcuScriviTabella(const char* sezione, uint8_t comando, size_t blocco) {
     std::string riga;
     if (!LeggiRigheFile(ModBlck::CercaConfigurazionePredefinita(), sezione, riga) || riga.empty()) return false;
-    const auto dati = CfgEcuDati(riga);
-    if (!dati) return false;
-    if (ModBlck::InviaComandoEcu(comando, *dati) != 0) return false;
+    const auto trama = FCfg::TramaDaHex(riga);
+    if (!trama || !CfgEcuTramaAttesa(sezione, *trama)) return false;
+    if (ModBlck::InviaComandoEcu(comando, *FCfg::DatiTrama(*trama)) != 0) return false;
     return blocco < TabellaBlocchi.size() && ModBlck::LeggiBloccoEcu(blocco, TabellaBlocchi[blocco], true) == 0;
 }
 

@@ -26,7 +26,8 @@ bool SalvaConfigurazioneDaEcu(const std::string& percorso);
 // in memory only after a good switchover.
 bool CaricaConfigurazioneInEcu(const std::string& percorso);
 // One pressure table ("[COM_PGASX]" / "[COM_PBENX]", first occurrence) from the
-// factory file that fits the ECU, written and its block read back.
+// factory file that fits the ECU, written and its block read back; a frame
+// that is not the block's reply sends nothing.
 bool ScriviComPGasX();
 bool ScriviComPBenX();
 // FrameComPGasX := the CMD_WRITE_BLK9 frame of a copy of block 9 whose last value is v.

@@ -440,6 +440,16 @@ TEST_F(ConfigEcu, TabellaPressioneDalFileDiFabbrica) {
     ASSERT_TRUE(ModMain::ScriviComPBenX());
     EXPECT_EQ(Trame(Giornale()).front().Comando(), CMD_WRITE_BLK17);
     // No factory file at all: false, nothing sent.
+    // A factory table whose XOR no longer holds: false, nothing sent.
+    for (const auto& c : ModMain::ConfigurazioniPredefinite) {
+        const std::string f = SupportoTest::LeggiFile(c.Percorso);
+        std::string v = Valore(f, "[COM_PGASX]");
+        v[12] = v[12] == '0' ? '1' : '0';
+        SupportoTest::ScriviFile(c.Percorso, ConRiga(f, "[COM_PGASX]", v));
+    }
+    Giornale();
+    EXPECT_FALSE(ModMain::ScriviComPGasX());
+    EXPECT_TRUE(Trame(Giornale()).empty());
     for (const auto& c : ModMain::ConfigurazioniPredefinite) std::filesystem::remove(c.Percorso);
     EXPECT_FALSE(ModMain::ScriviComPGasX());
     EXPECT_TRUE(Trame(Giornale()).empty());
