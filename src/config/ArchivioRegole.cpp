@@ -45,6 +45,15 @@ bool CarattereConsentito(int32_t codice) {
 
 int32_t FiltraCarattere(int32_t codice) { return CarattereConsentito(codice) ? codice : ArchivioEsc; }
 
+bool FileNellaCartella(const std::string& cartella, const std::string& percorso) {
+    std::error_code ec;
+    const fs::path file = fs::weakly_canonical(fs::path(percorso), ec);
+    if (ec || !file.has_filename() || file.filename() == "." || file.filename() == "..") return false;
+    const fs::path radice = fs::weakly_canonical(fs::path(cartella), ec);
+    // Through a name inside it, a folder given with or without its last separator compares the same.
+    return !ec && file.parent_path() == (radice / "x").parent_path();
+}
+
 std::vector<std::string> DividiCostruttori(const std::string& contenuto) {
     std::vector<std::string> r;
     if (contenuto.empty()) return r; // an empty file lists no maker

@@ -27,6 +27,10 @@ bool CarattereConsentito(int32_t codice);
 // Code 27 (Esc, which the box does not insert) for a refused character.
 int32_t FiltraCarattere(int32_t codice);
 
+// The file of `percorso` lies directly in `cartella` (both taken with "."
+// and ".." resolved and links followed as far as they exist).
+bool FileNellaCartella(const std::string& cartella, const std::string& percorso);
+
 // The makers file's bytes split at CR LF, every piece upper-cased, empty
 // pieces included (a final CR LF gives an empty last entry); an empty file
 // gives none.

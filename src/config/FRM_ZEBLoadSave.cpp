@@ -8,6 +8,7 @@
 #include <QtGui/QKeySequence>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPalette>
+#include <QtGui/QValidator>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -19,6 +20,7 @@
 #include "config/FileConfigurazione.h"
 #include "config/ModBlckNomeConfigurazione.h"
 #include "config/ModMainSalvataggio.h"
+#include "controls/GrigliaDati.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/Applicazione.h"
 #include "core/Conversioni.h"
@@ -155,6 +157,29 @@ QListWidget* ArchivioLista(QWidget* padre, const char* nome) {
     return l;
 }
 
+// What a name field takes, whichever way the text comes in (typed, pasted,
+// an input method's commit, set by the page from a name): the characters the
+// key filter lets through. An entry of the combo's own list (the makers file)
+// passes as it is.
+class ArchivioValidatore final : public QValidator {
+public:
+    ArchivioValidatore(QObject* padre, const QComboBox* elenco) : QValidator(padre), elenco_(elenco) {}
+    State validate(QString& testo, int& posizione) const override {
+        if (elenco_ && elenco_->findText(testo, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) return Acceptable;
+        QString filtrato;
+        for (int i = 0; i < testo.size(); ++i) {
+            const int32_t codice = testo[i].unicode();
+            if (codice != 8 && AR::CarattereConsentito(codice)) filtrato += testo[i];
+            else if (i < posizione) --posizione;
+        }
+        testo = filtrato;
+        return Acceptable;
+    }
+
+private:
+    const QComboBox* elenco_;
+};
+
 QPlainTextEdit* ArchivioNotaBox(QWidget* padre, const char* nome) {
     auto* t = new QPlainTextEdit(padre);
     t->setObjectName(QString::fromLatin1(nome));
@@ -175,6 +200,12 @@ FRM_ZEBLoadSave::FRM_ZEBLoadSave(QWidget* contenitore)
     setFocusPolicy(Qt::StrongFocus);
     resize(static_cast<int>(ArchivioLarghezza / 15), static_cast<int>(ArchivioAltezza / 15));
     CostruisciControlli();
+}
+
+FRM_ZEBLoadSave::~FRM_ZEBLoadSave() {
+    // The controls outlive this part of the page: their signals (a focused
+    // maker combo emits "activated" as the focus leaves it) must not reach it.
+    for (QObject* o : findChildren<QObject*>()) QObject::disconnect(o, nullptr, this, nullptr);
 }
 
 void FRM_ZEBLoadSave::CostruisciControlli() {
@@ -275,7 +306,10 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(CmdExport, 886, 4, 106, 28);
     CmdExport->hide();
 
-    // The name fields take only the characters a file name may hold.
+    // The fields of the saved name take only the characters a file name may hold.
+    CmbCostruttori->setValidator(new ArchivioValidatore(CmbCostruttori, CmbCostruttori));
+    for (QLineEdit* t : {TxtModello, TxtCil, TxtId}) t->setValidator(new ArchivioValidatore(t, nullptr));
+    // The key filter of every name field, paste blocked.
     for (QWidget* w : {static_cast<QWidget*>(CmbCostruttori->lineEdit()), static_cast<QWidget*>(CmbCostr2->lineEdit()),
                        static_cast<QWidget*>(TxtCostrut), static_cast<QWidget*>(TxtModello),
                        static_cast<QWidget*>(TxtCil), static_cast<QWidget*>(TxtId)}) {
@@ -570,6 +604,12 @@ void FRM_ZEBLoadSave::SalvaPerNome() {
     const std::string nome = AR::NomeArchivio(costruttore, modello, ArchivioByte(TxtCil->text()),
                                               ArchivioByte(TxtId->text()), ModMain::EstensioneArchivio);
     ModMain::PercorsoSalvataggio = ModMain::CartellaArchivio + ArchivioDisco(ModMain::TestoLingua(nome));
+    // A maker of the makers file may hold anything: the file still stays in the archive folder.
+    if (!AR::FileNellaCartella(ModMain::CartellaArchivio, ModMain::PercorsoSalvataggio)) {
+        ModMain::PercorsoSalvataggio.clear();
+        ModMain::MostraVoce(ArchivioVoceErrore);
+        return;
+    }
     if (ModGlobFunct::EsisteFile(ModMain::PercorsoSalvataggio) &&
         Piattaforma::MostraMessaggio(VoceSchermo(posizioneSalva_, ArchivioM_Esiste), titolo, IconaMessaggio::Domanda,
                                      PulsantiMessaggio::OkAnnulla) != Piattaforma::RispostaMessaggio::Ok) {
@@ -721,17 +761,18 @@ void FRM_ZEBLoadSave::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
 }
 
 void FRM_ZEBLoadSave::keyReleaseEvent(QKeyEvent* e) {
-    const int tasto = e->key();
-    int16_t codice = 0;
-    if (tasto == Qt::Key_Escape) codice = ModMain::TastoEsc;
-    else if (tasto >= Qt::Key_A && tasto <= Qt::Key_Z) codice = static_cast<int16_t>('A' + (tasto - Qt::Key_A));
-    else if (tasto >= Qt::Key_0 && tasto <= Qt::Key_9) codice = static_cast<int16_t>('0' + (tasto - Qt::Key_0));
-    else return;
-    int16_t shift = 0;
-    if (e->modifiers() & Qt::ShiftModifier) shift |= ModMain::MaiuscoloShift;
-    if (e->modifiers() & Qt::ControlModifier) shift |= ModMain::MaiuscoloCtrl;
-    if (e->modifiers() & Qt::AltModifier) shift |= ModMain::MaiuscoloAlt;
-    Form_KeyUp(codice, shift);
+    // Every key counts (one without a code of its own as 0), but a modifier's
+    // own release is no key: it would hide the export button just shown.
+    switch (e->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta: return;
+    default: break;
+    }
+    if (e->isAutoRepeat()) return;
+    Form_KeyUp(GrigliaDati::CodiceTasto(e), GrigliaDati::StatoMaiuscole(e->modifiers()));
 }
 
 void FRM_ZEBLoadSave::CmdExport_Click() {

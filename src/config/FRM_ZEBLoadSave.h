@@ -30,6 +30,7 @@ class PulsanteGrafico;
 class FRM_ZEBLoadSave : public QWidget {
 public:
     explicit FRM_ZEBLoadSave(QWidget* contenitore = nullptr);
+    ~FRM_ZEBLoadSave() override;
 
     void Form_Load();
     void Form_Unload();

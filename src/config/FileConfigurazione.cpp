@@ -3,6 +3,7 @@
 #include <QtCore/QDateTime>
 #include <QtCore/QLocale>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "core/ModMainDizionario.h"
 #include "engine/ModMainCollegamento.h"
 #include "link/ModBlckTrame.h"
+#include "link/ModBlckTrameSalvate.h"
 
 namespace FileConfigurazione {
 
@@ -105,6 +107,54 @@ std::map<std::string, std::string> LeggiSezioni(const std::vector<std::string>& 
 std::optional<std::string> TramaDaHex(const std::string& valore) {
     if (valore.size() < 12 || valore.size() % 2 != 0 || !FileCfgHex(valore)) return std::nullopt;
     return ModGlobFunct::ConvertiHexInTesto(valore);
+}
+
+std::optional<size_t> BloccoSezione(const std::string& sezione) {
+    static const std::map<std::string, size_t> blocchi = {
+        {"[COLL]", 5},          {"[BLK_1]", 1},         {"[BLK_2]", 2},          {"[BLK_3]", 3},
+        {"[BLK_6]", 15},        {"[BLK_8]", 16},        {"[RIT_COM]", 6},        {"[COM_TGASX]", 8},
+        {"[COM_TRIDX]", 7},     {"[COM_PGASX]", 9},     {"[COM_PBENX]", 17},     {"[COM_SMAG]", 13},
+        {"[EMULA_LAMBDA]", 11}, {"[OBD_DATA]", 12},     {"[OBD_DATA_DAT2]", 14}, {"[ERROR_ECU]", 4},
+        {"[FREEZE_FRAME]", 10}, {"[BLK_DINST]", 18},    {"[OBD_ERR]", 19},       {"[OBD_INFO_ERR]", 20},
+    };
+    const auto b = blocchi.find(sezione);
+    if (b == blocchi.end()) return std::nullopt;
+    return b->second;
+}
+
+std::optional<RispostaSezione> RispostaAttesa(const std::string& sezione) {
+    if (sezione == SezioneFw || sezione == "[BLK_1]") return std::nullopt; // never loaded
+    if (const auto n = BloccoSezione(sezione)) {
+        if (*n >= TabellaBlocchi.size()) return std::nullopt;
+        const auto comando = ModBlck::ComandoLetturaBlocco(TabellaBlocchi[*n]);
+        if (!comando) return std::nullopt;
+        return RispostaSezione{*comando, ModBlck::DatiRispostaBlocco(TabellaBlocchi[*n])};
+    }
+    if (sezione == "[BLK_5]") return RispostaSezione{CMD_READ_SOGLIE, 16};
+    const uint8_t letture[] = {CMD_READ_MAP, CMD_READ_ADAT, CMD_READ_MAPE};
+    for (int p = 0; p < 3; ++p) {
+        const auto nomi = SezioniMappa(p);
+        for (size_t c = 0; c < nomi.size(); ++c)
+            if (nomi[c] == sezione) return RispostaSezione{letture[p], CellePezzo(c)};
+    }
+    if (sezione == "[VET_RPM_0]" || sezione == "[VET_RPM_1]") return RispostaSezione{CMD_READ_VET_RPM, 64};
+    if (sezione == "[VET_TINJ_0]" || sezione == "[VET_TINJ_1]") return RispostaSezione{CMD_READ_VET_TINJ, 90};
+    return std::nullopt;
+}
+
+bool TestoTroncato(const std::string& testo) {
+    const auto righe = Righe(testo);
+    if (righe.empty()) return false;
+    const std::string& ultima = righe.back();
+    std::vector<std::string> nomi = Sezioni(true);
+    nomi.push_back(SezioneInfo);
+    nomi.push_back(SezioneNota);
+    if (std::find(nomi.begin(), nomi.end(), ultima) != nomi.end()) return true;
+    if (testo.back() == '\r' || testo.back() == '\n') return false;
+    for (const auto& n : nomi)
+        if (n.rfind(ultima, 0) == 0) return true;
+    return FileCfgHex(ultima) && !(ultima.size() % 2 == 0 &&
+                                   ModBlck::TramaRispostaIntegra(ModGlobFunct::ConvertiHexInTesto(ultima)));
 }
 
 std::optional<std::string> LeggiFile(const std::string& percorso) {

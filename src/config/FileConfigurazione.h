@@ -50,6 +50,26 @@ std::map<std::string, std::string> LeggiSezioni(const std::vector<std::string>& 
 // number of digits included) or shorter than a frame header and check byte (12 digits).
 std::optional<std::string> TramaDaHex(const std::string& valore);
 
+// The block whose reply a section holds ("[COLL]" block 5, "[BLK_6]" block
+// 15, "[BLK_DINST]" block 18 ...); nothing for the map, vector, table,
+// threshold and text sections.
+std::optional<size_t> BloccoSezione(const std::string& sezione);
+// The reply a frame section must be before it goes back to the ECU: the
+// command byte and the number of data bytes of the ECU's reply to its read
+// (a block's from its request frame and layout in TabellaBlocchi). Nothing
+// for "[FW]", the live block and the OBD-map tables, which no load sends
+// back, or for a block the table lacks.
+struct RispostaSezione {
+    uint8_t comando = 0;
+    size_t dati = 0;
+};
+std::optional<RispostaSezione> RispostaAttesa(const std::string& sezione);
+// The text was cut inside a section: its last line is a section line (no
+// value follows), or it stops, without a line end, inside a section line or
+// inside a frame (hex digits that make no whole reply frame). A text cut
+// between two whole sections is a shorter file, not a cut one.
+bool TestoTroncato(const std::string& testo);
+
 // The bytes of a file; nothing when it cannot be read.
 std::optional<std::string> LeggiFile(const std::string& percorso);
 // Writes the text through a temporary file in the same folder renamed over

@@ -21,6 +21,7 @@
 #include "link/ModBlckComandi.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModBlckTransazioni.h"
+#include "link/ModBlckTrameSalvate.h"
 #include "link/ModMappeDati.h"
 #include "link/ModPipe.h"
 
@@ -51,6 +52,19 @@ std::string CfgEcuTrama(uint8_t comando, const std::string& dati) {
 bool CfgEcuRispostaBuona() {
     const std::string& r = ModPipe::DatiRispostaPipe;
     return ModBlck::TramaRispostaPresente() && r.size() >= 6 && r[4] == 0;
+}
+
+// A section's frame is the reply its section holds. The ECU save keeps in
+// "[BLK_3]" the ECU's XOR over cylinder bytes it then set to flags, so a
+// "[BLK_3]" in that form may carry a stale XOR; everything else must hold.
+bool CfgEcuTramaAttesa(const std::string& sezione, const std::string& trama) {
+    const auto attesa = FCfg::RispostaAttesa(sezione);
+    if (!attesa) return false;
+    if (ModBlck::TramaRispostaAttesa(trama, attesa->comando, attesa->dati)) return true;
+    if (sezione != "[BLK_3]" || trama.size() <= 27 || FCfg::NormalizzaBlocco3(trama) != trama) return false;
+    std::string ricalcolata = trama;
+    ricalcolata.back() = static_cast<char>(ModBlck::CalcolaXor(trama.substr(0, trama.size() - 1)));
+    return ModBlck::TramaRispostaAttesa(ricalcolata, attesa->comando, attesa->dati);
 }
 
 // The four vector parts of a file's sections, each exactly its count of data bytes.
@@ -86,9 +100,9 @@ bool CfgEcuLeggiBloccoModo2(size_t n) {
 bool CfgEcuScriviTabella(const char* sezione, uint8_t comando, size_t blocco) {
     std::string riga;
     if (!LeggiRigheFile(ModBlck::CercaConfigurazionePredefinita(), sezione, riga) || riga.empty()) return false;
-    const auto dati = CfgEcuDati(riga);
-    if (!dati) return false;
-    if (ModBlck::InviaComandoEcu(comando, *dati) != 0) return false;
+    const auto trama = FCfg::TramaDaHex(riga);
+    if (!trama || !CfgEcuTramaAttesa(sezione, *trama)) return false;
+    if (ModBlck::InviaComandoEcu(comando, *FCfg::DatiTrama(*trama)) != 0) return false;
     return blocco < TabellaBlocchi.size() && ModBlck::LeggiBloccoEcu(blocco, TabellaBlocchi[blocco], true) == 0;
 }
 
@@ -180,19 +194,24 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
                           "[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"})
         nomi.push_back(s);
 
-    // 1. The file, read and checked whole before the ECU hears anything.
-    const auto letto = CfgEcuSezioni(percorso, nomi);
-    if (!letto) return false;
-    std::map<std::string, std::string> sezioni;
-    for (const auto& [s, v] : *letto)
-        if (!v.empty()) sezioni[s] = v; // an empty value line is an absent section
-    std::map<std::string, std::string> dati;
-    for (const auto& [s, v] : sezioni) {
-        const auto d = CfgEcuDati(v);
-        if (!d) return false; // not a hex frame
-        dati[s] = *d;
+    // 1. The file, read and checked whole before the ECU hears anything: a
+    //    file cut inside a section, a frame that is not the reply its section
+    //    holds, or only some of the four vector parts change nothing.
+    const auto testo = FCfg::LeggiFile(percorso);
+    if (!testo || FCfg::TestoTroncato(*testo)) return false;
+    std::map<std::string, std::string> trame, dati;
+    for (const auto& [s, v] : FCfg::LeggiSezioni(FCfg::Righe(*testo), nomi)) {
+        if (v.empty()) continue; // an empty value line is an absent section
+        const auto t = FCfg::TramaDaHex(v);
+        if (!t || !CfgEcuTramaAttesa(s, *t)) return false;
+        trame[s] = *t;
+        dati[s] = *FCfg::DatiTrama(*t);
     }
     if (!dati.count("[BLK_3]")) return false;
+    const size_t partiVettori = dati.count("[VET_RPM_0]") + dati.count("[VET_RPM_1]") + dati.count("[VET_TINJ_0]") +
+                           dati.count("[VET_TINJ_1]");
+    if (partiVettori != 0 && partiVettori != 4) return false;
+    // What the factory changes and the OBD byte below reach, whatever the layout.
     if (fabbrica && (dati["[BLK_3]"].size() < 22 || !dati.count("[BLK_6]") || dati["[BLK_6]"].size() < 94)) return false;
     if (dati.count("[OBD_DATA]") && dati["[OBD_DATA]"].size() < 25) return false;
 
@@ -201,9 +220,9 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
         invii.push_back({s, CfgEcuTrama(comando, d), p, m, c});
     };
     // Block 2 keeps the ECU's service counters.
-    if (sezioni.count("[BLK_2]") && TabellaBlocchi.size() > 2) {
+    if (trame.count("[BLK_2]") && TabellaBlocchi.size() > 2) {
         BloccoParametri copia = TabellaBlocchi[2];
-        ModBlck::DecodificaBlocco(*FCfg::TramaDaHex(sezioni["[BLK_2]"]), copia);
+        ModBlck::DecodificaBlocco(trame["[BLK_2]"], copia);
         const auto& ecu = TabellaBlocchi[2].Valori;
         for (size_t k : {3u, 4u, 9u, 10u, 11u})
             if (k < ecu.size() && k < copia.Valori.size()) copia.Valori[k] = ecu[k] | (fabbrica && k == 9 ? 0x8000 : 0);
@@ -232,12 +251,9 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
     const uint8_t scritture[] = {CMD_WRITE_MAP, CMD_WRITE_ADAT, CMD_WRITE_MAPE};
     for (int p = 0; p < (ConfigEstesa ? 3 : 1); ++p) {
         const auto nm = FCfg::SezioniMappa(p);
-        for (size_t c = 0; c < 5; ++c) {
-            if (!dati.count(nm[c])) continue;
-            // A chunk of another length would be sent with the wrong count.
-            if (dati[nm[c]].size() != FCfg::CellePezzo(c)) return false;
-            aggiungi(nm[c], scritture[p], false, true, false, CfgEcuTesta(110 * c, FCfg::CellePezzo(c)) + dati[nm[c]]);
-        }
+        for (size_t c = 0; c < 5; ++c)
+            if (dati.count(nm[c]))
+                aggiungi(nm[c], scritture[p], false, true, false, CfgEcuTesta(110 * c, FCfg::CellePezzo(c)) + dati[nm[c]]);
     }
     struct Tab {
         const char* s;
@@ -263,32 +279,25 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
                                                                           {"[VET_RPM_1]", {CMD_WRITE_VET_RPM, 64}},
                                                                           {"[VET_TINJ_0]", {CMD_WRITE_VET_TINJ, 0}},
                                                                           {"[VET_TINJ_1]", {CMD_WRITE_VET_TINJ, 90}}};
-    for (const auto& [s, cv] : vettori) {
-        if (!dati.count(s)) continue;
-        const size_t quanti = cv.first == CMD_WRITE_VET_RPM ? 64 : 90;
-        if (dati[s].size() != quanti) return false;
-        aggiungi(s, cv.first, false, true, false, CfgEcuTesta(cv.second, quanti) + dati[s]);
-    }
+    for (const auto& [s, cv] : vettori)
+        if (dati.count(s))
+            aggiungi(s, cv.first, false, true, false, CfgEcuTesta(cv.second, cv.first == CMD_WRITE_VET_RPM ? 64 : 90) + dati[s]);
     const auto inScopo = [richiesta](const CfgEcuInvio& i) {
         return richiesta == REQ_LOAD_CONFIG_FILE || (richiesta == REQ_LOAD_CONFIG_PARAMS && i.parametri) ||
                (richiesta == REQ_LOAD_CONFIG_MAPS && i.mappe) || (richiesta == REQ_LOAD_CONFIG_COMP && i.compensazioni);
     };
-    bool daInviare = richiesta == REQ_LOAD_CONFIG_FILE;
-    for (const auto& i : invii) daInviare = daInviare || inScopo(i);
-    if (!daInviare) return false;
 
-    // Name and note in memory, whatever the outcome of the transfers.
-    if (sezioni.count("[BLK_DINST]")) {
-        if (FunzioneEstesaEcu == 0 && TabellaBlocchi.size() > 18)
-            TabellaBlocchi[18].UltimaRisposta = *FCfg::TramaDaHex(sezioni["[BLK_DINST]"]);
-    } else {
-        ModBlck::ImpostaNomeConfigurazione(NomeConfigurazione, NotaConfigurazione);
-    }
-
-    // 2. The switchover, only now that there is something to send.
+    // 2. The switchover; when it fails nothing else happens.
     const bool commutazione = TabellaBlocchi.size() > 2 && TabellaBlocchi[2].Valori.size() > 1 &&
                               TabellaBlocchi[2].Valori[1] != 0;
     if (commutazione && !ModBlck::EseguiCommutazione()) return false;
+
+    // Name and note in memory, whatever the outcome of the transfers.
+    if (trame.count("[BLK_DINST]")) {
+        if (FunzioneEstesaEcu == 0 && TabellaBlocchi.size() > 18) TabellaBlocchi[18].UltimaRisposta = trame["[BLK_DINST]"];
+    } else {
+        ModBlck::ImpostaNomeConfigurazione(NomeConfigurazione, NotaConfigurazione);
+    }
 
     const int32_t modo = ModPipe::ModoLinea;
     bool ok = ModBlck::ImpostaModoLinea(2) == 0;

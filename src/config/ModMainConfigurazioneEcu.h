@@ -17,13 +17,17 @@ namespace ModMain {
 bool SalvaConfigurazioneDaEcu(const std::string& percorso);
 // Writes the file's sections into the ECU for the request in RichiestaPendente
 // (9 parameters, 17 maps, 53 compensation tables, 18 everything with the
-// table resets), then stores. The file is read and checked before any ECU
-// traffic: a file that cannot be read, lacks "[BLK_3]", or holds a line that
-// is not hex, a frame too short for its use or a map or vector chunk of the
-// wrong length is refused (false, nothing sent, no switchover).
+// table resets), then stores; with nothing in the request's scope only the
+// closing steps run. The file is read and checked before any ECU traffic: a
+// file that cannot be read, is cut inside a section, lacks "[BLK_3]", holds
+// some but not all four vector parts, or a frame that is not the reply its
+// section holds (start bytes, length byte, command, status, data length,
+// XOR) is refused (false, nothing sent, no switchover). Name and note change
+// in memory only after a good switchover.
 bool CaricaConfigurazioneInEcu(const std::string& percorso);
 // One pressure table ("[COM_PGASX]" / "[COM_PBENX]", first occurrence) from the
-// factory file that fits the ECU, written and its block read back.
+// factory file that fits the ECU, written and its block read back; a frame
+// that is not the block's reply sends nothing.
 bool ScriviComPGasX();
 bool ScriviComPBenX();
 // FrameComPGasX := the CMD_WRITE_BLK9 frame of a copy of block 9 whose last value is v.

@@ -11,6 +11,7 @@
 #include "link/ModBlckMappe.h"
 #include "link/ModBlckModifiche.h"
 #include "link/ModBlckTrame.h"
+#include "link/ModBlckTrameSalvate.h"
 #include "link/ModBlckTransazioni.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainStatoLinea.h"
@@ -118,13 +119,12 @@ int32_t LeggiMappeVcmRpmDafileEScarica(const std::string& /*tabella*/, const std
     std::string riga;
     if (!ModMain::LeggiRigheFile(percorso, "[TRisult]", riga) || riga.empty()) return 0;
 
-    // The line is a whole stored CMD_READ_TRISULT reply: 42 01 7D 20 status, one
+    // The line is a whole stored CMD_READ_TRISULT reply: 42 01 7D 20 00, one
     // byte, the 120 table bytes, XOR. Check it before anything reaches the ECU.
-    constexpr size_t CifreTabella = 240;
-    const bool valida = riga.size() == 12 + CifreTabella + 2 && Esadecimale(riga) &&
-                        (riga.compare(4, 2, "7D") == 0 || riga.compare(4, 2, "7d") == 0);
-    if (!valida) return EsitoFallito;
-    const std::string tabella = ModGlobFunct::ConvertiHexInTesto(riga.substr(12, CifreTabella));
+    constexpr size_t DatiRisposta = 121;
+    const std::string risposta = Esadecimale(riga) ? ModGlobFunct::ConvertiHexInTesto(riga) : std::string();
+    if (!ModBlck::TramaRispostaAttesa(risposta, CMD_READ_TRISULT, DatiRisposta)) return EsitoFallito;
+    const std::string tabella = risposta.substr(6, DatiRisposta - 1);
 
     const uint8_t modo = static_cast<uint8_t>(ModPipe::ModoLinea);
     auto fine = [modo](int32_t esito) {

@@ -4,7 +4,10 @@
 
 #include "core/Conversioni.h"
 #include "core/ModBlckBlocchi.h"
+#include "core/ModGlobFunct.h"
 #include "engine/ModMainConnessione.h"
+#include "link/ModBlckTrame.h"
+#include "link/ModBlckTrameSalvate.h"
 
 namespace ObdMappa {
 
@@ -63,9 +66,7 @@ RigaTRisult VerificaFileMappa(const std::vector<std::string>& righe) {
         if (riga.size() != 2 * 127) return r;
         for (const char c : riga)
             if (!std::isxdigit(static_cast<unsigned char>(c))) return r;
-        uint8_t x = 0;
-        for (size_t k = 0; k < riga.size(); k += 2) x ^= static_cast<uint8_t>(std::stoi(riga.substr(k, 2), nullptr, 16));
-        r.Valida = riga.substr(0, 8) == "42017D20" && x == 0;
+        r.Valida = ModBlck::TramaRispostaAttesa(ModGlobFunct::ConvertiHexInTesto(riga), CMD_READ_TRISULT, 121);
         return r;
     }
     return r;

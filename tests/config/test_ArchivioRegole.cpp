@@ -55,6 +55,22 @@ TEST(ArchivioRegole, FiltroTasti) {
     EXPECT_EQ(AR::FiltraCarattere('k'), 'k');
 }
 
+TEST(ArchivioRegole, FileSoloNellaCartella) {
+    SupportoTest::CartellaBase base(false);
+    const std::string dati = base.File("Data/");
+    std::filesystem::create_directories(dati);
+    struct Caso {
+        std::string nome;
+        bool dentro;
+    } const casi[] = {
+        {"FIAT_Punto_4_.qdl", true}, {"..qdl", true},         {"a b`c.qdl", true},
+        {"../x_M_4_y.qdl", false},   {"../../x.qdl", false},  {"sub/x.qdl", false},
+        {"./../Data/x.qdl", true},   {"..", false},           {"", false},
+    };
+    for (const auto& c : casi) EXPECT_EQ(AR::FileNellaCartella(dati, dati + c.nome), c.dentro) << c.nome;
+    EXPECT_TRUE(AR::FileNellaCartella(base.File("Data"), dati + "x.qdl")); // without the last separator
+}
+
 TEST(ArchivioRegole, CostruttoriInMaiuscolo) {
     EXPECT_EQ(AR::DividiCostruttori("Fiat\r\nalfa romeo\r\n"), (std::vector<std::string>{"FIAT", "ALFA ROMEO", ""}));
     EXPECT_EQ(AR::DividiCostruttori("AUDI"), (std::vector<std::string>{"AUDI"}));

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include <QtGui/QInputMethodEvent>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -445,6 +446,94 @@ TEST_F(PaginaArchivio, EsportazioneNascostaMostrataEScritta) {
     pagina->Form_KeyUp('X', 7);
     pagina->Form_KeyUp('Y', 7);
     EXPECT_FALSE(pagina->CmdExport->isVisible());
+}
+
+// Whichever way text reaches the name fields, a save by name writes a file of
+// the archive folder: a name from block 18, an input method's commit, a paste
+// and a maker of the makers file all stay inside Data/.
+TEST_F(PaginaArchivio, NomeSempreNellArchivio) {
+    ModMain::NomeConfigurazione = "../x_M_4_y";
+    ModalitaSalva();
+    EXPECT_EQ(pagina->CmbCostruttori->currentText(), "x");
+    pagina->CmdOk_Click();
+    EXPECT_TRUE(fs::exists(Archivio("x_M_4_y.qdl")));
+    EXPECT_FALSE(fs::exists(base.File("x_M_4_y.qdl")));
+
+    ModalitaSalva();
+    for (QLineEdit* t : {pagina->CmbCostruttori->lineEdit(), pagina->TxtModello, pagina->TxtCil, pagina->TxtId}) {
+        t->clear();
+        QInputMethodEvent e;
+        e.setCommitString(QStringLiteral("../a_b.c"));
+        QApplication::sendEvent(t, &e);
+        EXPECT_EQ(t->text(), "abc") << t->objectName().toStdString();
+    }
+
+    // A maker of the makers file passes as written; a path out of Data/ is
+    // refused with the failure text, nothing written, save mode kept.
+    base.Scrivi("Data/Costruttori.txt", "../OUT\r\nA_B\r\n");
+    ModalitaSalva();
+    ModalitaSalva();
+    Piattaforma::Copione::Azzera();
+    pagina->CmbCostruttori->setCurrentIndex(0);
+    EXPECT_EQ(pagina->CmbCostruttori->currentText(), "../OUT");
+    pagina->TxtModello->setText("M");
+    pagina->TxtCil->clear();
+    pagina->TxtId->clear();
+    pagina->CmdOk_Click();
+    EXPECT_EQ(Archivio::Messaggi(), (std::vector<std::string>{ModMain::TestoVoce(29)}));
+    EXPECT_FALSE(fs::exists(base.File("OUT_M__.qdl")));
+    EXPECT_TRUE(ModMain::PercorsoSalvataggio.empty());
+    EXPECT_TRUE(ModalitaSalvaAttiva());
+    pagina->CmbCostruttori->setCurrentIndex(1);
+    pagina->CmdOk_Click();
+    EXPECT_TRUE(fs::exists(Archivio("A_B_M__.qdl")));
+}
+
+// After Ctrl+Shift+Alt+X has shown the export button, any other key with the
+// three modifiers hides it and clears the latch; the modifiers' own releases
+// are no other key. Real key events through the application.
+TEST_F(PaginaArchivio, EsportazioneNascostaDaOgniAltroTasto) {
+    const auto tre = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier;
+    QApplication::setActiveWindow(pagina.get());
+    pagina->setFocus();
+    // Sent to the focused widget, through the application.
+    auto invia = [&](QEvent::Type tipo, int tasto) {
+        QKeyEvent e(tipo, tasto, tre);
+        QWidget* w = QApplication::focusWidget();
+        QApplication::sendEvent(w ? w : pagina.get(), &e);
+    };
+    auto premi = [&](int tasto) {
+        invia(QEvent::KeyPress, tasto);
+        invia(QEvent::KeyRelease, tasto);
+    };
+    for (const int tasto : {Qt::Key_F5, Qt::Key_Space, Qt::Key_Return, Qt::Key_Left, Qt::Key_Period, Qt::Key_Y}) {
+        premi(Qt::Key_X);
+        ASSERT_TRUE(pagina->CmdExport->isVisible());
+        EXPECT_EQ(ModMain::TastoXPremuto, 1);
+        for (const int modificatore : {Qt::Key_Alt, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta})
+            invia(QEvent::KeyRelease, modificatore);
+        EXPECT_TRUE(pagina->CmdExport->isVisible()) << tasto;
+        premi(tasto);
+        EXPECT_FALSE(pagina->CmdExport->isVisible()) << tasto;
+        EXPECT_EQ(ModMain::TastoXPremuto, 0) << tasto;
+    }
+}
+
+// No slot of the page runs once its destruction has begun: the maker combo,
+// focused, holding a typed maker its list has, emits "activated" when the
+// focus leaves it as the page goes; its slot would refill the archive list.
+TEST_F(PaginaArchivio, NessunoSlotSullaPaginaInDistruzione) {
+    base.Scrivi("Data/FIAT_Punto__.qdl", "x");
+    ModalitaSalva();
+    pagina->activateWindow();
+    QApplication::setActiveWindow(pagina.get());
+    pagina->CmbCostruttori->setFocus();
+    pagina->CmbCostruttori->setEditText("FIAT");
+    ASSERT_NE(pagina->CmbCostruttori->currentText(), pagina->CmbCostruttori->itemText(pagina->CmbCostruttori->currentIndex()));
+    int righe = 0;
+    QObject::connect(pagina->LstFile->model(), &QAbstractItemModel::rowsInserted, [&righe] { ++righe; });
+    pagina.reset();
+    EXPECT_EQ(righe, 0);
 }
 
 // Connected, the save goes through request 8: the executor writes the name

@@ -90,7 +90,14 @@ TEST(ObdMappa, PassoDiCaricoDelleMappe) {
 TEST(ObdMappa, RigaTRisultDelFile) {
     const std::string buona = ModGlobFunct::ConvertiTestoInHex(RispostaTRisult({1, 2, 3}));
     EXPECT_TRUE(OM::VerificaFileMappa({"[TBenz]", "00", "[TRisult]", buona, "[TIsto]"}).Valida);
+    std::string minuscola = buona;
+    for (char& c : minuscola) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(OM::VerificaFileMappa({"[TRisult]", minuscola}).Valida); // lower-case digits are hex too
     EXPECT_FALSE(OM::VerificaFileMappa({"[TBenz]", "00"}).Trovata);
+    // A refused reply (status 01) whose XOR holds is no result table either.
+    std::string rifiutata = RispostaTRisult({1, 2, 3});
+    rifiutata[4] = '\x01';
+    rifiutata.back() = static_cast<char>(rifiutata.back() ^ 0x01);
     struct Caso {
         const char* nome;
         std::string riga;
@@ -99,6 +106,7 @@ TEST(ObdMappa, RigaTRisultDelFile) {
         {"not hex", buona.substr(0, 252) + "ZZ"},
         {"wrong check", buona.substr(0, 252) + (buona.substr(252) == "00" ? "01" : "00")},
         {"other command", "42017D21" + buona.substr(8)},
+        {"refused reply", ModGlobFunct::ConvertiTestoInHex(rifiutata)},
         {"empty", ""},
     };
     for (const auto& c : casi) {
