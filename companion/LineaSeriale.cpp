@@ -66,36 +66,45 @@ void LineaSeriale::Svuota() {
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
-std::string LineaSeriale::EstraiRisposta(std::string& ricevuti) {
-    size_t primoPossibile = ricevuti.size(); // first start that may still become a frame
-    size_t migliore = std::string::npos, fineMigliore = 0;
+namespace {
+
+enum class Candidato { Scartato, InAttesa, Valido };
+
+// What the bytes from `i` are: no reply frame to `comando`, not yet known, or one ending at `fine`.
+Candidato ValutaCandidato(const std::string& b, size_t i, int32_t comando, size_t& fine) {
+    auto byte = [&b](size_t k) { return static_cast<uint8_t>(b[k]); };
+    const size_t n = b.size();
+    if (byte(i) != 0x42) return Candidato::Scartato;
+    if (i + 1 >= n) return Candidato::InAttesa;
+    if (byte(i + 1) != 0x01) return Candidato::Scartato;
+    if (i + 2 >= n) return Candidato::InAttesa;
+    if (byte(i + 2) < 4) return Candidato::Scartato;
+    if (i + 3 >= n) return Candidato::InAttesa;
+    if (comando >= 0 && byte(i + 3) != static_cast<uint8_t>(comando)) return Candidato::Scartato;
+    fine = i + byte(i + 2) + 2;
+    if (fine > n) return Candidato::InAttesa;
+    uint8_t x = 0;
+    for (size_t k = i; k < fine; ++k) x ^= byte(k);
+    return x == 0 ? Candidato::Valido : Candidato::Scartato;
+}
+
+} // namespace
+
+std::string LineaSeriale::EstraiRisposta(std::string& ricevuti, int32_t comando, bool finito) {
+    size_t primoInAttesa = std::string::npos;
     for (size_t i = 0; i < ricevuti.size(); ++i) {
-        if (static_cast<uint8_t>(ricevuti[i]) != 0x42) continue;
-        if (i + 1 < ricevuti.size() && static_cast<uint8_t>(ricevuti[i + 1]) != 0x01) continue;
-        if (i + 2 < ricevuti.size() && static_cast<uint8_t>(ricevuti[i + 2]) < 4) continue;
-        if (i + 2 >= ricevuti.size()) {
-            primoPossibile = std::min(primoPossibile, i);
-            continue;
-        }
-        const size_t fine = i + static_cast<uint8_t>(ricevuti[i + 2]) + 2;
-        if (fine > ricevuti.size()) {
-            primoPossibile = std::min(primoPossibile, i);
-            continue;
-        }
-        uint8_t x = 0;
-        for (size_t k = i; k < fine; ++k) x ^= static_cast<uint8_t>(ricevuti[k]);
-        if (x != 0) continue; // a start byte inside noise or a damaged frame
-        if (migliore == std::string::npos || fine < fineMigliore) {
-            migliore = i;
-            fineMigliore = fine;
+        size_t fine = 0;
+        const Candidato c = ValutaCandidato(ricevuti, i, comando, fine);
+        if (c == Candidato::InAttesa) {
+            if (primoInAttesa == std::string::npos) primoInAttesa = i;
+            if (!finito) break; // nothing after it may be taken yet
+        } else if (c == Candidato::Valido && (primoInAttesa == std::string::npos || finito)) {
+            std::string r = ricevuti.substr(i, fine - i);
+            ricevuti.erase(0, fine);
+            return r;
         }
     }
-    if (migliore != std::string::npos) {
-        std::string r = ricevuti.substr(migliore, fineMigliore - migliore);
-        ricevuti.erase(0, fineMigliore);
-        return r;
-    }
-    ricevuti.erase(0, primoPossibile);
+    ricevuti.erase(0, std::min(primoInAttesa, ricevuti.size()));
     return {};
 }
 
@@ -125,19 +134,23 @@ std::string LineaSeriale::Scambia(const std::string& trama, int32_t attesaMs, bo
         pollfd p{fd_, POLLOUT, 0};
         ::poll(&p, 1, static_cast<int>(resta) + 1);
     }
+    const int32_t comando = trama.size() > 3 ? static_cast<uint8_t>(trama[3]) : -1;
     std::string ricevuti;
     for (;;) {
         char buf[256];
         const ssize_t n = ::read(fd_, buf, sizeof buf);
         if (n > 0) {
             ricevuti.append(buf, static_cast<size_t>(n));
-            std::string r = EstraiRisposta(ricevuti);
+            std::string r = EstraiRisposta(ricevuti, comando);
             if (!r.empty()) return r;
-            continue;
+        } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            return guasto();
         }
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return guasto();
         const double resta = scadenza - AdessoMs();
-        if (resta <= 0) return {};
+        // Time is up (a line that never falls quiet included): a start still
+        // short of its bytes no longer holds back a whole reply after it.
+        if (resta <= 0) return EstraiRisposta(ricevuti, comando, true);
+        if (n > 0) continue;
         pollfd p{fd_, POLLIN, 0};
         // Hung up or in error with nothing left to read: the device is gone.
         if (::poll(&p, 1, static_cast<int>(resta) + 1) > 0 && !(p.revents & POLLIN) &&

@@ -16,17 +16,23 @@ public:
     // Drops whatever waits in both directions.
     void Svuota();
     // Writes the request frame as it is and waits up to `attesaMs` for a whole,
-    // well-formed reply frame (see EstraiRisposta); empty when none came in time
+    // well-formed reply frame to its command (see EstraiRisposta); a late reply
+    // to an earlier request is skipped and the wait goes on; empty when none came in time
     // or the line failed (`guasta` then true: the device is gone or unusable).
     std::string Scambia(const std::string& trama, int32_t attesaMs, bool* guasta = nullptr);
 
-    // The first well-formed reply frame in the bytes received so far: 42 01,
-    // a length L of at least 4, L + 2 bytes in all, XOR of every byte 0. Of
-    // candidates that overlap, the one that is complete first wins, so the
-    // result is the same whether the bytes arrive one by one or at once.
-    // Bytes that can no longer begin a reply are dropped from `ricevuti`;
-    // empty while no frame is complete.
-    static std::string EstraiRisposta(std::string& ricevuti);
+    // The reply frame to the request with command byte `comando` (-1: any) in
+    // the bytes received so far: 42 01, a length L of at least 4, L + 2 bytes
+    // in all, XOR of every byte 0, and `comando` in byte 3. Of candidates that
+    // overlap, the one that starts first wins, so a frame inside a reply's data
+    // is never taken for the reply; a later start is taken only once every
+    // earlier one has failed, so the result is the same whether the bytes
+    // arrive one by one or at once. With `finito` (no more bytes will come) a
+    // start still waiting for its bytes no longer holds back a whole frame
+    // after it. A frame that answers another command (a late reply) is skipped
+    // like noise. Bytes that can no longer begin the reply are dropped from
+    // `ricevuti`; empty while no frame is taken.
+    static std::string EstraiRisposta(std::string& ricevuti, int32_t comando, bool finito = false);
 
 private:
     int fd_ = -1;

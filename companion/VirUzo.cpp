@@ -42,6 +42,7 @@ enum : uint8_t {
     MANOPOLA_ECU_CORROTTE = 12,     // next ECU replies with a wrong check byte
     MANOPOLA_ECU_PERSE = 13,        // next ECU frames not answered
     MANOPOLA_ECU_RITARDO_MS = 14,   // the ECU answers this much later
+    MANOPOLA_ECU_PERDI_COMANDO = 15,// the next ECU frame with this command byte is not answered
 };
 
 constexpr uint8_t BloccoObd = 12;
@@ -236,6 +237,7 @@ private:
             case MANOPOLA_ECU_CORROTTE: ecu_->manopole.risposteCorrotte = v; break;
             case MANOPOLA_ECU_PERSE: ecu_->manopole.rispostePerse = v; break;
             case MANOPOLA_ECU_RITARDO_MS: ecu_->manopole.ritardoMs = v; break;
+            case MANOPOLA_ECU_PERDI_COMANDO: ecu_->manopole.comandoPerso = v; break;
             default: break;
             }
         }

@@ -41,6 +41,7 @@ struct Manopole {
     int32_t risposteSpezzate = 0;  // next replies sent in two pieces
     int32_t pausaSpezzaturaMs = 30;
     int32_t risposteCorrotte = 0;  // next replies with a wrong check byte
+    int32_t comandoPerso = -1;     // the next request with this command gets no reply
     uint8_t statoRifiuto = 0;      // status of block writes; 0 = carried out
     bool muta = false;             // the ECU does not answer at all
 };

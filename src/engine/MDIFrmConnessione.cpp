@@ -17,6 +17,7 @@
 #include "engine/ModMainImmagineFirmware.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckMappe.h"
+#include "link/ModBlckTransazioni.h"
 #include "link/ModBlckVettori.h"
 #include "link/ModMainPorte.h"
 #include "link/ModMainStatoLinea.h"
@@ -51,6 +52,8 @@ constexpr int16_t VoceNonRiconosciuta1 = 71;
 constexpr int16_t VoceNonRiconosciuta2 = 72;
 
 constexpr double PausaRipristinoUs = 500'000;
+// Result of a download read that brought no reply to its request, as the transfers count it.
+constexpr int32_t RispostaMancante = 3;
 constexpr double PassoLampeggioUs = 100'000;
 
 BloccoParametri& Blocco(size_t n) { return ModBlck::BloccoDefinito(n); }
@@ -143,11 +146,21 @@ bool RiconosciSecondaLista(const std::string& pacchetto) {
 }
 
 // One block read of the download: its reply payload kept for the decode phase.
-void LeggiBloccoDownload(size_t n, int32_t& esito, std::array<std::string, 22>& risposte) {
+// A read that brought no reply to this block's request (the ECU did not
+// answer, or a late reply to another request came) fails the download, so
+// that no block is decoded from nothing or from another block's reply; a
+// capability probe (`sonda`) judges its reply itself.
+void LeggiBloccoDownload(size_t n, int32_t& esito, std::array<std::string, 22>& risposte, bool sonda = false) {
     if (esito != 0 || n >= TabellaBlocchi.size() || n >= risposte.size()) return;
     std::string pacchetto;
-    esito = Invia(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(Blocco(n).TramaRichiesta), pacchetto);
-    if (esito == 0) risposte[n] = ModPipe::DatiRispostaPipe;
+    const std::string richiesta = ModGlobFunct::ConvertiHexInTesto(Blocco(n).TramaRichiesta);
+    esito = Invia(PIPE_ECU_FRAME, richiesta, pacchetto);
+    if (esito != 0) return;
+    if (!sonda && !ModBlck::RispostaDellaRichiesta(richiesta)) {
+        esito = RispostaMancante;
+        return;
+    }
+    risposte[n] = ModPipe::DatiRispostaPipe;
 }
 
 void DecodificaDownload(size_t n, const std::array<std::string, 22>& risposte) {
@@ -215,7 +228,7 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
 
     // Capability probes: the flag is set when the ECU answers with result 0 and the expected command.
     auto sonda = [&](size_t blocco, uint8_t comandoAtteso) {
-        LeggiBloccoDownload(blocco, esito, risposte);
+        LeggiBloccoDownload(blocco, esito, risposte, true);
         if (esito != 0) return false;
         std::vector<uint8_t> b;
         ModGlobFunct::ConvertiTestoInByte(ModPipe::DatiRispostaPipe, b);
@@ -224,7 +237,8 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
             esito = Invia(PIPE_OPEN_PORT, Byte(numeroCom));
             return false;
         }
-        return b.size() > 4 && b[4] == 0 && b[3] == comandoAtteso;
+        return ModBlck::RispostaDellaRichiesta(ModGlobFunct::ConvertiHexInTesto(Blocco(blocco).TramaRichiesta)) &&
+               b.size() > 4 && b[4] == 0 && b[3] == comandoAtteso;
     };
     ModMain::FunzioneEstesaEcu = 0;
     if (esito == 0 && sonda(18, 0x51)) ModMain::FunzioneEstesaEcu = -1;
@@ -381,10 +395,12 @@ void ConnettiCentralina() {
             ui.FRM_ZEBPortSearch_ImpostaMessaggio(ModMain::TestoVoce(VoceRipristinoPorta));
             esito = Invia(PIPE_RESET_PORT, Byte(0), pacchetto);
             ModGlobFunct::AttendiMicrosecondi(PausaRipristinoUs);
-            if (esito == 0)
-                esito = Invia(PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(Blocco(0).TramaRichiesta), pacchetto);
+            const std::string identificazione = ModGlobFunct::ConvertiHexInTesto(Blocco(0).TramaRichiesta);
+            if (esito == 0) esito = Invia(PIPE_ECU_FRAME, identificazione, pacchetto);
             if (esito == 4) break;       // time-out: the pipe layer raised the link-lost and exit flags
             if (esito != 0) continue;    // a garbled reply says nothing about the device: ask again
+            // Nor does a reply the line lost or damaged: only a well-formed one names the ECU.
+            if (!ModBlck::RispostaDellaRichiesta(identificazione)) continue;
             if (RiconosciSecondaLista(pacchetto)) {
                 ModMain::FirmwareFile = ModMain::LeggiInfoFirmwareImmagine(ModMain::FileFirmwareScelto);
                 if (ScaricaCentralina(esito, ModPipe::DatiRispostaPipe, com) == 0) break;

@@ -4,6 +4,7 @@
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
 #include "engine/MDIFrmMem10.h"
+#include "link/ModBlckTransazioni.h"
 #include "link/ModPipe.h"
 
 namespace MDIFrm {
@@ -36,10 +37,10 @@ bool InviaStreaming(bool avvia) {
 bool LeggiBloccoTempoReale(size_t n) {
     if (n >= TabellaBlocchi.size()) return false;
     std::string risposta;
-    const int32_t r = ModPipe::InviaComandoPipe(
-        PIPE_ECU_FRAME, ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta), ModBlck::AttesaPipe,
-        risposta);
-    if (r != 0) return false;
+    const std::string richiesta = ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta);
+    const int32_t r = ModPipe::InviaComandoPipe(PIPE_ECU_FRAME, richiesta, ModBlck::AttesaPipe, risposta);
+    // A failed read keeps the block's last reply: nothing empty or foreign is stored, decoded or logged.
+    if (r != 0 || !ModBlck::RispostaDellaRichiesta(richiesta)) return false;
     // The decoder may run page hooks; the table is not resized meanwhile.
     TabellaBlocchi[n].UltimaRisposta = ModPipe::DatiRispostaPipe;
     ModBlck::DecodificaBlocco(TabellaBlocchi[n].UltimaRisposta, TabellaBlocchi[n]);

@@ -56,13 +56,22 @@ bool TramaRispostaPresente() {
     return r.size() >= 6 && static_cast<uint8_t>(r[0]) == 0x42;
 }
 
+bool RispostaDellaRichiesta(const std::string& richiesta) {
+    const std::string& r = ModPipe::DatiRispostaPipe;
+    if (richiesta.size() < 4 || r.size() < 6) return false;
+    auto b = [&r](size_t k) { return static_cast<uint8_t>(r[k]); };
+    return b(0) == 0x42 && b(1) == 0x01 && b(2) + 2u == r.size() && r[3] == richiesta[3] && CalcolaXor(r) == 0;
+}
+
 int32_t LeggiBloccoEcu(size_t n, BloccoParametri& blocco, bool memorizza) {
     if (n >= TabellaBlocchi.size()) return 4;
-    const int32_t r = InviaTramaEcu(ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta));
+    const std::string richiesta = ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta);
+    const int32_t r = InviaTramaEcu(richiesta);
     if (r != 0) return r;
-    // An ECU that did not answer leaves no frame: storing or decoding nothing
-    // would report a read (and a write's read-back) that never happened.
-    if (!TramaRispostaPresente()) return 3;
+    // An ECU that did not answer leaves no frame, and a late reply to an
+    // earlier request is another block's: storing or decoding either would
+    // report a read (and a write's read-back) that never happened.
+    if (!RispostaDellaRichiesta(richiesta)) return 3;
     if (memorizza) blocco.UltimaRisposta = ModPipe::DatiRispostaPipe;
     DecodificaBlocco(ModPipe::DatiRispostaPipe, blocco);
     return 0;

@@ -29,8 +29,12 @@ bool DatiRispostaValidi(size_t quanti, std::string& dati);
 
 // True when the last ECU exchange brought back a reply frame.
 bool TramaRispostaPresente();
+// True when the last ECU exchange brought back a well-formed reply frame
+// (42 01, length byte, XOR) to this request frame's command: no reply, a
+// damaged one, or a late reply to an earlier request is no reply to this one.
+bool RispostaDellaRichiesta(const std::string& richiesta);
 
-// Sends block n's request frame (3 when the ECU sent no frame back). With `memorizza` the reply becomes the block's
+// Sends block n's request frame (3 when the ECU sent no reply to it back). With `memorizza` the reply becomes the block's
 // last reply; the reply is decoded into `blocco` either way.
 int32_t LeggiBloccoEcu(size_t n, BloccoParametri& blocco, bool memorizza);
 // Encodes `blocco` and sends it with `comando` (3 when the ECU sent no frame back).

@@ -88,6 +88,11 @@ bool ScriviTutto(const std::string& pacchetto, std::string& errore, bool& morto)
     return true;
 }
 
+void MessaggioTempoScaduto() {
+    Messaggio(QStringLiteral("Error 007 - Time Out"), QString::fromLatin1(Applicazione::TitoloApplicazione),
+              Piattaforma::IconaMessaggio::Informazione);
+}
+
 void AlzaFlagTempoScaduto() {
     ModMain::LineaPersa = 1;
     ModMain::RiconnessioneRichiesta = 0;
@@ -212,11 +217,15 @@ int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesa
     std::string errore;
     bool morto = false;
     if (!ScriviPacchetto(codice, 0, 0, 0, 0, 0, dati, errore, morto)) {
-        // A companion that died gets one box; any other write failure keeps both.
-        if (!morto) Messaggio(QStringLiteral("WritePipe_Err: ") + QString::fromLocal8Bit(errore.c_str()));
-        Messaggio(QStringLiteral("Error 008 - Pipe send error "), QStringLiteral("Comunication error"),
-                  Piattaforma::IconaMessaggio::Critica);
-        if (morto) SegnaCompagnoPerso();
+        if (morto) {
+            // A broken pipe: the companion is gone, which is reported as the time-out.
+            MessaggioTempoScaduto();
+            SegnaCompagnoPerso();
+        } else {
+            Messaggio(QStringLiteral("WritePipe_Err: ") + QString::fromLocal8Bit(errore.c_str()));
+            Messaggio(QStringLiteral("Error 008 - Pipe send error "), QStringLiteral("Comunication error"),
+                      Piattaforma::IconaMessaggio::Critica);
+        }
         // A packet that cannot be written will never be answered: end now, as a time-out would.
         AlzaFlagTempoScaduto();
         return 4;
@@ -259,8 +268,7 @@ int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesa
     }
 
     if (letto.empty()) {
-        Messaggio(QStringLiteral("Error 007 - Time Out"), QString::fromLatin1(Applicazione::TitoloApplicazione),
-                  Piattaforma::IconaMessaggio::Informazione);
+        MessaggioTempoScaduto();
         // The reply pipe hung up: the companion ended during the transaction.
         if (chiusa) SegnaCompagnoPerso();
         AlzaFlagTempoScaduto();

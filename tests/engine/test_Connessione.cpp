@@ -6,11 +6,28 @@
 
 #include "engine/FissaggioConnessione.h"
 
+#include "companion/CentralinaSuPty.h"
+#include "companion/RelayCorrotto.h"
 #include "link/ModBlckMappe.h"
 
 namespace {
 
 using Connessione = FissaggioConnessione;
+
+// The blocks the download reads, each of which must end holding a whole
+// reply to its own request.
+constexpr size_t BlocchiScaricati[] = {1, 2, 3, 5, 6, 7, 8, 9, 17, 13, 11, 12, 14, 15, 16, 4, 10};
+
+void VerificaRispostaPropria(size_t n) {
+    SCOPED_TRACE("block " + std::to_string(n));
+    const std::string richiesta = ModGlobFunct::ConvertiHexInTesto(TabellaBlocchi[n].TramaRichiesta);
+    const std::string& r = TabellaBlocchi[n].UltimaRisposta;
+    ASSERT_GE(richiesta.size(), 4u);
+    ASSERT_GE(r.size(), 6u);
+    EXPECT_EQ(static_cast<uint8_t>(r[0]), 0x42);
+    EXPECT_EQ(r[3], richiesta[3]);
+    EXPECT_EQ(ModBlck::CalcolaXor(r), 0);
+}
 
 TEST_F(Connessione, CentralinaNormaleDiOgniVarianteScaricataEDecodificata) {
     struct Caso {
@@ -310,6 +327,65 @@ TEST_F(Connessione, IdentificazioneScadutaSenzaMessaggioDiRifiuto) {
     EXPECT_EQ(ModMain::LineaPersa, 1);
     EXPECT_EQ(ModMain::UscitaRichiesta, 1);
     EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 007 - Time Out"}));
+}
+
+// A block the ECU leaves unanswered during the download fails the download:
+// the same port is tried again and no block is left without its reply.
+TEST_F(Connessione, BloccoSenzaRispostaNelDownloadRiprovaLaStessaPorta) {
+    AvviaCaso("");
+    for (const uint8_t comando : {0x0C, 0x0D, 0x46}) { // blocks 1, 2 and 10, the last one read
+        SCOPED_TRACE(static_cast<int>(comando));
+        ModMain::StatoConnessione = STATO_RICERCA;
+        for (size_t n : BlocchiScaricati) TabellaBlocchi[n].UltimaRisposta.clear();
+        Giornale();
+        Manopola(15, comando);
+        MDIFrm::ConnettiCentralina();
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+        EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0, 0}));
+        for (size_t n : BlocchiScaricati) VerificaRispostaPropria(n);
+        EXPECT_TRUE(Messaggi().empty());
+    }
+}
+
+// The identification reply after the port reset is lost on the line: that
+// names no unknown ECU; the port is asked again and the ECU connected.
+TEST_F(Connessione, IdentificazionePersaSiChiedeDiNuovo) {
+    AvviaCaso("");
+    bool persa = false;
+    ui->alMessaggioRicerca = [this, &persa](const std::string& m) {
+        if (m == Voce(49) && !persa) {
+            persa = true;
+            Manopola(13, 1); // the next ECU frame, the identification request, goes unanswered
+        }
+    };
+    Giornale();
+    MDIFrm::ConnettiCentralina();
+    EXPECT_TRUE(persa);
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    EXPECT_TRUE(Messaggi().empty());
+    EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0, 0}));
+}
+
+// Through a serial line that delivers chosen replies past the ECU wait: block
+// 2's reply arrives while block 3's, itself late, is awaited. A late reply
+// never lands in the block read after it; the download that missed a reply is
+// done again, and every block ends holding its own reply.
+TEST_F(Connessione, RispostaInRitardoNonFinisceNelBloccoSuccessivo) {
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
+    ASSERT_FALSE(ecu.Dispositivo().empty());
+    RelayCorrotto relay(ecu.Dispositivo());
+    ASSERT_FALSE(relay.Dispositivo().empty());
+    constexpr int32_t attesaEcuMs = 300;
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(attesaEcuMs) +
+                                      "\nCOM0=" + relay.Dispositivo() + "\n");
+    ModBlck::AttesaPipe = static_cast<int32_t>(2'000'000 * Accelerazione);
+    Avvia();
+    relay.RitardaUnaVolta(0x0D, attesaEcuMs + 100);
+    relay.RitardaUnaVolta(0x0E, 200);
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    for (size_t n : BlocchiScaricati) VerificaRispostaPropria(n);
 }
 
 } // namespace

@@ -72,4 +72,24 @@ TEST_F(Polling, Mem10SpentoNonLeggeIlBlocco21) {
     EXPECT_EQ(MDIFrm::NumeroFileMem10, -1);
 }
 
+// A read the ECU leaves unanswered keeps the block's last reply and values:
+// nothing empty is stored, decoded or logged in their place.
+TEST_F(Polling, LetturaSenzaRispostaTieneLUltimaRisposta) {
+    struct Caso {
+        size_t blocco;
+        uint8_t comando;
+    } casi[] = {{1, 0x0C}, {2, 0x0D}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.blocco);
+        ASSERT_TRUE(LeggiBlocco(c.blocco));
+        const std::string risposta = TabellaBlocchi[c.blocco].UltimaRisposta;
+        const auto valori = TabellaBlocchi[c.blocco].Valori;
+        MDIFrm::ContatoreCicli = 6; // this cycle reads block 2 too
+        Manopola(15, c.comando);
+        MDIFrm::LeggiTempoReale();
+        EXPECT_EQ(TabellaBlocchi[c.blocco].UltimaRisposta, risposta);
+        EXPECT_EQ(TabellaBlocchi[c.blocco].Valori, valori);
+    }
+}
+
 } // namespace

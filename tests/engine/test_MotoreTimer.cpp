@@ -111,7 +111,9 @@ TEST_F(Tick, CompagnoMortoUnSoloMessaggioPoiLineaPersa) {
     ASSERT_TRUE(SupportoTest::AttendiFineProcesso(pid));
     ui->allaChiusura = [] { MDIFrm::ChiusuraMotore(true); };
     for (int i = 0; i < 3; ++i) MDIFrm::Timer1_Timer();
-    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 008 - Pipe send error "}));
+    // A broken pipe is the time-out's box.
+    EXPECT_EQ(Messaggi(), (std::vector<std::string>{"Error 007 - Time Out"}));
+    EXPECT_EQ(Piattaforma::Copione::Messaggi().front().icona, Piattaforma::IconaMessaggio::Informazione);
     EXPECT_EQ(ModPipe::PidProcessoCom(), 0);
     EXPECT_EQ(ModMain::StatoConnessione, STATO_USCITA);
     EXPECT_TRUE(ui->Chiamato("MDIFrm.Unload"));
