@@ -720,20 +720,6 @@ void FRM_ZEBLoadSave::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
     ModMain::GestisciTasto(KeyCode, Shift);
 }
 
-void FRM_ZEBLoadSave::keyReleaseEvent(QKeyEvent* e) {
-    const int tasto = e->key();
-    int16_t codice = 0;
-    if (tasto == Qt::Key_Escape) codice = ModMain::TastoEsc;
-    else if (tasto >= Qt::Key_A && tasto <= Qt::Key_Z) codice = static_cast<int16_t>('A' + (tasto - Qt::Key_A));
-    else if (tasto >= Qt::Key_0 && tasto <= Qt::Key_9) codice = static_cast<int16_t>('0' + (tasto - Qt::Key_0));
-    else return;
-    int16_t shift = 0;
-    if (e->modifiers() & Qt::ShiftModifier) shift |= ModMain::MaiuscoloShift;
-    if (e->modifiers() & Qt::ControlModifier) shift |= ModMain::MaiuscoloCtrl;
-    if (e->modifiers() & Qt::AltModifier) shift |= ModMain::MaiuscoloAlt;
-    Form_KeyUp(codice, shift);
-}
-
 void FRM_ZEBLoadSave::CmdExport_Click() {
     const auto scelto = Piattaforma::ScegliFileDaSalvare(
         QString(), QString(), QStringLiteral("Text Files  (*.txt);;All Files  (*.*)"));
