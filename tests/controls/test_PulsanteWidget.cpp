@@ -335,6 +335,7 @@ TEST_F(PulsanteWidget, AbilitazioneRidisegnaSenzaPuntatore) {
     for (int stile : {0, 3, 7}) {
         PulsanteGrafico* b = Nuovo();
         b->ButtonStyle(stile);
+        b->show();
         const QImage abilitato = b->grab().toImage();
         b->setEnabled(false);
         const QImage disabilitato = b->grab().toImage();

@@ -5,13 +5,19 @@
 #include "FissaggioShell.h"
 
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLineEdit>
 #include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "controls/AnteprimaTasti.h"
 #include "controls/GrigliaDati.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ModMainLivelli.h"
+#include "engine/ModMainTasti.h"
 #include "settings/FrmInjSetPopUp.h"
 #include "support/ClicProva.h"
 #include "support/TastiProva.h"
@@ -80,15 +86,17 @@ TEST_F(TastiPagine, EscEIlTastoDeiLivelliDaOgniControllo) {
         {51, IstanzaFrmInjDirAcq1, 24},      {52, IstanzaFrmInjDirAcq2, 24},
         {53, IstanzaFrmInjDirAcq3, 24},      {54, IstanzaFrmInjDirAcq4, 24},
     };
-    int provati = 0;
+    std::map<std::string, int> perTipo;
     for (const Caso& c : casi) {
-        for (const Tipo& tipo : Tipi) {
+        f->SelezioneScheda(c.pagina);
+        // The form itself, then one control of each kind it holds.
+        std::vector<std::pair<std::string, QWidget*>> fuochi{{"form", c.forma}};
+        for (const Tipo& tipo : Tipi)
+            if (QWidget* w = Primo(c.forma, tipo)) fuochi.emplace_back(tipo.nome, w);
+        for (const auto& [tipo, controllo] : fuochi) {
+            ++perTipo[tipo];
+            const std::string dove = std::to_string(c.pagina) + ", " + tipo + " " + controllo->objectName().toStdString();
             f->SelezioneScheda(c.pagina);
-            QWidget* controllo = Primo(c.forma, tipo);
-            if (!controllo) continue;
-            ++provati;
-            const std::string dove = std::to_string(c.pagina) + ", " + tipo.nome + " " +
-                                     controllo->objectName().toStdString();
 
             ModMain::LivelloExp = ModMain::LivelloSup = ModMain::LivelloAut = 0;
             SupportoTest::Batti(SupportoTest::ConFuoco(controllo), Qt::Key_V,
@@ -105,7 +113,7 @@ TEST_F(TastiPagine, EscEIlTastoDeiLivelliDaOgniControllo) {
             EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), c.pagina == 24 ? 1u : 0u) << dove;
         }
     }
-    EXPECT_GT(provati, 60);
+    for (const Tipo& tipo : Tipi) EXPECT_GT(perTipo[tipo.nome], 0) << tipo.nome;
 }
 
 TEST_F(TastiPagine, IlTastoDiServizioDelPopupAppenaAperto) {
@@ -113,6 +121,8 @@ TEST_F(TastiPagine, IlTastoDiServizioDelPopupAppenaAperto) {
     f->SelezioneScheda(SCHEDA_COMMUTAZIONE);
     auto* commutazione = IstanzaFRM_ZEBCommutazione;
     auto* popup = IstanzaFrmInjSetPopUp;
+    const int32_t latch = ModMain::TastoXPremuto;
+    ModMain::TastoXPremuto = 0;
     // The ">>>" that opens the injector popup, clicked with the focus on it.
     commutazione->CmdTipoInj->setFocus();
     SupportoTest::Clic(commutazione->CmdTipoInj);
@@ -122,4 +132,5 @@ TEST_F(TastiPagine, IlTastoDiServizioDelPopupAppenaAperto) {
     EXPECT_TRUE(popup->FrmPilotaggioInj->isVisible());
     SupportoTest::Batti(QApplication::focusWidget(), Qt::Key_X, tutti);
     EXPECT_FALSE(popup->FrmPilotaggioInj->isVisible());
+    ModMain::TastoXPremuto = latch;
 }
