@@ -21,8 +21,12 @@ public:
         if (!w) return false;
         QWidget* finestra = nullptr;
         FormaConTasti* forma = nullptr;
-        for (QWidget* p = w; p && !forma; p = p->parentWidget())
+        // The nearest form in the same window: a dialog of its own (the axis
+        // editor, a message box) keeps its keys from the page behind it.
+        for (QWidget* p = w; p && !forma; p = p->parentWidget()) {
             if ((forma = dynamic_cast<FormaConTasti*>(p))) finestra = p;
+            else if (p->isWindow()) break;
+        }
         auto* tasto = static_cast<QKeyEvent*>(evento);
         if (!forma || !finestra->isEnabled() || tasto->isAutoRepeat()) return false;
 

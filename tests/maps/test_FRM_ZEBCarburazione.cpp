@@ -9,6 +9,7 @@
 #include "controls/PulsanteGrafico.h"
 #include "link/ModBlckModifiche.h"
 #include "support/ClicProva.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -223,9 +224,11 @@ TEST_F(VistaRidotta, PiuMostraITastiSpentiEPoiRiaccesi) {
     EXPECT_NE(f.CmdUp->grab().toImage(), piu);
     EXPECT_NE(f.CmdDw->grab().toImage(), meno);
     const QImage annullaSpento = f.CmdUndo->grab().toImage();
+    SupportoTest::Fotografa(&f, "vista-ridotta-piu-in-scrittura.png");
     EseguiPendente();
     for (PulsanteGrafico* b : {f.CmdUp, f.CmdDw, f.CmdUndo}) EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(f.CmdUp->grab().toImage(), piu);
     EXPECT_EQ(f.CmdDw->grab().toImage(), meno);
     EXPECT_NE(f.CmdUndo->grab().toImage(), annullaSpento);
+    SupportoTest::Fotografa(&f, "vista-ridotta-piu-scritto.png");
 }
