@@ -237,7 +237,7 @@ void FrmAutoTuning::resizeEvent(QResizeEvent* e) {
 
 void FrmAutoTuning::Form_Resize() { proporzioni_.Applica(this); }
 
-void FrmAutoTuning::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmAutoTuning::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmAutoTuning::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

@@ -13,6 +13,7 @@
 #include "calibration/ModTaratura.h"
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PowerIndicatore;
 class PulsanteGrafico;
@@ -21,7 +22,7 @@ class QLabel;
 class QProgressBar;
 class SlideIndicatore;
 
-class FrmAutoTuning : public QWidget, public ModTaratura::VistaTaratura {
+class FrmAutoTuning : public QWidget, public ModTaratura::VistaTaratura, public FormaConTasti {
 public:
     explicit FrmAutoTuning(QWidget* contenitore = nullptr);
     ~FrmAutoTuning() override;
@@ -77,7 +78,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     int16_t OffsetLinguaTune_ = 0;

@@ -183,6 +183,8 @@ void FrmCompensa::CostruisciTabella(int t) {
     g->Cols(C::Colonne);
     g->FixedRows(0);
     g->FixedCols(1);
+    // The page shows the current cell in its own yellow (EvidenziaCella).
+    g->EvidenziaSelezione(false);
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ImpostaFont(g, CompensaPunti);
@@ -246,6 +248,9 @@ void FrmCompensa::CostruisciSmagrimento() {
     HSC_Permanenza->setObjectName(QStringLiteral("HSC_Permanenza"));
     HSC_Permanenza->setRange(1, 32);
     HSC_Permanenza->setValue(15);
+    // One change when the thumb is let go: each change posts request 15.
+    HSC_Correzione->setTracking(false);
+    HSC_Permanenza->setTracking(false);
     TXT_Correzione = CompensaCasella(PctSlider, QStringLiteral("TXT_Correzione"), -1, QStringLiteral("0"));
     TXT_Permanenza = CompensaCasella(PctSlider, QStringLiteral("TXT_Permanenza"), -1, QStringLiteral("15"));
     SHP_Contorno = new FormaPagina(PctSlider, QStringLiteral("SHP_Contorno"), 1, false);
@@ -358,20 +363,12 @@ void FrmCompensa::Form_Resize() {
     Frm_NewVal->raise();
 }
 
-void FrmCompensa::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmCompensa::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 bool FrmCompensa::eventFilter(QObject* o, QEvent* e) {
     for (size_t t = 0; t < Grd.size(); ++t) {
         GrigliaDati* g = Grd[t];
         if (o != g) continue;
-        if (e->type() == QEvent::KeyPress) {
-            // The "=+" and "-_" keys of the main keyboard without their shifted
-            // symbol: the step keys 187 and 189 (the grid gives them no code).
-            const auto* k = static_cast<QKeyEvent*>(e);
-            const int16_t shift = GrigliaDati::StatoMaiuscole(k->modifiers());
-            if (k->key() == Qt::Key_Equal) Grd_KeyDown(static_cast<int>(t), 187, shift);
-            if (k->key() == Qt::Key_Underscore) Grd_KeyDown(static_cast<int>(t), 189, shift);
-        }
         if (e->type() == QEvent::FocusIn) EvidenziaCella(g);
         if (e->type() == QEvent::FocusOut) {
             // Losing the focus ends a running repetition as a release would.
@@ -639,7 +636,11 @@ void FrmCompensa::CmdCentraQui_Click(int Index) {
         Piattaforma::Suona(200, 750);
         return;
     }
-    if (SlotOccupato()) return;
+    // Refused while the request slot is taken: the long low beep, unlike the acknowledge.
+    if (!SlotLibero()) {
+        Piattaforma::Suona(200, 750);
+        return;
+    }
     Piattaforma::Suona(600, 100);
     for (size_t i = 0; i < righe->size(); ++i) ScriviTesto(Index, 1, static_cast<int>(i) + 1, (*righe)[i]);
     Conferma(Index);

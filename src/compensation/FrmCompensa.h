@@ -18,6 +18,7 @@
 #include "compensation/CompensaModello.h"
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class GrigliaDati;
 class PulsanteGrafico;
@@ -28,7 +29,7 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
-class FrmCompensa : public QWidget {
+class FrmCompensa : public QWidget, public FormaConTasti {
 public:
     explicit FrmCompensa(QWidget* contenitore = nullptr);
 
@@ -98,7 +99,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

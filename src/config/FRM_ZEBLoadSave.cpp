@@ -760,21 +760,6 @@ void FRM_ZEBLoadSave::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
     ModMain::GestisciTasto(KeyCode, Shift);
 }
 
-void FRM_ZEBLoadSave::keyReleaseEvent(QKeyEvent* e) {
-    // Every key counts (one without a code of its own as 0), but a modifier's
-    // own release is no key: it would hide the export button just shown.
-    switch (e->key()) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta: return;
-    default: break;
-    }
-    if (e->isAutoRepeat()) return;
-    Form_KeyUp(GrigliaDati::CodiceTasto(e), GrigliaDati::StatoMaiuscole(e->modifiers()));
-}
-
 void FRM_ZEBLoadSave::CmdExport_Click() {
     const auto scelto = Piattaforma::ScegliFileDaSalvare(
         QString(), QString(), QStringLiteral("Text Files  (*.txt);;All Files  (*.*)"));

@@ -17,6 +17,7 @@
 #include "config/ArchivioRegole.h"
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QComboBox;
 class QFrame;
@@ -27,7 +28,7 @@ class QPlainTextEdit;
 class QPushButton;
 class PulsanteGrafico;
 
-class FRM_ZEBLoadSave : public QWidget {
+class FRM_ZEBLoadSave : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBLoadSave(QWidget* contenitore = nullptr);
     ~FRM_ZEBLoadSave() override;
@@ -41,7 +42,7 @@ public:
     void VisualizzaReset();
 
     // Event handlers. The mode buttons' Value has already flipped (check buttons).
-    void Form_KeyUp(int16_t KeyCode, int16_t Shift);
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void CmdSave_Click();
     void CmdApriTutto_Click();
     void CmdRipristinaTutto_Click();
@@ -102,7 +103,6 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <QtWidgets/QHeaderView>
 
 #include "controls/PulsanteGraficoColori.h"
+#include "engine/ModMainTasti.h"
 #include "platform/Caratteri.h"
 
 namespace {
@@ -199,6 +200,10 @@ void GrigliaDati::MostraSelezione() {
     }
     const QModelIndex corrente = model()->index(Row_, Col_);
     sm->setCurrentIndex(corrente, QItemSelectionModel::NoUpdate);
+    if (!EvidenziaSelezione_) {
+        sm->clearSelection();
+        return;
+    }
     if (Valida(RowSel_, ColSel_)) {
         const QItemSelection rettangolo(model()->index(std::min(Row_, RowSel_), std::min(Col_, ColSel_)),
                                         model()->index(std::max(Row_, RowSel_), std::max(Col_, ColSel_)));
@@ -206,6 +211,11 @@ void GrigliaDati::MostraSelezione() {
     } else {
         sm->select(corrente, QItemSelectionModel::ClearAndSelect);
     }
+}
+
+void GrigliaDati::EvidenziaSelezione(bool attiva) {
+    EvidenziaSelezione_ = attiva;
+    MostraSelezione();
 }
 
 void GrigliaDati::Row(int32_t r) {
@@ -318,38 +328,10 @@ int16_t GrigliaDati::StatoMaiuscole(Qt::KeyboardModifiers m) {
     return s;
 }
 
-int16_t GrigliaDati::CodiceTasto(const QKeyEvent* e) {
-    const int k = e->key();
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<int16_t>('A' + (k - Qt::Key_A));
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<int16_t>('0' + (k - Qt::Key_0));
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<int16_t>(112 + (k - Qt::Key_F1));
-    switch (k) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Plus: return 107;
-    case Qt::Key_Minus: return 109;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Period: return 190;
-    default: return 0;
-    }
-}
+int16_t GrigliaDati::CodiceTasto(const QKeyEvent* e) { return ModMain::CodiceTasto(*e); }
 
 void GrigliaDati::keyPressEvent(QKeyEvent* e) {
-    emit KeyDown(CodiceTasto(e), StatoMaiuscole(e->modifiers()));
+    emit KeyDown(CodiceTasto(e), ModMain::StatoMaiuscole(*e));
     int dr = 0, dc = 0;
     const int righeDati = std::max(rowCount() - FixedRows_, 1);
     const int pagina = std::max(viewport()->height() / std::max(rowHeight(std::min(FixedRows_, rowCount() - 1)), 1) - 1, 1);
@@ -398,6 +380,6 @@ void GrigliaDati::keyReleaseEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    emit KeyUp(CodiceTasto(e), StatoMaiuscole(e->modifiers()));
+    emit KeyUp(CodiceTasto(e), ModMain::StatoMaiuscole(*e));
     QWidget::keyReleaseEvent(e);
 }

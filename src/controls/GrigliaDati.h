@@ -69,15 +69,20 @@ public:
     int32_t RowHeight(int32_t r) const;
     void RowHeight(int32_t r, int32_t twips);
 
+    // Whether the selection is painted in the highlight colours (it is unless
+    // switched off); a page that colours its current cell itself switches it off.
+    void EvidenziaSelezione(bool attiva);
+
     bool Redraw() const { return Redraw_; }
     void Redraw(bool attivo);
 
     double FontSize() const { return font().pointSizeF(); }
     void FontSize(double punti);
 
-    // Key code of a Qt key event as the pages read it (Enter 13, Esc 27,
-    // Delete 46, Backspace 8, arrows 37-40, letters upper case, digits, F1 112),
-    // 0 for others; shift state bits 1 Shift, 2 Ctrl, 4 Alt.
+    // Key code of a Qt key event as the pages read it (ModMain::CodiceTasto:
+    // Enter 13, Esc 27, Delete 46, arrows 37-40, letters upper case, digits,
+    // the plus and minus keys 187/189 and 107/109 on every layout ...), 0 for
+    // others; shift state bits 1 Shift, 2 Ctrl, 4 Alt.
     static int16_t CodiceTasto(const QKeyEvent* e);
     static int16_t StatoMaiuscole(Qt::KeyboardModifiers m);
 
@@ -113,6 +118,7 @@ private:
     int32_t FixedCols_ = 1;
     int32_t Row_ = 1, Col_ = 1, RowSel_ = 1, ColSel_ = 1;
     bool Redraw_ = true;
+    bool EvidenziaSelezione_ = true;
     bool Trascinamento_ = false;
     bool Premuto_ = false; // a left press inside the grid waits for its release
     std::vector<bool> LarghezzaFissata_; // per column: width set by ColWidth

@@ -2,6 +2,7 @@
 
 #include "controls/ModZebPulsante.h"
 #include "controls/PulsanteGraficoForme.h"
+#include "engine/ModMainTasti.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QCursor>
@@ -35,35 +36,6 @@ int16_t PulsantiMouse(Qt::MouseButtons b) {
 int16_t StatoMaiuscole(Qt::KeyboardModifiers m) {
     return int16_t((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
                    (m & Qt::AltModifier ? 4 : 0));
-}
-
-// Key codes as the pages know them (the Windows virtual-key numbers).
-int16_t CodiceTasto(int k) {
-    if (k >= Qt::Key_A && k <= Qt::Key_Z) return int16_t(k);
-    if (k >= Qt::Key_0 && k <= Qt::Key_9) return int16_t(k);
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return int16_t(112 + (k - Qt::Key_F1));
-    switch (k) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
 }
 
 bool Freccia(int16_t c) { return c >= 37 && c <= 40; }
@@ -628,8 +600,8 @@ void PulsanteGrafico::PassoClick() {
 }
 
 void PulsanteGrafico::keyPressEvent(QKeyEvent* e) {
-    int16_t codice = CodiceTasto(e->key());
-    const int16_t shift = StatoMaiuscole(e->modifiers());
+    int16_t codice = ModMain::CodiceTasto(*e);
+    const int16_t shift = ModMain::StatoMaiuscole(*e);
     if (Freccia(codice)) {
         static const quint32 scansione[4] = {0x4B, 0x48, 0x4D, 0x50};
         if (QWidget* c = parentWidget()) {
@@ -644,13 +616,13 @@ void PulsanteGrafico::keyPressEvent(QKeyEvent* e) {
         if (!HoverOn) StateFlags &= ~MouseOver;
     }
     if (codice != 0) emit KeyDown(codice, shift);
-    if (!e->text().isEmpty() && !Freccia(CodiceTasto(e->key()))) emit KeyPress(int16_t(e->text().at(0).unicode()));
+    if (!e->text().isEmpty() && !Freccia(ModMain::CodiceTasto(*e))) emit KeyPress(int16_t(e->text().at(0).unicode()));
 }
 
 void PulsanteGrafico::keyReleaseEvent(QKeyEvent* e) {
     if (e->isAutoRepeat()) return;
-    int16_t codice = CodiceTasto(e->key());
-    const int16_t shift = StatoMaiuscole(e->modifiers());
+    int16_t codice = ModMain::CodiceTasto(*e);
+    const int16_t shift = ModMain::StatoMaiuscole(*e);
     PressOn = false;
     if (codice == 32) {
         if (StateFlags & HeldDown) {
@@ -698,6 +670,19 @@ bool PulsanteGrafico::event(QEvent* e) {
         }
     }
     return QWidget::event(e);
+}
+
+void PulsanteGrafico::ScriviAbilitato(bool v) {
+    abilitazioneDaModello_ = true;
+    setEnabled(v);
+    abilitazioneDaModello_ = false;
+}
+
+void PulsanteGrafico::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // However the enabled state changes (setEnabled on the button or on a
+    // parent), the painted face follows at once, not at the next hover.
+    if (e->type() == QEvent::EnabledChange && !abilitazioneDaModello_) RidisegnaAbilitazione();
 }
 
 void PulsanteGrafico::focusInEvent(QFocusEvent* e) {

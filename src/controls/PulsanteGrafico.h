@@ -69,7 +69,7 @@ protected:
     void EseguiResize() override;
     void AggiornaRisorse(const QString& quale) override;
     bool LeggiAbilitato() const override { return isEnabled(); }
-    void ScriviAbilitato(bool v) override { setEnabled(v); }
+    void ScriviAbilitato(bool v) override;
     void ImpostaChiaveAccesso(const QString& tasto) override;
     void ImpostaPuntatore(int16_t puntatore) override;
     bool ImpostaIconaMouse(const QImage& icona) override;
@@ -77,6 +77,7 @@ protected:
 
     // Qt events.
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -117,6 +118,8 @@ private:
     QTimer timerHover_;
     int idScorciatoia_ = 0;
     bool dopoDoppioClick_ = false;
+    bool abilitazioneDaModello_ = false; // Enabled() redraws by itself
+
     int32_t ultimaPenna_ = 0;
     bool ultimaPennaPunteggiata_ = false;
 };

@@ -232,6 +232,11 @@ bool ModelloPulsante::Enabled() const { return LeggiAbilitato(); }
 void ModelloPulsante::Enabled(bool v) {
     if (v == LeggiAbilitato()) return;
     ScriviAbilitato(v);
+    RidisegnaAbilitazione();
+    Notifica(QStringLiteral("Enabled"));
+}
+
+void ModelloPulsante::RidisegnaAbilitazione() {
     if (ButtonStyle_ == 3 && Mode_ == 0 && ButtonShape_ <= 3) {
         DelayDrawing(true);
         CreaRegione();
@@ -240,7 +245,6 @@ void ModelloPulsante::Enabled(bool v) {
     } else {
         Ridisegna();
     }
-    Notifica(QStringLiteral("Enabled"));
 }
 
 void ModelloPulsante::ShowFocusRect(bool v) {

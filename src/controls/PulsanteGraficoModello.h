@@ -166,6 +166,10 @@ protected:
     // Rebuilds a resource: "BackColor", "Font" or "Picture" (case ignored).
     virtual void AggiornaRisorse(const QString& quale);
 
+    // Redraws the face after the enabled state changed (an etched command
+    // button with a straight outline also rebuilds its region and layout).
+    void RidisegnaAbilitazione();
+
     void Avviso(const QString& testo, const QString& titolo = {}) const;
     bool ModalitaProgetto() const { return !UserMode; }
     bool RetroSbloccato() const { return HoverColorLocks_ == 0 || HoverColorLocks_ == 2; }

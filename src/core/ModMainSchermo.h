@@ -16,8 +16,9 @@
 //      AggiornaLivelliForma(this, liste_) (the four lists in the fixed order);
 //   3. its public CaricaLingua() sets its texts with TestoLingua(...) /
 //      VoceLingua(n) and ends with ImpostaFontLingua(this, CharsetCorrente());
-//   4. its keyReleaseEvent passes the key to ModMain::GestisciTasto
-//      (engine/ModMainTasti.h).
+//   4. its Form_KeyUp (FormaConTasti, controls/AnteprimaTasti.h: every key
+//      released on the form or on a control it holds) passes the key to
+//      ModMain::GestisciTasto (engine/ModMainTasti.h).
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -33,4 +33,13 @@ void GestisciTasto(int16_t KeyCode, int16_t Shift);
 // The same for a Qt key event (Qt key and modifiers mapped to the codes above).
 void GestisciTasto(const QKeyEvent* evento);
 
+// The key code of a Qt key event as every handler reads it (the Windows key
+// numbers): letters upper case, digits, F1 112 ..., Backspace 8, Tab 9,
+// Enter 13, Shift 16, Ctrl 17, Alt 18, Esc 27, Space 32, the movement keys
+// 33-40, Insert 45, Delete 46, the plus and minus keys 187 and 189 (main
+// keyboard) and 107 and 109 (keypad), comma 188, full stop 190; 0 for others.
+int16_t CodiceTasto(const QKeyEvent& evento);
+// The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt.
+int16_t StatoMaiuscole(const QKeyEvent& evento);
+
 } // namespace ModMain

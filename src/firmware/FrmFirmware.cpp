@@ -343,6 +343,6 @@ void FrmFirmware::CmdOk_Click() {
     operazioneInCorso_ = false;
 }
 
-void FrmFirmware::keyReleaseEvent(QKeyEvent* e) {
-    if (!operazioneInCorso_) ModMain::GestisciTasto(e);
+void FrmFirmware::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
+    if (!operazioneInCorso_) ModMain::GestisciTasto(KeyCode, Shift);
 }

@@ -13,8 +13,9 @@
 
 #include "controls/PulsanteGrafico.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
-class FrmFirmware : public QWidget {
+class FrmFirmware : public QWidget, public FormaConTasti {
 public:
     explicit FrmFirmware(QWidget* contenitore = nullptr);
 
@@ -57,7 +58,7 @@ public:
     PulsanteGrafico* CmdCancel = nullptr;
 
 protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:

@@ -330,7 +330,7 @@ void FRM_ZEBinjDir::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBinjDir::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBinjDir::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBinjDir::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

@@ -11,6 +11,7 @@
 
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +19,7 @@ class QLineEdit;
 class GrigliaDati;
 class PulsanteGrafico;
 
-class FRM_ZEBinjDir : public QWidget {
+class FRM_ZEBinjDir : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBinjDir(QWidget* contenitore = nullptr);
     ~FRM_ZEBinjDir() override;
@@ -109,7 +110,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

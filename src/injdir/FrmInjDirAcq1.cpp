@@ -75,7 +75,7 @@ void FrmInjDirAcq1::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FrmInjDirAcq1::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmInjDirAcq1::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmInjDirAcq1::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

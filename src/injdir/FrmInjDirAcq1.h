@@ -12,11 +12,12 @@
 
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 class PulsanteGrafico;
 
-class FrmInjDirAcq1 : public QWidget {
+class FrmInjDirAcq1 : public QWidget, public FormaConTasti {
 public:
     explicit FrmInjDirAcq1(QWidget* contenitore = nullptr);
 
@@ -48,7 +49,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void AggiornaEsito();

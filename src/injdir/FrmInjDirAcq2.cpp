@@ -58,7 +58,7 @@ void FrmInjDirAcq2::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (caricata_) Form_Resize();
 }
-void FrmInjDirAcq2::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmInjDirAcq2::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 void FrmInjDirAcq2::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 
 void FrmInjDirAcq2::CaricaLingua() {

@@ -12,12 +12,13 @@
 #include "core/ModMainSchermo.h"
 #include "injdir/InjDirAcqRegole.h"
 #include "switchover/CommutazioneRegole.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 class QSlider;
 class PulsanteGrafico;
 
-class FrmInjDirAcq2 : public QWidget {
+class FrmInjDirAcq2 : public QWidget, public FormaConTasti {
 public:
     explicit FrmInjDirAcq2(QWidget* contenitore = nullptr);
 
@@ -50,7 +51,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     int32_t UltimoIndice() const { return static_cast<int32_t>(Soglie.codici.size()) - 1; }

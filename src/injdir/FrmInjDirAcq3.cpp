@@ -122,7 +122,7 @@ void FrmInjDirAcq3::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (caricata_) Form_Resize();
 }
-void FrmInjDirAcq3::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmInjDirAcq3::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmInjDirAcq3::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);

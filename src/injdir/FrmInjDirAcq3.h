@@ -15,12 +15,13 @@
 #include "core/ModMainSchermo.h"
 #include "injdir/InjDirAcqRegole.h"
 #include "injdir/ModInjDirCalc.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 class QLineEdit;
 class PulsanteGrafico;
 
-class FrmInjDirAcq3 : public QWidget {
+class FrmInjDirAcq3 : public QWidget, public FormaConTasti {
 public:
     explicit FrmInjDirAcq3(QWidget* contenitore = nullptr);
     ~FrmInjDirAcq3() override;
@@ -66,7 +67,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -84,7 +84,7 @@ void FrmInjDirAcq4::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (caricata_) Form_Resize();
 }
-void FrmInjDirAcq4::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmInjDirAcq4::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 void FrmInjDirAcq4::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 
 void FrmInjDirAcq4::CaricaLingua() {

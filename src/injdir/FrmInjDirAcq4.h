@@ -12,12 +12,13 @@
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
 #include "injdir/InjDirAcqRegole.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 class QLineEdit;
 class PulsanteGrafico;
 
-class FrmInjDirAcq4 : public QWidget {
+class FrmInjDirAcq4 : public QWidget, public FormaConTasti {
 public:
     explicit FrmInjDirAcq4(QWidget* contenitore = nullptr);
 
@@ -58,7 +59,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     InjDirAcqRegole::ParametriPressioneGas& RecordCorrente();

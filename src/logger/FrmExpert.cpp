@@ -81,4 +81,4 @@ void FrmExpert::resizeEvent(QResizeEvent*) {
     if (h > 0) Text1->resize(width() - 16, h);
 }
 
-void FrmExpert::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmExpert::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }

@@ -11,6 +11,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 namespace ModMain {
 // -1 while the raw variable view is open.
@@ -23,7 +24,7 @@ namespace ModExpert {
 std::string TestoValori(const std::vector<int32_t>& valori);
 } // namespace ModExpert
 
-class FrmExpert : public QWidget {
+class FrmExpert : public QWidget, public FormaConTasti {
 public:
     explicit FrmExpert(QWidget* contenitore = nullptr);
     // The window's single instance, a tool window of the main window, made on first use.
@@ -39,7 +40,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     ModMain::ListeLivelli liste_;

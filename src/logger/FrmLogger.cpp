@@ -333,9 +333,9 @@ void FrmLogger::CaricaLingua() {
     Form_Resize();
 }
 
-void FrmLogger::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape && LstVar->isVisible()) LstVar->hide();
-    ModMain::GestisciTasto(e);
+void FrmLogger::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
+    if (KeyCode == ModMain::TastoEsc && LstVar->isVisible()) LstVar->hide();
+    ModMain::GestisciTasto(KeyCode, Shift);
 }
 
 bool FrmLogger::eventFilter(QObject* o, QEvent* e) {

@@ -19,6 +19,7 @@
 
 #include "core/ModMainSchermo.h"
 #include "logger/ModOscillo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PulsanteGrafico;
 class QButtonGroup;
@@ -40,7 +41,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 };
 
-class FrmLogger : public QWidget {
+class FrmLogger : public QWidget, public FormaConTasti {
 public:
     explicit FrmLogger(QWidget* contenitore = nullptr);
     ~FrmLogger() override;
@@ -139,7 +140,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

@@ -315,7 +315,7 @@ void FRM_ZEBCarburazione::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FRM_ZEBCarburazione::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBCarburazione::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBCarburazione::Form_Resize() {
     if (inResize_ || isMinimized() || width() <= 0 || height() <= 0) return;

@@ -24,8 +24,9 @@
 #include "core/PaginaMappa.h"
 #include "maps/CarburazioneMappatura.h"
 #include "maps/PuntoMatrice.h"
+#include "controls/AnteprimaTasti.h"
 
-class FRM_ZEBCarburazione : public QWidget {
+class FRM_ZEBCarburazione : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBCarburazione(QWidget* contenitore = nullptr);
 
@@ -101,7 +102,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void Ricarica();

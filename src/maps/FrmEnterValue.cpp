@@ -166,12 +166,8 @@ bool FrmEnterValue::eventFilter(QObject* o, QEvent* e) {
     return QWidget::eventFilter(o, e);
 }
 
-void FrmEnterValue::keyReleaseEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape && !e->isAutoRepeat()) {
-        Annulla();
-        return;
-    }
-    QWidget::keyReleaseEvent(e);
+void FrmEnterValue::Form_KeyUp(int16_t KeyCode, int16_t) {
+    if (KeyCode == 27) Annulla();
 }
 
 void FrmEnterValue::closeEvent(QCloseEvent* e) {

@@ -11,6 +11,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLineEdit;
 class QRadioButton;
@@ -44,7 +45,7 @@ EsitoValore ControllaTesto(const std::string& testo, int32_t operazione, const L
 bool CarattereAmmesso(char16_t c);
 } // namespace ValoreInserimento
 
-class FrmEnterValue : public QWidget {
+class FrmEnterValue : public QWidget, public FormaConTasti {
 public:
     explicit FrmEnterValue(QWidget* proprietario = nullptr);
 
@@ -65,7 +66,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
 

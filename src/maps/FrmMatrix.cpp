@@ -326,7 +326,7 @@ void FrmMatrix::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FrmMatrix::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmMatrix::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmMatrix::Form_Resize() {
     if (inResize_) return;

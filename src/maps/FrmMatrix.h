@@ -20,8 +20,9 @@
 #include "core/ModMainSchermo.h"
 #include "core/PaginaMappa.h"
 #include "maps/PuntoMatrice.h"
+#include "controls/AnteprimaTasti.h"
 
-class FrmMatrix : public QWidget {
+class FrmMatrix : public QWidget, public FormaConTasti {
 public:
     explicit FrmMatrix(QWidget* contenitore = nullptr);
 
@@ -103,7 +104,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void PostaScrittura();

@@ -464,7 +464,7 @@ void FrmError::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FrmError::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmError::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 bool FrmError::eventFilter(QObject* oggetto, QEvent* evento) {
     if (oggetto == GrdErr->viewport() && evento->type() == QEvent::MouseButtonRelease) {

@@ -16,11 +16,12 @@
 
 #include "core/ModMainSchermo.h"
 #include "obd/ErroriConversioni.h"
+#include "controls/AnteprimaTasti.h"
 
 class GrigliaDati;
 class PulsanteGrafico;
 
-class FrmError : public QWidget {
+class FrmError : public QWidget, public FormaConTasti {
 public:
     explicit FrmError(QWidget* contenitore = nullptr);
 
@@ -72,7 +73,7 @@ public:
     QComboBox* CmbServiceLOW = nullptr;
 
 protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 

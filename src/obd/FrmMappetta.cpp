@@ -207,7 +207,7 @@ void FrmMappetta::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FrmMappetta::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmMappetta::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmMappetta::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

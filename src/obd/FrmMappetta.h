@@ -21,6 +21,7 @@
 
 #include "core/ModMainSchermo.h"
 #include "engine/ModMainConnessione.h" // UnitaRpm
+#include "controls/AnteprimaTasti.h"
 
 class GrigliaDati;
 
@@ -31,7 +32,7 @@ inline uint8_t MappettaAperta = 0;
 
 } // namespace ModMain
 
-class FrmMappetta : public QWidget {
+class FrmMappetta : public QWidget, public FormaConTasti {
 public:
     explicit FrmMappetta(QWidget* contenitore = nullptr);
 
@@ -96,7 +97,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void Intestazioni();

@@ -362,7 +362,7 @@ void FrmObd::showEvent(QShowEvent* e) {
 
 void FrmObd::Form_Activate() { ProssimaLetturaTabelle = 0; }
 
-void FrmObd::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmObd::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 bool FrmObd::eventFilter(QObject* oggetto, QEvent* evento) {
     // The title box never shows a text cursor.

@@ -19,11 +19,12 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PulsanteGrafico;
 class FrmCalcoloVacuum;
 
-class FrmObd : public QWidget {
+class FrmObd : public QWidget, public FormaConTasti {
 public:
     explicit FrmObd(QWidget* contenitore = nullptr);
 
@@ -167,7 +168,7 @@ public:
     double ProssimaLetturaInfo = 0;
 
 protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

@@ -321,7 +321,7 @@ void FRM_ZEBGestione::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBGestione::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBGestione::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBGestione::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, liste_); }
 

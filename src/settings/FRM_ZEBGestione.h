@@ -14,13 +14,14 @@
 
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class PulsanteGrafico;
 
-class FRM_ZEBGestione : public QWidget {
+class FRM_ZEBGestione : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBGestione(QWidget* contenitore = nullptr);
     ~FRM_ZEBGestione() override;
@@ -102,7 +103,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void CostruisciControlli();

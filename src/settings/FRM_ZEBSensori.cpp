@@ -274,7 +274,7 @@ void FRM_ZEBSensori::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBSensori::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBSensori::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBSensori::AggiornaLivelliVisualizzazione() {
     ModMain::AggiornaLivelliForma(this, liste_);

@@ -14,6 +14,7 @@
 
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QGroupBox;
 class QLabel;
@@ -21,7 +22,7 @@ class QLineEdit;
 class QScrollBar;
 class PulsanteGrafico;
 
-class FRM_ZEBSensori : public QWidget {
+class FRM_ZEBSensori : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBSensori(QWidget* contenitore = nullptr);
 
@@ -85,7 +86,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void CostruisciControlli();

@@ -172,27 +172,17 @@ void FrmInjSetPopUp::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FrmInjSetPopUp::keyReleaseEvent(QKeyEvent* e) {
-    const Qt::KeyboardModifiers m = e->modifiers();
-    const int16_t shift = static_cast<int16_t>(((m & Qt::ShiftModifier) ? ModMain::MaiuscoloShift : 0) |
-                                               ((m & Qt::ControlModifier) ? ModMain::MaiuscoloCtrl : 0) |
-                                               ((m & Qt::AltModifier) ? ModMain::MaiuscoloAlt : 0));
-    const int chiave = e->key();
-    const int16_t codice = chiave >= Qt::Key_A && chiave <= Qt::Key_Z ? static_cast<int16_t>('A' + (chiave - Qt::Key_A))
-                                                                      : static_cast<int16_t>(0);
-    if (shift == 7) Form_KeyUp(codice, shift);
-    ModMain::GestisciTasto(e);
-}
-
 void FrmInjSetPopUp::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
-    if (Shift != 7) return;
-    if (KeyCode == 'X' && ModMain::TastoXPremuto == 0) {
-        ModMain::TastoXPremuto = 1;
-        MostraParametriInj(true);
-    } else {
-        ModMain::TastoXPremuto = 0;
-        MostraParametriInj(false);
+    if (Shift == 7) {
+        if (KeyCode == 'X' && ModMain::TastoXPremuto == 0) {
+            ModMain::TastoXPremuto = 1;
+            MostraParametriInj(true);
+        } else {
+            ModMain::TastoXPremuto = 0;
+            MostraParametriInj(false);
+        }
     }
+    ModMain::GestisciTasto(KeyCode, Shift);
 }
 
 void FrmInjSetPopUp::Form_Load() {
@@ -362,7 +352,7 @@ void FrmInjSetPopUp::AggiornaSelezioni(bool Tutte) {
                                static_cast<QWidget*>(LblTimeCor[i])})
                 w->setVisible(mostra);
             if (ChkBank[i]->isChecked()) ColoriPieni(LblTimeCor[i], 0xFFFFFF, IniettoriCollegato);
-            else ColoriPieni(LblTimeCor[i], 0, IniettoriArgento);
+            else ColoriPieni(LblTimeCor[i], Pulsante::ColoreTestoSistema, Pulsante::ColoreFacciaSistema);
         }
         PosizionaIndicatoreBanco();
     }
@@ -468,6 +458,7 @@ void FrmInjSetPopUp::Form_Activate() {
     raise();
     attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
+    AnteprimaTasti::PrendiFuoco(this);
 }
 
 void FrmInjSetPopUp::hideEvent(QHideEvent* e) {

@@ -13,6 +13,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +26,7 @@ namespace ModZebPagina {
 class FormaPagina;
 }
 
-class FrmInjSetPopUp : public QWidget {
+class FrmInjSetPopUp : public QWidget, public FormaConTasti {
 public:
     explicit FrmInjSetPopUp(QWidget* contenitore = nullptr);
 
@@ -45,7 +46,7 @@ public:
     void CmdDefaultTime_Click(int Index);
     void Form_Activate();
     void Form_QueryUnload(int& Cancel, int UnloadMode);
-    void Form_KeyUp(int16_t KeyCode, int16_t Shift);
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
     bool InAggiornamento = false;
     std::string VoceSelezione0, VoceSelezione1;
@@ -79,7 +80,6 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     // Border of the popup over the page.
     void paintEvent(QPaintEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     void PosizionaIndicatoreBanco();

@@ -134,7 +134,7 @@ void FrmSeqInj::showEvent(QShowEvent* e) {
     Form_Activate();
 }
 
-void FrmSeqInj::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmSeqInj::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FrmSeqInj::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
@@ -301,6 +301,7 @@ void FrmSeqInj::Form_Activate() {
     LblTitolo->setText(ModMain::TestoLingua(ModMain::TestoVoce(0) + ModMain::VersioneProgramma));
     attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
+    AnteprimaTasti::PrendiFuoco(this);
 }
 
 void FrmSeqInj::hideEvent(QHideEvent* e) {

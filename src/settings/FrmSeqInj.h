@@ -13,13 +13,14 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class PulsanteGrafico;
 
-class FrmSeqInj : public QWidget {
+class FrmSeqInj : public QWidget, public FormaConTasti {
 public:
     explicit FrmSeqInj(QWidget* contenitore = nullptr);
 
@@ -74,7 +75,7 @@ protected:
     // Hidden by another page switch (link loss, exit) rather than by its close
     // box: the surrounding forms are enabled again all the same.
     void hideEvent(QHideEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     // Border of the popup over the page.
     void paintEvent(QPaintEvent* e) override;
 

@@ -136,11 +136,11 @@ void BarraMenuTop::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void BarraMenuTop::keyReleaseEvent(QKeyEvent* e) {
+void BarraMenuTop::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
     // The first key release after load only arms the handler.
     if (PrimoTastoRicevuto == 0) {
         PrimoTastoRicevuto = 1;
         return;
     }
-    ModMain::GestisciTasto(e);
+    ModMain::GestisciTasto(KeyCode, Shift);
 }

@@ -12,11 +12,12 @@
 
 class QTimer;
 #include "controls/PulsanteGrafico.h"
+#include "controls/AnteprimaTasti.h"
 namespace Casa {
 class FormaGrafica;
 }
 
-class BarraMenuTop : public QWidget {
+class BarraMenuTop : public QWidget, public FormaConTasti {
 public:
     struct Bottone {
         int indice;
@@ -59,7 +60,7 @@ protected:
     virtual void DopoLampeggio() {}
 
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
     ModMain::ListeLivelli ListeLivelli_;
 

@@ -169,7 +169,7 @@ void FRM_ZEBConnected::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FRM_ZEBConnected::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBConnected::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 bool FRM_ZEBConnected::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::MouseButtonRelease) {

@@ -9,13 +9,14 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PulsanteGrafico;
 class QComboBox;
 class QFrame;
 class QLabel;
 
-class FRM_ZEBConnected : public QWidget {
+class FRM_ZEBConnected : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBConnected(QWidget* contenitore = nullptr);
 
@@ -44,7 +45,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:

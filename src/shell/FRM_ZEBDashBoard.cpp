@@ -263,4 +263,4 @@ void FRM_ZEBDashBoard::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBDashBoard::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBDashBoard::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }

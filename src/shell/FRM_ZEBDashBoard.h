@@ -10,6 +10,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QFrame;
 class QLabel;
@@ -17,7 +18,7 @@ namespace Casa {
 class FormaGrafica;
 }
 
-class FRM_ZEBDashBoard : public QWidget {
+class FRM_ZEBDashBoard : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBDashBoard(QWidget* contenitore = nullptr);
 
@@ -45,7 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     ModMain::ListeLivelli ListeLivelli_;

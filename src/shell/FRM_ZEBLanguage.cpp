@@ -181,10 +181,10 @@ void FRM_ZEBLanguage::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FRM_ZEBLanguage::keyReleaseEvent(QKeyEvent* e) {
+void FRM_ZEBLanguage::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
     if (PrimoTasto == 0) {
         PrimoTasto = 1;
         return;
     }
-    ModMain::GestisciTasto(e);
+    ModMain::GestisciTasto(KeyCode, Shift);
 }

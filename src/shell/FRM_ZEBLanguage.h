@@ -9,11 +9,12 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PulsanteGrafico;
 class QFrame;
 
-class FRM_ZEBLanguage : public QWidget {
+class FRM_ZEBLanguage : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBLanguage(QWidget* contenitore = nullptr);
 
@@ -37,7 +38,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     ModMain::ListeLivelli liste_;

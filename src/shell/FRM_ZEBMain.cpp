@@ -305,7 +305,7 @@ void FRM_ZEBMain::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBMain::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBMain::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBMain::AggiornaLivelliVisualizzazione() { ModMain::AggiornaLivelliForma(this, ListeLivelli_); }
 

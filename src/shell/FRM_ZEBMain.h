@@ -9,6 +9,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 class QProgressBar;
@@ -18,7 +19,7 @@ namespace Casa {
 class FormaGrafica;
 }
 
-class FRM_ZEBMain : public QWidget {
+class FRM_ZEBMain : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBMain(QWidget* contenitore = nullptr);
 
@@ -77,7 +78,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void ImpostaIndicatori();

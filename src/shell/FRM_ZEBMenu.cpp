@@ -400,4 +400,4 @@ void FRM_ZEBMenu::paintEvent(QPaintEvent*) {
     DisegnaSfondo(p, size());
 }
 
-void FRM_ZEBMenu::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBMenu::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }

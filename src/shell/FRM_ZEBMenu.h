@@ -10,6 +10,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -21,7 +22,7 @@ namespace Casa {
 class FormaGrafica;
 }
 
-class FRM_ZEBMenu : public QWidget {
+class FRM_ZEBMenu : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBMenu(QWidget* contenitore = nullptr);
 
@@ -70,7 +71,7 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     void CollocaInfo();

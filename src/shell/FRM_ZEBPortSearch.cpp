@@ -139,4 +139,4 @@ void FRM_ZEBPortSearch::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void FRM_ZEBPortSearch::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBPortSearch::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }

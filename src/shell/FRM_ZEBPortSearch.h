@@ -8,6 +8,7 @@
 #include <QtWidgets/QWidget>
 
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class PulsanteGrafico;
 class QFrame;
@@ -15,7 +16,7 @@ class QLabel;
 class QProgressBar;
 class QTimer;
 
-class FRM_ZEBPortSearch : public QWidget {
+class FRM_ZEBPortSearch : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBPortSearch(QWidget* contenitore = nullptr);
 
@@ -41,7 +42,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
 
 private:
     ModMain::ListeLivelli liste_;

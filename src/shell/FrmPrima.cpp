@@ -75,13 +75,8 @@ void FrmPrima::Timer1_Timer() {
     LivelloAlfa = alfa;
 }
 
-void FrmPrima::Form_KeyUp(int32_t keyCode, int32_t) {
-    if (keyCode == 27) IstanteFine = ModGlobFunct::LeggiMicrosecondi();
-}
-
-void FrmPrima::keyReleaseEvent(QKeyEvent* e) {
-    Form_KeyUp(e->key() == Qt::Key_Escape ? 27 : e->key(), 0);
-    QWidget::keyReleaseEvent(e);
+void FrmPrima::Form_KeyUp(int16_t KeyCode, int16_t) {
+    if (KeyCode == 27) IstanteFine = ModGlobFunct::LeggiMicrosecondi();
 }
 
 void FrmPrima::AggiornaLivelliVisualizzazione() {}

@@ -7,14 +7,15 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
+#include "controls/AnteprimaTasti.h"
 
-class FrmPrima : public QWidget {
+class FrmPrima : public QWidget, public FormaConTasti {
 public:
     // `proprietario`: the window that owns the splash (it stays above it).
     explicit FrmPrima(QWidget* proprietario = nullptr);
 
     void Form_Load();
-    void Form_KeyUp(int32_t keyCode, int32_t shift);
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     void Timer1_Timer();
     void AggiornaLivelliVisualizzazione();
 
@@ -28,6 +29,4 @@ public:
     int32_t TempoResiduo = 0;   // microseconds left at the last tick
     int32_t LivelloAlfa = 255;  // opacity given at the last tick, 0-255
 
-protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
 };

@@ -19,6 +19,7 @@
 #include "engine/ModMainCollegamento.h"
 #include "link/ModBlckDatiLive.h"
 #include "link/ModMainStatoLinea.h"
+#include "controls/AnteprimaTasti.h"
 #include "shell/FrmPrima.h"
 #include "shell/MDIFrmForme.h"
 #include "shell/MDIFrmServizi.h"
@@ -141,6 +142,9 @@ MDIForm::MDIForm() {
     Timer2->setInterval(100);
     connect(Timer2, &QTimer::timeout, this, &MDIForm::Timer2_Timer);
 
+    // The key preview of the forms goes in first, so that the input block,
+    // installed after it, sees every event before it.
+    AnteprimaTasti::Installa();
     filtroInput_ = std::make_unique<FiltroInput>();
     qApp->installEventFilter(filtroInput_.get());
     Finestra = this;

@@ -428,12 +428,10 @@ void FRM_ZEBCommutazione::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBCommutazione::keyReleaseEvent(QKeyEvent* e) {
-    ModMain::GestisciTasto(e);
-    if (e->isAutoRepeat()) return;
-    const int16_t maiuscole = GrigliaDati::StatoMaiuscole(e->modifiers());
-    if (maiuscole != 7) return;
-    if (e->key() == Qt::Key_X && TastoXPremuto == 0 && ModMain::LivelloAut) {
+void FRM_ZEBCommutazione::Form_KeyUp(int16_t KeyCode, int16_t Shift) {
+    ModMain::GestisciTasto(KeyCode, Shift);
+    if (Shift != 7) return;
+    if (KeyCode == 'X' && TastoXPremuto == 0 && ModMain::LivelloAut) {
         TastoXPremuto = 1;
         Frame1->setVisible(true);
         Frame1->raise();

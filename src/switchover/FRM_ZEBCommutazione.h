@@ -17,6 +17,7 @@
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
 #include "switchover/CommutazioneRegole.h"
+#include "controls/AnteprimaTasti.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,7 @@ class QSlider;
 class GrigliaDati;
 class PulsanteGrafico;
 
-class FRM_ZEBCommutazione : public QWidget {
+class FRM_ZEBCommutazione : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBCommutazione(QWidget* contenitore = nullptr);
     ~FRM_ZEBCommutazione() override;
@@ -130,7 +131,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

@@ -317,7 +317,7 @@ void FRM_ZEBLambda::resizeEvent(QResizeEvent* e) {
     if (caricata_) Form_Resize();
 }
 
-void FRM_ZEBLambda::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FRM_ZEBLambda::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }
 
 void FRM_ZEBLambda::DisponiGriglie() {
     // In pixels: the pressure column 11 % of the caption's width, the twelve

@@ -15,6 +15,7 @@
 
 #include "controls/ModZebPagina.h"
 #include "core/ModMainSchermo.h"
+#include "controls/AnteprimaTasti.h"
 
 class QComboBox;
 class QGroupBox;
@@ -22,7 +23,7 @@ class QLabel;
 class QLineEdit;
 class GrigliaDati;
 
-class FRM_ZEBLambda : public QWidget {
+class FRM_ZEBLambda : public QWidget, public FormaConTasti {
 public:
     explicit FRM_ZEBLambda(QWidget* contenitore = nullptr);
     ~FRM_ZEBLambda() override;
@@ -78,7 +79,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

@@ -154,4 +154,4 @@ bool FrmCommutatore::eventFilter(QObject* o, QEvent* e) {
     return QWidget::eventFilter(o, e);
 }
 
-void FrmCommutatore::keyReleaseEvent(QKeyEvent* e) { ModMain::GestisciTasto(e); }
+void FrmCommutatore::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTasto(KeyCode, Shift); }

@@ -12,6 +12,7 @@
 
 #include "core/ModMainSchermo.h"
 #include "switchover/CommutatoreRegole.h"
+#include "controls/AnteprimaTasti.h"
 
 class QLabel;
 namespace ModZebPagina {
@@ -33,7 +34,7 @@ private:
     int32_t colore_ = 0x00FF00;
 };
 
-class FrmCommutatore : public QWidget {
+class FrmCommutatore : public QWidget, public FormaConTasti {
 public:
     explicit FrmCommutatore(QWidget* contenitore = nullptr);
 
@@ -58,7 +59,7 @@ public:
     std::array<LedCommutatore*, CommutatoreRegole::NumeroLed> ShpLevAct{};
 
 protected:
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

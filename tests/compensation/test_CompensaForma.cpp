@@ -34,7 +34,13 @@
 #include <QtWidgets/QRadioButton>
 #include "support/BlocchiSimulati.h"
 #include "support/DizionarioProva.h"
+#include "support/ClicProva.h"
 #include "support/SupportoTest.h"
+#include "support/TastiProva.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionSlider>
 
 namespace {
 
@@ -266,7 +272,8 @@ TEST_F(CompensaForma, ConLaRichiestaOccupataNienteCambiaEIlControlloTorna) {
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK3);
     EXPECT_EQ(ModBlck::TabellaCompensazioneSel, 255) << "the selector of the waiting request is kept";
     for (auto* f : Trame()) EXPECT_TRUE(f->empty()) << "no frame was rebuilt";
-    EXPECT_EQ(Suoni(600, 100), 6);
+    EXPECT_EQ(Suoni(600, 100), 5);
+    EXPECT_EQ(Suoni(200, 750), 1) << "the refused centring";
 }
 
 TEST_F(CompensaForma, CentraturaRifiutataOEseguita) {
@@ -416,3 +423,123 @@ TEST_F(CompensaForma, GriglieFinisconoConLUltimaColonna) {
 }
 
 } // namespace
+
+TEST_F(CompensaForma, TastiPiuEMenoDiOgniTastiera) {
+    // The step keys with their layout's key, text and scan code, on a correction cell.
+    struct Caso {
+        const char* dove;
+        int tasto;
+        Qt::KeyboardModifiers mod;
+        const char* testo;
+        quint32 scansione;
+        int dopo; // from 50
+    };
+    const Caso casi[] = {
+        {"IT Shift++", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 35, 60},
+        {"IT +", Qt::Key_Plus, Qt::NoModifier, "+", 35, 51},
+        {"US Shift+=", Qt::Key_Plus, Qt::ShiftModifier, "+", 21, 60},
+        {"US =", Qt::Key_Equal, Qt::NoModifier, "=", 21, 51},
+        {"US Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 20, 40},
+        {"IT -", Qt::Key_Minus, Qt::NoModifier, "-", 61, 49},
+        {"keypad -", Qt::Key_Minus, Qt::KeypadModifier, "-", 82, 49},
+        {"US Shift+8", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 17, 50},
+    };
+    GrigliaDati* g = pagina->Grd[0];
+    for (const Caso& c : casi) {
+        ModMain::RichiestaPendente = 0;
+        g->TextMatrix(1, 2, QStringLiteral("50"));
+        g->Row(1);
+        g->Col(2);
+        SupportoTest::Batti(g, c.tasto, c.mod, QString::fromLatin1(c.testo), c.scansione);
+        EXPECT_EQ(g->TextMatrix(1, 2).toInt(), c.dopo) << c.dove;
+    }
+}
+
+TEST_F(CompensaForma, CellaCliccataGiallaConTestoNero) {
+    pagina->show();
+    GrigliaDati* g = pagina->Grd[0];
+    for (const int riga : {0, 1}) {
+        const QRect r = g->visualRect(g->model()->index(riga, 3));
+        const QPointF punto = r.center();
+        QMouseEvent giu(QEvent::MouseButtonPress, punto, g->viewport()->mapToGlobal(punto), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(g->viewport(), &giu);
+        QMouseEvent su(QEvent::MouseButtonRelease, punto, g->viewport()->mapToGlobal(punto), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g->viewport(), &su);
+        ASSERT_EQ(g->Row(), riga);
+        ASSERT_EQ(g->Col(), 3);
+        // Yellow, with the text in black: every pixel inside the cell lies
+        // between the two (red and green alike, no blue).
+        const QImage cella = g->viewport()->grab(r.adjusted(3, 3, -3, -3)).toImage();
+        EXPECT_EQ(cella.pixelColor(0, 0), QColor(255, 255, 0)) << riga;
+        bool testo = false;
+        for (int y = 0; y < cella.height(); ++y)
+            for (int x = 0; x < cella.width(); ++x) {
+                const QColor c = cella.pixelColor(x, y);
+                ASSERT_TRUE(std::abs(c.red() - c.green()) < 40 && c.blue() < 60)
+                    << riga << " at " << x << "," << y << ": " << c.name().toStdString();
+                testo = testo || c.red() < 100;
+            }
+        EXPECT_TRUE(testo) << riga;
+    }
+}
+
+TEST_F(CompensaForma, BarreDelloSmagrimentoAgisconoAlRilascio) {
+    // The thumb dragged step by step: one change, one write when it is let go,
+    // no busy beep and no snapping back on the way.
+    pagina->show();
+    pagina->PctSlider->show();
+    const size_t n = TabellaBlocchi[13].Valori.size() - 1;
+    struct Caso {
+        QScrollBar* barra;
+        size_t valore; // block 13 value written
+    };
+    for (const Caso& c : {Caso{pagina->HSC_Correzione, n - 2}, Caso{pagina->HSC_Permanenza, n}}) {
+        QScrollBar* b = c.barra;
+        QStyleOptionSlider o;
+        o.initFrom(b);
+        o.orientation = b->orientation();
+        o.state |= QStyle::State_Horizontal;
+        o.minimum = b->minimum();
+        o.maximum = b->maximum();
+        o.sliderPosition = b->sliderPosition();
+        o.sliderValue = b->value();
+        o.singleStep = b->singleStep();
+        o.pageStep = b->pageStep();
+        const QPoint da = b->style()->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, b).center();
+        const int prima = b->value();
+        auto mouse = [b](QEvent::Type t, QPoint p, Qt::MouseButtons tenuti) {
+            QMouseEvent e(t, QPointF(p), QPointF(b->mapToGlobal(p)), Qt::LeftButton, tenuti, Qt::NoModifier);
+            QApplication::sendEvent(b, &e);
+        };
+        mouse(QEvent::MouseButtonPress, da, Qt::LeftButton);
+        for (int dx = 2; dx <= 12; dx += 2) mouse(QEvent::MouseMove, da + QPoint(dx, 0), Qt::LeftButton);
+        EXPECT_EQ(ModMain::RichiestaPendente, 0) << "nothing is written while the thumb is held";
+        mouse(QEvent::MouseButtonRelease, da + QPoint(12, 0), Qt::NoButton);
+        EXPECT_GT(b->value(), prima);
+        EXPECT_EQ(Suoni(600, 100), 0);
+        EseguiRichiesta15();
+        EXPECT_EQ(V(13, c.valore), b->value());
+    }
+}
+
+TEST_F(CompensaForma, CentraturaConLaRichiestaOccupataSuonaIlRifiuto) {
+    // The centring button clicked while the request slot is taken: the long
+    // low refusal beep, not the short acknowledge, and the curve stays.
+    GrigliaDati* g = pagina->Grd[1];
+    g->Row(0);
+    g->Col(4);
+    PulsanteGrafico* centra = pagina->CmdCentraQui[1];
+    centra->setEnabled(true);
+    const QString correzione = g->TextMatrix(1, 1);
+    ModMain::RichiestaPendente = REQ_WRITE_BLK3;
+    SupportoTest::Clic(centra);
+    EXPECT_EQ(Suoni(200, 750), 1);
+    EXPECT_EQ(Suoni(600, 100), 0);
+    EXPECT_EQ(g->TextMatrix(1, 1), correzione);
+    ModMain::RichiestaPendente = 0;
+    SupportoTest::Clic(centra);
+    EXPECT_EQ(Suoni(600, 100), 1);
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);
+}

@@ -13,6 +13,7 @@
 #include "controls/ModZebBarre.h"
 #include "controls/ModZebGriglia.h"
 #include "core/ModGlobFunct.h"
+#include "support/TastiProva.h"
 
 namespace {
 
@@ -341,4 +342,49 @@ TEST(GrigliaDati, EventiDiTastiEClic) {
     EXPECT_EQ(g.ColSel(), 1);
     Tasto(g, Qt::Key_PageUp);
     EXPECT_EQ(g.Row(), 1);
+}
+
+TEST(GrigliaDati, TastiPiuEMenoSuOgniTastiera) {
+    // The plus and minus keys, shifted or not, on a US and an Italian keyboard
+    // and on the keypad, each with the key, text and scan code (xkb key code)
+    // the layout gives: every press and release carries the step code the
+    // grid pages read. A shifted digit stays its digit.
+    struct Caso {
+        const char* dove;
+        int tasto;
+        Qt::KeyboardModifiers mod;
+        const char* testo;
+        quint32 scansione;
+        int codice, shift;
+    };
+    const Caso casi[] = {
+        {"US =", Qt::Key_Equal, Qt::NoModifier, "=", 21, 187, 0},
+        {"US Shift+=", Qt::Key_Plus, Qt::ShiftModifier, "+", 21, 187, 1},
+        {"US -", Qt::Key_Minus, Qt::NoModifier, "-", 20, 189, 0},
+        {"US Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 20, 189, 1},
+        {"IT +", Qt::Key_Plus, Qt::NoModifier, "+", 35, 187, 0},
+        {"IT Shift++", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 35, 187, 1},
+        {"IT -", Qt::Key_Minus, Qt::NoModifier, "-", 61, 189, 0},
+        {"IT Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 61, 189, 1},
+        {"keypad +", Qt::Key_Plus, Qt::KeypadModifier, "+", 86, 107, 0},
+        {"keypad -", Qt::Key_Minus, Qt::KeypadModifier, "-", 82, 109, 0},
+        {"Shift+keypad +", Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, "+", 86, 107, 1},
+        {"keypad *", Qt::Key_Asterisk, Qt::KeypadModifier, "*", 63, 0, 0},
+        {"US Shift+8", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 17, '8', 1},
+        {"IT Shift+0", Qt::Key_Equal, Qt::ShiftModifier, "=", 19, '0', 1},
+    };
+    GrigliaDati g;
+    g.Rows(3);
+    g.Cols(3);
+    std::vector<std::pair<int, int>> giu, su;
+    QObject::connect(&g, &GrigliaDati::KeyDown, [&](int16_t k, int16_t s) { giu.emplace_back(k, s); });
+    QObject::connect(&g, &GrigliaDati::KeyUp, [&](int16_t k, int16_t s) { su.emplace_back(k, s); });
+    for (const Caso& c : casi) {
+        giu.clear();
+        su.clear();
+        SupportoTest::Batti(&g, c.tasto, c.mod, QString::fromLatin1(c.testo), c.scansione);
+        const std::vector<std::pair<int, int>> atteso{{c.codice, c.shift}};
+        EXPECT_EQ(giu, atteso) << c.dove;
+        EXPECT_EQ(su, atteso) << c.dove;
+    }
 }

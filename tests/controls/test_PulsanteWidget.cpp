@@ -3,6 +3,7 @@
 #include "controls/PulsanteGrafico.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <gtest/gtest.h>
@@ -325,4 +326,30 @@ TEST_F(PulsanteWidget, StileFuoriIntervalloNonDisegna) {
     EXPECT_EQ(b->Faccia(), prima); // held off
     b->DelayDrawing(false);
     EXPECT_NE(b->Faccia(), prima);
+}
+
+TEST_F(PulsanteWidget, AbilitazioneRidisegnaSenzaPuntatore) {
+    // However the enabled state changes (setEnabled on the button, on its
+    // container, or the Enabled property), the painted face follows at once,
+    // with no pointer near the button.
+    for (int stile : {0, 3, 7}) {
+        PulsanteGrafico* b = Nuovo();
+        b->ButtonStyle(stile);
+        b->show();
+        const QImage abilitato = b->grab().toImage();
+        b->setEnabled(false);
+        const QImage disabilitato = b->grab().toImage();
+        EXPECT_NE(disabilitato, abilitato) << stile;
+        b->setEnabled(true);
+        EXPECT_EQ(b->grab().toImage(), abilitato) << stile;
+        contenitore.setEnabled(false);
+        EXPECT_EQ(b->grab().toImage(), disabilitato) << stile;
+        contenitore.setEnabled(true);
+        EXPECT_EQ(b->grab().toImage(), abilitato) << stile;
+        b->Enabled(false);
+        EXPECT_EQ(b->grab().toImage(), disabilitato) << stile;
+        b->Enabled(true);
+        EXPECT_EQ(b->grab().toImage(), abilitato) << stile;
+        delete b;
+    }
 }

@@ -6,7 +6,10 @@
 #include <QtWidgets/QProgressBar>
 
 #include "core/ModMainPercorsi.h"
+#include "controls/PulsanteGrafico.h"
 #include "link/ModBlckModifiche.h"
+#include "support/ClicProva.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -205,4 +208,27 @@ TEST_F(VistaRidotta, GradienteEColorePiatto) {
     f.ChkGradiente->setChecked(false);
     f.ColoraMatriceGradiente2(f.GrdSmall);
     EXPECT_EQ(f.GrdSmall->CellBackColor(1, 1), 0xFAA0A0);
+}
+
+TEST_F(VistaRidotta, PiuMostraITastiSpentiEPoiRiaccesi) {
+    // "+" clicked: +, - and Undo are switched off while the write is pending and
+    // on again after it, and each looks it at once, with no pointer over them.
+    FRM_ZEBCarburazione& f = Mostra(0);
+    Spiana(false);
+    Seleziona(f.GrdSmall, 2, 2, 2, 2);
+    f.AbilitaTasti();
+    const QImage piu = f.CmdUp->grab().toImage(), meno = f.CmdDw->grab().toImage();
+    SupportoTest::Clic(f.CmdUp);
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_MAP0);
+    for (PulsanteGrafico* b : {f.CmdUp, f.CmdDw, f.CmdUndo}) EXPECT_FALSE(b->isEnabled());
+    EXPECT_NE(f.CmdUp->grab().toImage(), piu);
+    EXPECT_NE(f.CmdDw->grab().toImage(), meno);
+    const QImage annullaSpento = f.CmdUndo->grab().toImage();
+    SupportoTest::Fotografa(&f, "vista-ridotta-piu-in-scrittura.png");
+    EseguiPendente();
+    for (PulsanteGrafico* b : {f.CmdUp, f.CmdDw, f.CmdUndo}) EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(f.CmdUp->grab().toImage(), piu);
+    EXPECT_EQ(f.CmdDw->grab().toImage(), meno);
+    EXPECT_NE(f.CmdUndo->grab().toImage(), annullaSpento);
+    SupportoTest::Fotografa(&f, "vista-ridotta-piu-scritto.png");
 }

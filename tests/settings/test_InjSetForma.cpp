@@ -16,6 +16,10 @@
 #include "engine/ServiziInterfaccia.h"
 #include "link/ModBlckComandi.h"
 #include "settings/FrmInjSetPopUp.h"
+#include "support/TastiProva.h"
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -97,7 +101,12 @@ TEST_F(InjSet, CollegamentiEOffset) {
     EXPECT_TRUE(f->ChkBank[1]->isChecked());
     EXPECT_FALSE(f->ChkBank[2]->isChecked());
     EXPECT_EQ(f->LblTimeCor[1]->palette().color(QPalette::Window), ModZebPagina::Colore(0xC0C000));
-    EXPECT_EQ(f->LblTimeCor[0]->palette().color(QPalette::Window), ModZebPagina::Colore(0xC0C0C0));
+    EXPECT_EQ(f->LblTimeCor[1]->palette().color(QPalette::WindowText), ModZebPagina::Colore(0xFFFFFF));
+    // An unlinked row: the system button face and button text.
+    EXPECT_EQ(f->LblTimeCor[0]->palette().color(QPalette::Window),
+              ModZebPagina::Colore(static_cast<int32_t>(0x8000000FU)));
+    EXPECT_EQ(f->LblTimeCor[0]->palette().color(QPalette::WindowText),
+              ModZebPagina::Colore(static_cast<int32_t>(0x80000012U)));
 
     f->HScrTime[1]->setValue(12);
     Lista({{12, 23, 0}, {12, 21, 0}});
@@ -220,6 +229,46 @@ TEST_F(InjSet, VistaDiServizioETesti) {
     EXPECT_EQ(f->LblTimeB->text().toStdString(), Voce("[Frm_InjSet]", 3));
     EXPECT_LT(f->LblTimeB->x(), f->LblTimeG->x());
     EXPECT_EQ(f->CmbSelecT[0]->itemText(0).toStdString(), Voce("[Frm_InjSet]", 6));
+}
+
+TEST_F(InjSet, VistaDiServizioInOgniOrdineDeiTasti) {
+    // Ctrl, Shift and Alt pressed in every order, then X, and the four let go
+    // in every order, with the focus on a drawn button of the popup. As X11
+    // reports them: an event carries the modifiers held before it (a release
+    // still holds its own key), and the Alt key reads as Meta while Shift is
+    // held. Only X let go with all three held shows the view; the release of
+    // a modifier is never another key.
+    ASSERT_TRUE(SupportoTest::Attiva(f.get()));
+    QWidget* fuoco = SupportoTest::ConFuoco(f->CmdDefaultTime[0]);
+    ASSERT_EQ(fuoco, f->CmdDefaultTime[0]);
+    enum Tasto { Ctrl, Shift, Alt, X };
+    const char* const nomi[] = {"Ctrl", "Shift", "Alt", "X"};
+    const Qt::KeyboardModifier bit[] = {Qt::ControlModifier, Qt::ShiftModifier, Qt::AltModifier, Qt::NoModifier};
+    std::array<int, 3> premuti{Ctrl, Shift, Alt};
+    do {
+        std::array<int, 4> rilasciati{Ctrl, Shift, Alt, X};
+        do {
+            ModMain::TastoXPremuto = 0;
+            f->MostraParametriInj(false);
+            Qt::KeyboardModifiers tenuti;
+            std::string ordine;
+            auto invia = [&](QEvent::Type tipo, int k) {
+                const int qt = k == Ctrl    ? Qt::Key_Control
+                               : k == Shift ? Qt::Key_Shift
+                               : k == X     ? Qt::Key_X
+                               : (tenuti & Qt::ShiftModifier) ? Qt::Key_Meta
+                                                              : Qt::Key_Alt;
+                SupportoTest::InviaTasto(fuoco, tipo, qt, tenuti);
+                if (tipo == QEvent::KeyPress) tenuti |= bit[k];
+                else tenuti &= ~Qt::KeyboardModifiers(bit[k]);
+                ordine += std::string(tipo == QEvent::KeyPress ? " +" : " -") + nomi[k];
+            };
+            for (int k : premuti) invia(QEvent::KeyPress, k);
+            invia(QEvent::KeyPress, X);
+            for (int k : rilasciati) invia(QEvent::KeyRelease, k);
+            EXPECT_EQ(!f->FrmPilotaggioInj->isHidden(), rilasciati[0] == X) << ordine;
+        } while (std::next_permutation(rilasciati.begin(), rilasciati.end()));
+    } while (std::next_permutation(premuti.begin(), premuti.end()));
 }
 
 // Records the page switches and the enabling of the surrounding forms.

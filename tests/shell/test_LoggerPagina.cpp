@@ -128,6 +128,14 @@ TEST_F(LoggerPagina, SweepDalVivoPoiPagineAlleDueMisureENelleDueLingue) {
         Fotografa(std::string("logger-dal-vivo-") + m.nome + "-en.png");
         p->OptRun[1]->setChecked(true);
         Piattaforma::ImpostaAcceleratoreOrologio(1);
+        // Stopped: Save is on again, and looks it.
+        EXPECT_TRUE(p->CmdSaveLogOsc->isEnabled());
+        Fotografa(std::string("logger-fermato-") + m.nome + "-en.png");
+        lingue_.IdLingua(1);
+        p->CaricaLingua();
+        Fotografa(std::string("logger-fermato-") + m.nome + "-it.png");
+        lingue_.IdLingua(0);
+        p->CaricaLingua();
 
         Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella_.File(std::string("Data/") + m.nome + ".vfl")));
         p->CmdSaveLogOsc_Click();
