@@ -278,6 +278,10 @@ std::string CentralinaSimulata::Rispondi(const std::string& trama) {
         return {};
     }
     const uint8_t comando = static_cast<uint8_t>(trama[3]);
+    if (taratura.comandoMuto != 0 && comando == taratura.comandoMuto) {
+        taratura.comandoMuto = 0;
+        return {};
+    }
     if (soloIdentificazione_ && comando != CmdLeggiIdentificazione && !AmmessoInBoot(comando)) return {};
     if (estranea_) return identificazione_;
     const std::string dati = trama.substr(4, trama.size() - 5);

@@ -24,6 +24,7 @@ bool CentralinaSimulata::ImpostaManopolaTaratura(uint8_t id, int32_t valore) {
     case MANOPOLA_ECU_GIRI_TENUTI: taratura.giriTenuti = std::max(0, valore); return true;
     case MANOPOLA_ECU_CORREZIONE_IDEALE: taratura.correzioneIdeale = valore; return true;
     case MANOPOLA_ECU_RIDUTTORE_CALDO: taratura.riduttoreCaldo = valore != 0; return true;
+    case MANOPOLA_ECU_COMANDO_MUTO: taratura.comandoMuto = valore; return true;
     default: return false;
     }
 }

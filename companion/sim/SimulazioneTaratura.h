@@ -12,12 +12,14 @@ enum ManopoleTaratura : uint8_t {
     MANOPOLA_ECU_GIRI_TENUTI = 40,        // rpm the operator holds; 0: idle with a rev every 20 s
     MANOPOLA_ECU_CORREZIONE_IDEALE = 41,  // gas-time correction (us) that matches gas to petrol
     MANOPOLA_ECU_RIDUTTORE_CALDO = 42,    // 1: the reducer is warm from the start
+    MANOPOLA_ECU_COMANDO_MUTO = 43,       // the next frame with this command byte gets no reply (0: none)
 };
 
 struct MemoriaTaratura {
     int32_t giriTenuti = 0;
     int32_t correzioneIdeale = 400;
     bool riduttoreCaldo = false;
+    int32_t comandoMuto = 0;
 };
 
 // Petrol time the car's own ECU injects on gas, for a gas-time correction
