@@ -10,6 +10,7 @@
 #include "compensation/CompensaModello.h"
 #include "compensation/FrmCompensa.h"
 #include "controls/PulsanteGrafico.h"
+#include "core/ModMainCaricatori.h"
 #include "core/ModMainPercorsi.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ServiziInterfaccia.h"
@@ -33,6 +34,10 @@ protected:
         selezione_ = ModBlck::TabellaCompensazioneSel;
         ModBlck::ModificheBlocco15 = ModBlck::ListaVuota();
         ModMain::UltimaRichiestaRiuscita = true;
+        vettori_ = {ModBlck::VettoreRpm, ModBlck::VettoreTinj};
+        asseTinj_ = ModMain::AsseTinjLavoro;
+        predefinita_ = ModMain::PercorsoConfigDefault;
+        configurazioni_ = ModMain::ConfigurazioniPredefinite;
     }
     void TearDown() override {
         Piattaforma::ImpostaAcceleratoreOrologio(1.0);
@@ -40,6 +45,10 @@ protected:
         ModBlck::FrameComPGasX = trama9_;
         ModBlck::TabellaCompensazioneSel = selezione_;
         ModMain::UltimaRichiestaRiuscita = true;
+        std::tie(ModBlck::VettoreRpm, ModBlck::VettoreTinj) = vettori_;
+        ModMain::AsseTinjLavoro = asseTinj_;
+        ModMain::PercorsoConfigDefault = predefinita_;
+        ModMain::ConfigurazioniPredefinite = configurazioni_;
         FissaggioInjDir::TearDown();
     }
     // The pending request carried out on the simulated ECU.
@@ -60,6 +69,10 @@ protected:
         ModMain::RichiestaPendente = 0;
     }
     ListaModifiche lista15_;
+    std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> vettori_;
+    std::array<uint8_t, RighePaginaMappa> asseTinj_{};
+    std::string predefinita_;
+    std::vector<ConfigurazionePredefinita> configurazioni_;
     std::string trama9_;
     int32_t selezione_ = 0;
 };
@@ -282,9 +295,6 @@ TEST_F(InjDirAcq, Passo3AzzeramentoRiportaGliAssiAncheSenzaTabella) {
     ServiziPasso3 servizi;
     FrmInjDirAcq3 p;
     p.Form_Load();
-    const auto vettori = std::make_pair(ModBlck::VettoreRpm, ModBlck::VettoreTinj);
-    const std::string predefinita = ModMain::PercorsoConfigDefault;
-    const auto configurazioni = ModMain::ConfigurazioniPredefinite;
     // Vectors in memory (rpm column every 5 steps, time row every 7) and no
     // default configuration file to load the axes from.
     for (size_t i = 0; i < 128; ++i) ModBlck::VettoreRpm[i] = static_cast<uint8_t>(std::min<size_t>(i / 5, 23));
@@ -308,10 +318,6 @@ TEST_F(InjDirAcq, Passo3AzzeramentoRiportaGliAssiAncheSenzaTabella) {
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_MAP_AXES);
     for (size_t k = 0; k < 24; ++k) EXPECT_EQ(ModMain::AsseRpmLavoro[k], 5 * k) << k;
     for (size_t k = 0; k < 23; ++k) EXPECT_EQ(ModMain::AsseTinjLavoro[k], 7 * k) << k;
-
-    std::tie(ModBlck::VettoreRpm, ModBlck::VettoreTinj) = vettori;
-    ModMain::PercorsoConfigDefault = predefinita;
-    ModMain::ConfigurazioniPredefinite = configurazioni;
 }
 
 TEST_F(InjDirAcq, Passo4PressioneGasCentrataEScritta) {
