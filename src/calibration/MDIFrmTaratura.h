@@ -13,7 +13,8 @@ namespace MDIFrm {
 // One whole calibration; on return the link state is STATO_CONNESSO.
 void EseguiTaratura();
 // The deferred restore after the reconnect that follows a run ended on a bad
-// reply status: the saved blocks 3, 2 and 9 written back; silent.
+// reply status: the saved blocks 3, 2, 9 and 15 written back, and the map,
+// its table and the vectors once step 6 had begun rewriting them; silent.
 void RipristinaDatiTaratura();
 // A start the link timer dropped because the link was no longer connected:
 // the window back at rest with the failure text, the menu bars and the switch
