@@ -151,7 +151,8 @@ bool RipristinaMappaTaratura() {
     ModBlck::VettoreRpm = rpm;
     ModBlck::VettoreTinj = tinj;
     auto& ui = MDIFrm::Interfaccia();
-    ui.CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro, true);
+    ui.CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro,
+                          true);
     MappaRicaricaAssi();
     // Forced: every chunk and the table go out whatever the ECU holds now.
     PaginaMappa pagina = CopiaMappaTaratura, precedente;
