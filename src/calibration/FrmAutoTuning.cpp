@@ -301,7 +301,7 @@ void FrmAutoTuning::VisualizzaDatiTune() {
 void FrmAutoTuning::CmdCalStart_Click() {
     // Only a connected, idle link can be handed to a calibration.
     if (ModMain::StatoConnessione != STATO_CONNESSO) return;
-    if (!ModBlck::AssegnazioneNormale()) {
+    if (MDIFrm::Interfaccia().FrmSeqInj_SonoAnticipato()) {
         Piattaforma::MostraMessaggio(Schermo(ModMain::TestoVoce(static_cast<int16_t>(OffsetLinguaTune_ + 47))),
                                      Schermo(MDIFrm::TitoloConnesso()), Piattaforma::IconaMessaggio::Critica,
                                      Piattaforma::PulsantiMessaggio::Ok);

@@ -49,6 +49,8 @@ void RicalcolaTempoBlocco() {
     if (v.size() > 1) ModBlck::TempoBlocco = ModBlck::CalcolaFattoreGiriTempo(v[1], v[0]);
 }
 
+bool CopiaPresente(const BloccoParametri& copia) { return !copia.TramaRichiesta.empty(); }
+
 bool CopiePresenti() {
     return !CopiaBlocco2Taratura.TramaRichiesta.empty() && !CopiaBlocco3Taratura.TramaRichiesta.empty() &&
            !CopiaBlocco9Taratura.TramaRichiesta.empty();
@@ -60,6 +62,12 @@ int32_t ValoreBlocco(size_t n, size_t k) {
 }
 
 } // namespace
+
+void ScartaCopieTaratura() {
+    for (auto* c : {&CopiaBlocco2Taratura, &CopiaBlocco3Taratura, &CopiaBlocco9Taratura, &CopiaBlocco15Taratura})
+        c->TramaRichiesta.clear();
+    MappaTarataScritta = false;
+}
 
 bool LeggiBloccoTaratura(size_t n) {
     if (n >= TabellaBlocchi.size()) return false;
@@ -141,10 +149,7 @@ bool ApriLogTaratura() {
     LogTaratura.clear();
     LogTaratura.open(file, std::ios::binary | std::ios::trunc);
     if (!LogTaratura.is_open()) return false;
-    const QLocale locale = QLocale::system();
-    const std::string data =
-        locale.toString(QDateTime::currentDateTime(), locale.dateTimeFormat(QLocale::ShortFormat)).toStdString();
-    ScriviLog(TitoloConnesso() + " - " + data);
+    ScriviLog(TitoloConnesso() + " - " + TestoDataGenerale(QDateTime::currentDateTime(), QLocale::system()));
     ScriviLog("TEMP - " + Conv::CStr(ValoreBlocco(1, 42)) + "TEMP 1 - " + Conv::CStr(ValoreBlocco(1, 43)));
     return true;
 }
@@ -189,10 +194,25 @@ void RipristinoImmediato() {
     ScriviCopiaTaratura(CopiaBlocco3Taratura, 0x11);
     ScriviCopiaTaratura(CopiaBlocco2Taratura, 0x10);
     ScriviCopiaTaratura(CopiaBlocco9Taratura, 0x7F);
+    if (CopiaPresente(CopiaBlocco15Taratura)) ScriviCopiaTaratura(CopiaBlocco15Taratura, 0x6F);
+    RipristinaMappaTaratura();
     LeggiBloccoRipristino(2);
     LeggiBloccoRipristino(3);
     LeggiBloccoRipristino(9);
+    if (CopiaPresente(CopiaBlocco15Taratura)) LeggiBloccoRipristino(15);
     RicalcolaTempoBlocco();
+}
+
+// Item 11: the window at rest, the menu bars and the switch view enabled.
+void FinestraARiposo(const std::string& messaggio) {
+    auto& v = Vista();
+    v.LblCalMsg(messaggio + VoceTune(4) + " <" + v.CmdCalStartCaption() + ">");
+    v.CmdCalStartAbilitato(true);
+    v.CmdCalCancelAbilitato(false);
+    v.CmdCalOkAbilitato(false);
+    v.CmbTipoInjAbilitato(false);
+    AbilitaMenu(true);
+    v.SLD_UgelliVisibile(false);
 }
 
 } // namespace
@@ -202,7 +222,7 @@ void EseguiTaratura() {
     int32_t codice = ESITO_FATTO;
     if (!ApriLogTaratura()) {
         // Step 1 never ran: copies of an earlier run must not be written back.
-        for (auto* c : {&CopiaBlocco2Taratura, &CopiaBlocco3Taratura, &CopiaBlocco9Taratura}) c->TramaRichiesta.clear();
+        ScartaCopieTaratura();
         codice = ESITO_TRASFERIMENTO;
     } else {
         for (int32_t n = 1; n <= 6; ++n) {
@@ -224,6 +244,9 @@ void EseguiTaratura() {
     if (codice != ESITO_FATTO && CopiePresenti() && ModPipe::StatoRisposta == 1) RipristinoImmediato();
 
     if (codice != ESITO_FATTO && codice != ESITO_STOP) {
+        // The acknowledgement is the cancel button, which step 6 disables
+        // once the operator has confirmed the idle tare.
+        v.CmdCalCancelAbilitato(true);
         v.LblCalMsg(TestoEsito(codice) + "\r\n\r\n" + VoceTune(17));
         do {
             ModGlobFunct::AttendiMicrosecondi(20'000);
@@ -241,18 +264,17 @@ void EseguiTaratura() {
     }
     if (ModPipe::StatoRisposta == 1) ModBlck::ImpostaModoLinea(0);
 
-    v.LblCalMsg(VoceTune(4) + " <" + v.CmdCalStartCaption() + ">");
-    v.CmdCalStartAbilitato(true);
-    v.CmdCalCancelAbilitato(false);
-    v.CmdCalOkAbilitato(false);
-    v.CmbTipoInjAbilitato(false);
-    AbilitaMenu(true);
-    v.SLD_UgelliVisibile(false);
+    FinestraARiposo({});
     if (ModPipe::StatoRisposta != 1) {
         ModMain::RiconnessioneRichiesta = 1;
         if (RipristinoDifferitoNecessario(codice, ModPipe::StatoRisposta)) ModMain::RipristinoTaratura = -1.0;
     }
     ModMain::StatoConnessione = STATO_CONNESSO;
+}
+
+void TaraturaNonAvviata() {
+    // The link was lost before the run could start: what Start locked is given back.
+    FinestraARiposo(VoceTune(12) + "\r\n\r\n");
 }
 
 void RipristinaDatiTaratura() {
@@ -266,7 +288,10 @@ void RipristinaDatiTaratura() {
     if (!ScriviCopiaTaratura(CopiaBlocco3Taratura, 0x11)) return;
     if (!ScriviCopiaTaratura(CopiaBlocco2Taratura, 0x10)) return;
     if (!ScriviCopiaTaratura(CopiaBlocco9Taratura, 0x7F)) return;
+    if (CopiaPresente(CopiaBlocco15Taratura) && !ScriviCopiaTaratura(CopiaBlocco15Taratura, 0x6F)) return;
+    if (!RipristinaMappaTaratura()) return;
     if (!LeggiBloccoTaratura(2) || !LeggiBloccoTaratura(3) || !LeggiBloccoTaratura(9)) return;
+    if (CopiaPresente(CopiaBlocco15Taratura) && !LeggiBloccoTaratura(15)) return;
     RicalcolaTempoBlocco();
     ModBlck::ImpostaModoLinea(0);
 }

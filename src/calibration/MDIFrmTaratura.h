@@ -13,8 +13,13 @@ namespace MDIFrm {
 // One whole calibration; on return the link state is STATO_CONNESSO.
 void EseguiTaratura();
 // The deferred restore after the reconnect that follows a run ended on a bad
-// reply status: the saved blocks 3, 2 and 9 written back; silent.
+// reply status: the saved blocks 3, 2, 9 and 15 written back, and the map,
+// its table and the vectors once step 6 had begun rewriting them; silent.
 void RipristinaDatiTaratura();
+// A start the link timer dropped because the link was no longer connected:
+// the window back at rest with the failure text, the menu bars and the switch
+// view enabled again.
+void TaraturaNonAvviata();
 
 // The steps, each giving its result code (ModTaratura::CodiceEsitoTaratura).
 void TaraturaPasso1(int32_t& codice);
@@ -37,6 +42,18 @@ inline constexpr int16_t VoceParametriMancanti = 48;
 inline std::ofstream LogTaratura;
 // One line of the log, ended with CR LF.
 void ScriviLog(const std::string& riga);
+
+// Marks every saved copy (blocks, map) absent, as at the start of a run.
+void ScartaCopieTaratura();
+// Writes back map page 0 with the threshold table, the index vectors and the
+// correction line saved before step 6 rewrote them (nothing to do before it
+// did); the working axes, the map views and their axis headings follow.
+// False at the first failed transfer.
+bool RipristinaMappaTaratura();
+// Before step 6 rewrites them: map page 0 with the threshold table and the
+// index vectors read from the ECU, the correction line copied. Code 4 when a
+// read fails.
+int32_t SalvaMappaTaratura();
 
 // Block transfers of the calibration: good only with pipe result 0 and reply
 // status 1. A failed read leaves the block as it was.

@@ -313,6 +313,8 @@ int32_t TaraAlMinimoCorpo() {
     auto& v = Vista();
     bool limitato = false;
     if (const int32_t c = MinimoCorrezione(limitato)) return c;
+    // What the map rewrite will replace, read while it is still the ECU's.
+    if (const int32_t c = SalvaMappaTaratura()) return c;
 
     // Result and confirmation.
     v.VisualizzaTempiCampionamentoGas(TGasCil, false);
@@ -340,10 +342,16 @@ int32_t TaraAlMinimoCorpo() {
             return ESITO_STOP;
         }
         if (OkTaratura) break;
-        LeggiBloccoTaratura(1);
+        if (!LeggiBloccoTaratura(1)) {
+            v.CmdCalOkAbilitato(false);
+            return ESITO_TRASFERIMENTO;
+        }
         ModGlobFunct::AttendiMicrosecondi(50'000);
     }
     v.CmdCalOkAbilitato(false);
+    // Confirmed: the map rewrite and the closing writes run to their end. A
+    // stop in the middle would leave half of them in the ECU.
+    v.CmdCalCancelAbilitato(false);
     if (const int32_t c = RiscriviMappaTaratura()) return c;
     return ScrittureFinaliTaratura();
 }

@@ -10,6 +10,7 @@
 #include "core/ModGlobFunct.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModRetta.h"
+#include "engine/ServiziInterfaccia.h"
 #include "link/ModBlckComandi.h"
 #include "link/ModBlckMappe.h"
 #include "link/ModBlckTransazioni.h"
@@ -49,6 +50,23 @@ bool MappaComandoEcu(uint8_t comando) {
     return ModBlck::InviaComandoEcu(comando) == 0 && ModPipe::StatoRisposta == 1;
 }
 
+// After a map write: the curve unpacked from a correction-line map, or the
+// undo copy made equal to the map the ECU now holds.
+void MappaPrendiScritta() {
+    if (ModMain::MatSoglie[15] & 0x04) ModRetta::EstraiCurvaDaMappa(ModMain::MappaPagina0, ModRetta::CurvaCorrezione);
+    else ModMain::UndoPagina0 = ModMain::MappaPagina0;
+}
+
+// The axis headings of the three map editors and carburetion views, after
+// the working axes changed.
+void MappaRicaricaAssi() {
+    auto& ui = MDIFrm::Interfaccia();
+    for (int k = 0; k < 3; ++k) {
+        ui.FrmMatrix_CaricaAssiInMatrice(k);
+        ui.FRM_ZEBCarburazione_CaricaAssiInMatrice(k);
+    }
+}
+
 int32_t MappaScrivi(bool formaMappa) {
     // The undo copy is filled with 255 for the forced write and given back
     // when the write fails, so the editor's undo still holds the old map.
@@ -59,8 +77,7 @@ int32_t MappaScrivi(bool formaMappa) {
         ModMain::UndoPagina0 = undo;
         return ESITO_TRASFERIMENTO;
     }
-    if (ModMain::MatSoglie[15] & 0x04) ModRetta::EstraiCurvaDaMappa(ModMain::MappaPagina0, ModRetta::CurvaCorrezione);
-    else ModMain::UndoPagina0 = ModMain::MappaPagina0;
+    MappaPrendiScritta();
     return ESITO_FATTO;
 }
 
@@ -70,12 +87,13 @@ int32_t MappaFormaMappa() {
     const auto F = FattoreRiempimento(corr, TBenzMin);
     if (!F) return ESITO_TRASFERIMENTO;
     for (auto& riga : MappaCalcoloTaratura) riga.fill(*F);
+    // The factory axes: written, read back into the vectors and the working
+    // axes; without the file (or one of its parts) nothing is sent and the
+    // map is rewritten on the axes the ECU has. The result is not looked at.
     const std::string percorso = MappaFileConfigurazione();
     if (!percorso.empty()) {
-        ModBlck::VettoreGiri rpm = ModBlck::VettoreRpm;
-        ModBlck::VettoreTempi tinj = ModBlck::VettoreTinj;
-        // Written only when the file holds all four parts; the map is rewritten on the axes the ECU has.
-        if (ModMain::CaricaVettoriRpmTinj(rpm, tinj, percorso)) ModBlck::LeggiScriviVettori(rpm, tinj, -1);
+        ModMain::ScriviVettoriRpmTinj(percorso);
+        MappaRicaricaAssi();
     }
     int64_t sommaColonne = 0, sommaRighe = 0;
     for (int k = 0; k < 5; ++k) {
@@ -111,7 +129,45 @@ int32_t MappaFormaRetta() {
 
 } // namespace
 
-int32_t RiscriviMappaTaratura() { return (ModMain::MatSoglie[15] & 0x04) ? MappaFormaRetta() : MappaFormaMappa(); }
+int32_t RiscriviMappaTaratura() {
+    MappaTarataScritta = true;
+    return (ModMain::MatSoglie[15] & 0x04) ? MappaFormaRetta() : MappaFormaMappa();
+}
+
+int32_t SalvaMappaTaratura() {
+    MappaTarataScritta = false;
+    if (ModBlck::LeggiMappaEcu(CopiaMappaTaratura, CopiaSoglieTaratura) != 0 ||
+        ModBlck::LeggiScriviVettori(CopiaVettoreRpmTaratura, CopiaVettoreTinjTaratura, 0) != 0)
+        return ESITO_TRASFERIMENTO;
+    CopiaRettaTaratura = ModRetta::RettaCorrezione;
+    return ESITO_FATTO;
+}
+
+bool RipristinaMappaTaratura() {
+    if (!MappaTarataScritta) return true;
+    ModBlck::VettoreGiri rpm = CopiaVettoreRpmTaratura;
+    ModBlck::VettoreTempi tinj = CopiaVettoreTinjTaratura;
+    if (ModBlck::LeggiScriviVettori(rpm, tinj, -1) != 0) return false;
+    ModBlck::VettoreRpm = rpm;
+    ModBlck::VettoreTinj = tinj;
+    auto& ui = MDIFrm::Interfaccia();
+    ui.CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro,
+                          true);
+    MappaRicaricaAssi();
+    // Forced: every chunk and the table go out whatever the ECU holds now.
+    PaginaMappa pagina = CopiaMappaTaratura, precedente;
+    for (auto& riga : precedente) riga.fill(255);
+    TabellaSoglie soglie = CopiaSoglieTaratura;
+    if (!ModBlck::ScriviMappaEcu(pagina, precedente, soglie, ModMain::MappaTaratura, 1)) return false;
+    ModMain::MappaPagina0 = pagina;
+    ModMain::MatSoglie = soglie;
+    ModRetta::RettaCorrezione = CopiaRettaTaratura;
+    MappaPrendiScritta();
+    ui.FrmMatrix_CaricaMatriceInGriglia(0);
+    ui.FRM_ZEBCarburazione_CaricaMatriceInGriglia(0);
+    MappaTarataScritta = false;
+    return true;
+}
 
 bool LeggiComPGasXDaFile(const std::string& percorso, BloccoParametri& blocco) {
     std::ifstream f(percorso, std::ios::binary);

@@ -55,7 +55,7 @@ int32_t Passo1Fasi() {
     MostraAvanzamento();
     v.LblCalMsg(VoceTune(18));
     ModMain::UnitaRpmBlocco3 = (TaraturaValore(3, 49) & 2) ? 64 : 128;
-    for (auto* c : {&CopiaBlocco3Taratura, &CopiaBlocco2Taratura, &CopiaBlocco9Taratura}) c->TramaRichiesta.clear();
+    ScartaCopieTaratura();
     // A watchdog left below 0 by an earlier run would end this one at its first low reading.
     ContatoreRpmTaratura = 10;
     if (!LeggiParametriTaratura(ModMain::PercorsoParaTun, false)) return ESITO_PARAMETRI;
@@ -142,6 +142,10 @@ int32_t Passo2Corpo() {
     CopiaBlocco3Taratura = TabellaBlocchi[3];
     if (!LeggiBloccoTaratura(9)) return ESITO_TRASFERIMENTO;
     CopiaBlocco9Taratura = TabellaBlocchi[9];
+    // Block 15 too, read and kept before its value 0 is written, so that a
+    // failed or stopped run gives it back with the others.
+    if (!LeggiBloccoTaratura(15)) return ESITO_TRASFERIMENTO;
+    CopiaBlocco15Taratura = TabellaBlocchi[15];
 
     const auto& tipi = ModBlck::TipiIniettori;
     if (TipoIniettoreTaratura < 0 || static_cast<size_t>(TipoIniettoreTaratura) >= tipi.size()) return ESITO_TRASFERIMENTO;

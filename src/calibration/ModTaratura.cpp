@@ -7,6 +7,10 @@
 #include <functional>
 #include <system_error>
 
+#include <QtCore/QDateTime>
+#include <QtCore/QLocale>
+#include <QtCore/QRegularExpression>
+
 #include "core/Conversioni.h"
 #include "core/ModBlckFile.h"
 #include "core/ModGlobFunct.h"
@@ -298,6 +302,16 @@ bool CentraAsseCompensazione(std::vector<int32_t>& valori, int32_t pressione) {
     valori[valori.size() - 2] = 1;
     valori[valori.size() - 1] = static_cast<int32_t>(j);
     return true;
+}
+
+std::string TestoDataGenerale(const QDateTime& quando, const QLocale& locale) {
+    // The long time form may name the time zone (a run of "t"); the general
+    // form writes only the time.
+    QString ora = locale.timeFormat(QLocale::LongFormat);
+    ora.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    return (locale.toString(quando.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+            locale.toString(quando.time(), ora.trimmed()))
+        .toStdString();
 }
 
 std::vector<std::string> FileLogTaratura(const std::string& cartella) {

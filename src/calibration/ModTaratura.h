@@ -10,6 +10,11 @@
 #include "core/ModBlckBlocchi.h"
 #include "core/ModRetta.h"
 #include "core/PaginaMappa.h"
+#include "link/ModBlckVettori.h"
+#include "link/ModMappeDati.h"
+
+class QDateTime;
+class QLocale;
 
 namespace ModTaratura {
 
@@ -112,6 +117,21 @@ inline int32_t ContatoreRpmTaratura = 0; // low-rpm watchdog, checks of 100 ms
 inline int32_t OpzioneObd04Sospesa = 0, OpzioneObd08Sospesa = 0, EmulazioneLambdaSospesa = 0;
 inline int32_t TBenzMin = 0, TBenzMax = 0, TGasCil = 0; // microseconds
 inline int32_t PressioneGasTaratura = 0, CampioniPressioneTaratura = 0;
+// Block 15 as step 2 found it (step 2 writes its value 0 and the acquisition
+// command its firing order): written back with the copies of blocks 2, 3, 9.
+inline BloccoParametri CopiaBlocco15Taratura;
+// Map page 0 with the threshold table, the two index vectors and the
+// correction line as they were before step 6 rewrote them, read from the ECU
+// before the operator confirms the idle tare. MappaTarataScritta from the
+// first write of the rewrite on: a run that then fails or stops gives them
+// back, so that the ECU never keeps this run's map with the correction it
+// had before.
+inline PaginaMappa CopiaMappaTaratura{};
+inline TabellaSoglie CopiaSoglieTaratura{};
+inline ModBlck::VettoreGiri CopiaVettoreRpmTaratura{};
+inline ModBlck::VettoreTempi CopiaVettoreTinjTaratura{};
+inline RecordRettaCorrezione CopiaRettaTaratura;
+inline bool MappaTarataScritta = false;
 
 // ---- Screen-free rules ------------------------------------------------------
 
@@ -174,6 +194,10 @@ bool CorreggiOffsetRetta(CurvaRetta& curva, int32_t tempo, int32_t obiettivo, Re
 // correction (6 when none, or when it is point 0); sets the next-to-last value
 // to 1 and the last to j. False (nothing changed) for a block too short.
 bool CentraAsseCompensazione(std::vector<int32_t>& valori, int32_t pressione);
+
+// The log's date and time: the locale's short date and its time with the
+// seconds (the system's general date form), without a time-zone name.
+std::string TestoDataGenerale(const QDateTime& quando, const QLocale& locale);
 
 // The log names, newest first: StatoTun.txt, StatoTun1.txt .. StatoTun4.txt in `cartella`.
 std::vector<std::string> FileLogTaratura(const std::string& cartella);

@@ -279,8 +279,10 @@ void Timer1_Timer() {
     if (ModMain::AvvioTaratura == 1) {
         ModMain::AvvioTaratura = 0;
         // Only a connected, idle link is handed to the calibration: never a
-        // search, an offline session or a firmware update.
+        // search, an offline session or a firmware update. A dropped start
+        // gives back the window and the menus that Start locked.
         if (ModMain::StatoConnessione == STATO_CONNESSO) ModMain::StatoConnessione = STATO_TARATURA;
+        else ui.TaraturaNonAvviata();
     }
 
     if (ModMain::AggiornamentoFirmware == 1) {

@@ -1,5 +1,9 @@
 #include "engine/ServiziInterfaccia.h"
 
+#include "engine/ModBlckSequenza.h"
+
+bool ServiziInterfaccia::FrmSeqInj_SonoAnticipato() { return !ModBlck::AssegnazioneNormale(); }
+
 namespace {
 
 // Stands in until the shell registers itself: the engine runs without a window.

@@ -71,6 +71,10 @@ public:
 
     // Injection-sequence popup: its text for "no valid acquisition" (8-bit).
     virtual std::string FrmSeqInj_STR_IMPOSSIBILE() { return {}; }
+    // Injection-sequence popup: True when block 15 holds the anticipated
+    // sequence; the page also sets its anticipated check box to match.
+    // Nothing registered: the answer from the blocks alone.
+    virtual bool FrmSeqInj_SonoAnticipato();
 
     // Error page.
     virtual void FrmError_VisualizzaErrori() {}
@@ -164,6 +168,9 @@ public:
     // restore after a reconnect. Nothing registered: no run, no restore.
     virtual void EseguiTaratura() {}
     virtual void RipristinaDatiTaratura() {}
+    // A start the link timer dropped because the link was not connected any
+    // more: the calibration window gives back what Start locked.
+    virtual void TaraturaNonAvviata() {}
 };
 
 namespace MDIFrm {

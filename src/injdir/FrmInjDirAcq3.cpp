@@ -216,8 +216,8 @@ bool FrmInjDirAcq3::CalcolaAssi() {
     if (ValoreBitCompensazione != 0) {
         CalcoloTinjAuto();
     } else {
-        if (!ModMain::CaricaVettoriRpmTinj(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModBlck::CercaConfigurazionePredefinita()))
-            return false;
+        // Without the file's vectors those in memory are converted.
+        ModMain::CaricaVettoriRpmTinj(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModBlck::CercaConfigurazionePredefinita());
         daVettori = true;
     }
     return MDIFrm::Interfaccia().CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
@@ -245,15 +245,27 @@ void FrmInjDirAcq3::GestioneRichieste() {
             ModZebPagina::Bip();
         } else {
             MDIFrm::Interfaccia().FrmCompensa_CalcoloAutomaticoCmpPressBenz();
-            ScritturaBitPendente = true;
-            ValoreBitCompensazione = A::BitPressBenz;
+            if (ModMain::RichiestaPendente != REQ_WRITE_COMP_TABLES) {
+                // The compensation page refused the curve (or there is none):
+                // no table is written, so no progress bit and no axes either.
+                LAB_AcqBenz_Auto_Istruzioni->setText(Testo(T, 33));
+            } else {
+                ScritturaBitPendente = true;
+                ValoreBitCompensazione = A::BitPressBenz;
+            }
         }
     } else if (ScritturaBitPendente) {
         ScritturaBitPendente = false;
         if (!ModMain::UltimaRichiestaRiuscita) {
-            // The table write failed: no progress bit, no axes.
-            ValoreBitCompensazione = 0;
-            AggiornaVisualizzazione();
+            // The table write failed: no progress bit. After a calculation no
+            // axes either; a reset still brings back the default axes, which
+            // do not depend on the table.
+            if (ValoreBitCompensazione == 0) {
+                CalcoloAssiPendente = true;
+            } else {
+                ValoreBitCompensazione = 0;
+                AggiornaVisualizzazione();
+            }
         } else {
             ModBlck::ModificheBlocco16 = {ModificaPendente{ValoreBitCompensazione, 26, A::BitPressBenz}};
             ModZebPagina::Posta(REQ_WRITE_BLK16);

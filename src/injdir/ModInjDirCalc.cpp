@@ -53,9 +53,6 @@ RisultatoCompensazione Calcola(const std::vector<PuntoAcquisito>& punti, const I
         if (!p.bar || !p.volt || !std::isfinite(*p.bar) || !std::isfinite(*p.volt)) return r;
     const double riferimento = *punti[0].volt;
     if (!(riferimento > 0)) return r;
-    for (size_t i = 0; i < punti.size(); ++i)
-        for (size_t j = i + 1; j < punti.size(); ++j)
-            if (*punti[i].bar == *punti[j].bar) return r;
     const int32_t n = imp.UltimoIndiceAcq;
     if (n < 1 || n > 1000) return r;
 
@@ -64,7 +61,10 @@ RisultatoCompensazione Calcola(const std::vector<PuntoAcquisito>& punti, const I
     std::vector<double> pendenza(segmenti), intercetta(segmenti), fine(segmenti);
     for (size_t k = 0; k < segmenti; ++k) {
         const double p0 = *punti[k].bar, v0 = *punti[k].volt, p1 = *punti[k + 1].bar, v1 = *punti[k + 1].volt;
-        pendenza[k] = (v0 - v1) / (p0 - p1);
+        // One pressure with two voltages has no slope; with one voltage the
+        // segment is flat.
+        if (p0 == p1 && v0 != v1) return r;
+        pendenza[k] = p0 == p1 ? 0.0 : (v0 - v1) / (p0 - p1);
         intercetta[k] = v0 - pendenza[k] * p0;
         fine[k] = p1;
     }

@@ -125,6 +125,9 @@ void ServiziShell::FrmSeqInj_AggiornaSelezioni(bool tutto) {
     if (IstanzaFrmSeqInj) IstanzaFrmSeqInj->AggiornaSelezioni(tutto);
 }
 std::string ServiziShell::FrmSeqInj_STR_IMPOSSIBILE() { return FrmSeqInj::STR_IMPOSSIBILE; }
+bool ServiziShell::FrmSeqInj_SonoAnticipato() {
+    return IstanzaFrmSeqInj ? IstanzaFrmSeqInj->SonoAnticipato() : ServiziInterfaccia::FrmSeqInj_SonoAnticipato();
+}
 
 void ServiziShell::FrmError_VisualizzaErrori() {
     if (IstanzaFrmError) IstanzaFrmError->VisualizzaErrori();
@@ -312,5 +315,6 @@ std::string ServiziShell::FrmCompensa_TestoAssePressioneGas(int colonna) {
 }
 void ServiziShell::EseguiTaratura() { MDIFrm::EseguiTaratura(); }
 void ServiziShell::RipristinaDatiTaratura() { MDIFrm::RipristinaDatiTaratura(); }
+void ServiziShell::TaraturaNonAvviata() { MDIFrm::TaraturaNonAvviata(); }
 
 } // namespace MDIFrm

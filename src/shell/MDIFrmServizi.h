@@ -42,6 +42,7 @@ public:
     void FrmInjSetPopUp_AggiornaSelezioni(bool tutto) override;
     void FrmSeqInj_AggiornaSelezioni(bool tutto) override;
     std::string FrmSeqInj_STR_IMPOSSIBILE() override;
+    bool FrmSeqInj_SonoAnticipato() override;
 
     void FrmError_VisualizzaErrori() override;
     void FrmError_AggiornaVisualizzazioni(bool tutto) override;
@@ -82,6 +83,7 @@ public:
     // Calibration page: the runner and the deferred restore of src/calibration.
     void EseguiTaratura() override;
     void RipristinaDatiTaratura() override;
+    void TaraturaNonAvviata() override;
     QComboBox* FRM_ZEBConnected_CMB_Seriali() override;
     void FRM_ZEBConnected_ImpostaIndicePorta(int32_t indice) override;
     void FrmCommutatore_Mostra(bool visibile) override;

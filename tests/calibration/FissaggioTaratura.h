@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include <QtCore/QTimer>
 
@@ -15,7 +16,10 @@
 #include "core/ModBlckConfigScale.h"
 #include "engine/FissaggioMotore.h"
 #include "core/ModRetta.h"
+#include "core/ModMainCaricatori.h"
 #include "link/ModBlckDatiLive.h"
+#include "link/ModBlckMappe.h"
+#include "link/ModBlckVettori.h"
 #include "link/ModMappeDati.h"
 #include "platform/Orologio.h"
 
@@ -75,6 +79,10 @@ protected:
         undo_ = ModMain::UndoPagina0;
         curva_ = ModRetta::CurvaCorrezione;
         retta_ = ModRetta::RettaCorrezione;
+        configurazioni_ = ModMain::ConfigurazioniPredefinite;
+        vettori_ = {ModBlck::VettoreRpm, ModBlck::VettoreTinj};
+        assi_ = {ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro};
+        ModMain::ConfigurazioniPredefinite.clear();
         // Live periods decode into rpm, as after the program's start.
         ModBlck::InstallaPassiTipo();
         Piattaforma::ImpostaAcceleratoreOrologio(Accelerazione);
@@ -115,6 +123,9 @@ protected:
         ModMain::UndoPagina0 = undo_;
         ModRetta::CurvaCorrezione = curva_;
         ModRetta::RettaCorrezione = retta_;
+        ModMain::ConfigurazioniPredefinite = configurazioni_;
+        std::tie(ModBlck::VettoreRpm, ModBlck::VettoreTinj) = vettori_;
+        std::tie(ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro) = assi_;
         Piattaforma::ImpostaAcceleratoreOrologio(1.0);
         FissaggioMotore::TearDown();
     }
@@ -122,7 +133,8 @@ protected:
         using namespace ModTaratura;
         PassoTaratura = 0;
         StopTaratura = OkTaratura = 0;
-        CopiaBlocco2Taratura = CopiaBlocco3Taratura = CopiaBlocco9Taratura = BloccoParametri{};
+        CopiaBlocco2Taratura = CopiaBlocco3Taratura = CopiaBlocco9Taratura = CopiaBlocco15Taratura = BloccoParametri{};
+        MappaTarataScritta = false;
         TipoIniettoreTaratura = -1;
         ContatoreRpmTaratura = 0;
         TBenzMin = TBenzMax = TGasCil = 0;
@@ -154,6 +166,91 @@ protected:
         return std::string((std::istreambuf_iterator<char>(i)), {});
     }
 
+    // What a run may write into the ECU: blocks 2, 3, 9 and 15, map page 0
+    // with the threshold table, and the two index vectors.
+    struct StatoEcu {
+        std::vector<int32_t> blocco2, blocco3, blocco9, blocco15;
+        PaginaMappa mappa{};
+        TabellaSoglie soglie{};
+        ModBlck::VettoreGiri rpm{};
+        ModBlck::VettoreTempi tinj{};
+    };
+    StatoEcu LeggiStatoEcu() {
+        StatoEcu s;
+        const std::pair<size_t, std::vector<int32_t>*> blocchi[] = {
+            {2, &s.blocco2}, {3, &s.blocco3}, {9, &s.blocco9}, {15, &s.blocco15}};
+        for (const auto& [n, valori] : blocchi) {
+            EXPECT_TRUE(LeggiBlocco(n)) << n;
+            *valori = TabellaBlocchi[n].Valori;
+        }
+        EXPECT_EQ(ModBlck::LeggiMappaEcu(s.mappa, s.soglie), 0);
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(s.rpm, s.tinj, 0), 0);
+        return s;
+    }
+    // Block 2 values 0 and 1 (the fuel state) left out: a run ends on petrol.
+    static void ConfrontaStatoEcu(const StatoEcu& prima, const StatoEcu& dopo) {
+        auto senzaCarburante = [](std::vector<int32_t> v) {
+            for (size_t k = 0; k < 2 && k < v.size(); ++k) v[k] = 0;
+            return v;
+        };
+        EXPECT_EQ(senzaCarburante(dopo.blocco2), senzaCarburante(prima.blocco2));
+        EXPECT_EQ(dopo.blocco3, prima.blocco3);
+        EXPECT_EQ(dopo.blocco9, prima.blocco9);
+        EXPECT_EQ(dopo.blocco15, prima.blocco15);
+        EXPECT_TRUE(dopo.mappa == prima.mappa) << "map page 0";
+        EXPECT_EQ(dopo.soglie, prima.soglie);
+        EXPECT_EQ(dopo.rpm, prima.rpm);
+        EXPECT_EQ(dopo.tinj, prima.tinj);
+    }
+
+    // The index vectors of the factory file below: rpm entry i holds column
+    // i / 5 and injection-time entry i row i / 7, each held at its last one,
+    // so axis point k lies at step 5k and 7k. The simulated ECU starts with
+    // other vectors.
+    static ModBlck::VettoreGiri VettoreRpmFabbrica() {
+        ModBlck::VettoreGiri v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 5, 23));
+        return v;
+    }
+    static ModBlck::VettoreTempi VettoreTinjFabbrica() {
+        ModBlck::VettoreTempi v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 7, 22));
+        return v;
+    }
+    // The factory file of the ECU's system configuration (block 15 value 47):
+    // a shipped one whose four vector lines carry the vectors above between
+    // the same frame heads and checks; `senza` names a section left out.
+    void FileFabbricaConVettori(const std::string& senza = {}) {
+        std::ifstream i(base.File("lng/01 Redadi Inj LPG 4 Cyl.xsi"), std::ios::binary);
+        ASSERT_TRUE(i.is_open());
+        const auto rpm = VettoreRpmFabbrica();
+        const auto tinj = VettoreTinjFabbrica();
+        const std::map<std::string, std::string> dati = {
+            {"[VET_RPM_0]", std::string(rpm.begin(), rpm.begin() + 64)},
+            {"[VET_RPM_1]", std::string(rpm.begin() + 64, rpm.end())},
+            {"[VET_TINJ_0]", std::string(tinj.begin(), tinj.begin() + 90)},
+            {"[VET_TINJ_1]", std::string(tinj.begin() + 90, tinj.end())}};
+        std::string uscita, riga, sezione;
+        while (std::getline(i, riga)) {
+            if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+            if (riga == senza) {
+                std::getline(i, riga);
+                continue;
+            }
+            if (dati.count(sezione) && riga.size() > 12) {
+                static const char cifre[] = "0123456789ABCDEF";
+                std::string hex;
+                for (const unsigned char c : dati.at(sezione)) hex += {cifre[c >> 4], cifre[c & 15]};
+                riga = riga.substr(0, 10) + hex + riga.substr(riga.size() - 2);
+            }
+            sezione = riga;
+            uscita += riga + "\r\n";
+        }
+        const std::string percorso = base.File("lng/99 Prova.xsi");
+        std::ofstream(percorso, std::ios::binary) << uscita;
+        ModMain::ConfigurazioniPredefinite = {{Valore(15, 47), percorso, "99 Prova"}};
+    }
+
     VistaRegistrata vista;
 
 private:
@@ -164,4 +261,7 @@ private:
     PaginaMappa mappa_{}, undo_{};
     CurvaRetta curva_{};
     RecordRettaCorrezione retta_;
+    std::vector<ConfigurazionePredefinita> configurazioni_;
+    std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> vettori_;
+    std::pair<std::array<uint8_t, ColonnePaginaMappa>, std::array<uint8_t, RighePaginaMappa>> assi_;
 };

@@ -3,10 +3,14 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 
+#include <QtWidgets/QCheckBox>
+
 #include "calibration/FrmAutoTuning.h"
+#include "calibration/MDIFrmTaratura.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ModMainSchermo.h"
 #include "engine/FissaggioMotore.h"
+#include "settings/FrmSeqInj.h"
 
 namespace {
 
@@ -83,6 +87,67 @@ TEST_F(FinestraTaratura, AvvioSoloConCollegamentoLibero) {
     f->CmdCalOk_Click();
     EXPECT_EQ(ModTaratura::StopTaratura, -1);
     EXPECT_EQ(ModTaratura::OkTaratura, -1);
+}
+
+// The shell's part in a start: the menu bars' locks recorded, the injection-
+// sequence page asked, a dropped start handed to the calibration.
+class InterfacciaAvvio : public RegistratoreInterfaccia {
+public:
+    FrmSeqInj* sequenza = nullptr;
+    std::string menu;
+    void FRM_ZEBMenuTop_Abilita(bool a) override { menu += a ? "1+" : "1-"; }
+    void FRM_ZEBMenuTop2_Abilita(bool a) override { menu += a ? "2+" : "2-"; }
+    void FRM_ZEBMenuTop3_Abilita(bool a) override { menu += a ? "3+" : "3-"; }
+    void FrmCommutatore_Abilita(bool a) override { menu += a ? "C+" : "C-"; }
+    bool FrmSeqInj_SonoAnticipato() override { return sequenza->SonoAnticipato(); }
+    void TaraturaNonAvviata() override { MDIFrm::TaraturaNonAvviata(); }
+};
+
+TEST_F(FinestraTaratura, AvvioScartatoDalTimerRendeLaFinestra) {
+    ui.reset();
+    auto servizi = std::make_unique<InterfacciaAvvio>();
+    FrmSeqInj sequenza;
+    servizi->sequenza = &sequenza;
+    InterfacciaAvvio& s = *servizi;
+    ui = std::move(servizi);
+    f->PresettaLaFinestra();
+    // The link is lost between Start and the link timer's next tick.
+    for (const int32_t stato : {STATO_OFFLINE, STATO_RICERCA}) {
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        s.menu.clear();
+        f->CmdCalStart_Click();
+        ASSERT_EQ(ModMain::AvvioTaratura, 1);
+        ASSERT_FALSE(f->CmdCalStart->isEnabled());
+        ModMain::StatoConnessione = stato;
+        MDIFrm::Timer1_Timer();
+        EXPECT_EQ(ModMain::AvvioTaratura, 0) << stato;
+        EXPECT_NE(ModMain::StatoConnessione, STATO_TARATURA) << stato;
+        EXPECT_TRUE(f->CmdCalStart->isEnabled()) << stato;
+        EXPECT_FALSE(f->CmdCalCancel->isEnabled()) << stato;
+        EXPECT_FALSE(f->CmdCalOk->isEnabled()) << stato;
+        EXPECT_EQ(s.menu, "1-2-3-C-1+2+3+C+") << stato;
+        EXPECT_EQ(Msg(), VoceTune(12) + "\r\n\r\n" + VoceTune(4) + " <" + VoceTune(40) + ">") << stato;
+    }
+}
+
+TEST_F(FinestraTaratura, AvvioChiedeAllaPaginaDellaSequenza) {
+    ui.reset();
+    auto servizi = std::make_unique<InterfacciaAvvio>();
+    FrmSeqInj sequenza;
+    servizi->sequenza = &sequenza;
+    ui = std::move(servizi);
+    f->PresettaLaFinestra();
+    // Four cylinders, channel 0 on output 1: the anticipated sequence. The
+    // page's check box follows the answer.
+    TabellaBlocchi[3].Valori[1] = 4;
+    TabellaBlocchi[15].Valori[78] = 0;
+    for (size_t k = 0; k < 4; ++k) TabellaBlocchi[15].Valori[6 + k] = static_cast<int32_t>((k + 1) % 4);
+    sequenza.chkanticipato->setChecked(false);
+    f->CmdCalStart_Click();
+    EXPECT_TRUE(sequenza.chkanticipato->isChecked());
+    EXPECT_EQ(ModMain::AvvioTaratura, 0);
+    ASSERT_EQ(Messaggi().size(), 1u);
+    EXPECT_EQ(Messaggi()[0], VoceTune(47));
 }
 
 TEST_F(FinestraTaratura, BarreDiCampionamento) {

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QtCore/QDateTime>
+#include <QtCore/QLocale>
+
 #include "calibration/ModTaratura.h"
 #include "core/ModGlobFunct.h"
 #include "support/SupportoTest.h"
@@ -197,6 +200,20 @@ TEST(CorrezioneTaratura, RipristinoDifferitoSoloDopoUnaCorsaFallita) {
     EXPECT_TRUE(ModTaratura::RipristinoDifferitoNecessario(4, 0));
     EXPECT_TRUE(ModTaratura::RipristinoDifferitoNecessario(1, 2));
     EXPECT_FALSE(ModTaratura::RipristinoDifferitoNecessario(4, 1));
+}
+
+TEST(LogTaratura, DataGeneraleDelTitolo) {
+    // Date and time with the seconds, as the locale writes them, and no time zone.
+    const QDateTime quando(QDate(2026, 3, 4), QTime(7, 5, 9));
+    const struct {
+        QLocale locale;
+        const char* atteso;
+    } casi[] = {
+        {QLocale(QLocale::Italian, QLocale::Italy), "04/03/26 07:05:09"},
+        {QLocale(QLocale::German, QLocale::Germany), "04.03.26 07:05:09"},
+        {QLocale::c(), "4 Mar 2026 07:05:09"},
+    };
+    for (const auto& c : casi) EXPECT_EQ(ModTaratura::TestoDataGenerale(quando, c.locale), c.atteso) << c.atteso;
 }
 
 TEST(LogTaratura, RotazioneQuattroPrecedenti) {

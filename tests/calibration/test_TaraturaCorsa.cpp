@@ -3,6 +3,7 @@
 #include "core/Conversioni.h"
 #include "core/ModRetta.h"
 #include "link/ModMappeDati.h"
+#include "maps/ModBlckAssi.h"
 
 namespace {
 
@@ -12,7 +13,27 @@ size_t ContaRighe(const std::string& testo, const std::string& inizio) {
     return n;
 }
 
-class CorsaTaratura : public FissaggioTaratura {};
+class CorsaTaratura : public FissaggioTaratura {
+protected:
+    // The shell's axis conversion in place of the recorder's (which converts nothing).
+    class InterfacciaAssi : public RegistratoreInterfaccia {
+    public:
+        bool CalcolaVettoriAssi(std::array<uint8_t, 128>& r, std::array<uint8_t, 180>& t, std::array<uint8_t, 24>& ar,
+                                std::array<uint8_t, 23>& at, bool daVettori) override {
+            return ModBlck::CalcolaVettoriAssi(r, t, ar, at, daVettori);
+        }
+    };
+    void ConvertiAssi() {
+        ui.reset();
+        ui = std::make_unique<InterfacciaAssi>();
+        ui->testoChiudiObd = Voce(34);
+    }
+    // The operator holds 3000 rpm for step 4 and comes back to idle for step 6.
+    void GiriDelleFasi(const std::string& t) {
+        if (t.find(" 57 %") != std::string::npos) Manopola(40, 3000);
+        if (t.find(" 86 %") != std::string::npos) Manopola(40, 800);
+    }
+};
 
 TEST_F(CorsaTaratura, PassiDaUnoACinquePoiStopEBlocchiRipristinati) {
     std::filesystem::create_directories(base.File("Tune"));
@@ -149,6 +170,9 @@ TEST_F(CorsaTaratura, ScritturaMappaFallitaRendeLaCopiaDiAnnullamento) {
 }
 
 TEST_F(CorsaTaratura, StopInOgniFaseLasciaLaCentralinaComeEra) {
+    // A factory file whose axes differ from the ECU's, so that the map
+    // rewrite changes the vectors too.
+    FileFabbricaConVettori();
     const int32_t tipo = Valore(3, 4), opzioni = Valore(2, 2), correzione = Valore(2, 6);
     // Where the operator presses Cancel: each step's progress, the idle-tare
     // confirmation and the options' confirmation.
@@ -176,7 +200,10 @@ TEST_F(CorsaTaratura, StopInOgniFaseLasciaLaCentralinaComeEra) {
         // Lambda emulation on, so that the options' confirmation is asked.
         TabellaBlocchi[2].Valori[2] = opzioni | 0x10;
         ASSERT_EQ(ScriviBlocco(2, CMD_WRITE_BLK2), 0);
+        const StatoEcu prima = LeggiStatoEcu();
         MDIFrm::EseguiTaratura();
+        // Every block, the map page with its table and the vectors as before the run.
+        ConfrontaStatoEcu(prima, LeggiStatoEcu());
         EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
         EXPECT_TRUE(vista.Mostrato(VoceTune(7)));
         EXPECT_EQ(ModMain::RipristinoTaratura, 0.0);
@@ -187,6 +214,113 @@ TEST_F(CorsaTaratura, StopInOgniFaseLasciaLaCentralinaComeEra) {
         EXPECT_EQ(Valore(2, 6), correzione);
         EXPECT_EQ(Valore(2, 0), 0); // back on petrol
     }
+}
+
+TEST_F(CorsaTaratura, FallimentoDopoLaRiscritturaRendeMappaVettoriEBlocchi) {
+    // The error-memory clear of the closing writes (phase 8, command 0x14)
+    // gets no reply, after the vectors, the map page and the table were
+    // rewritten:
+    // the run ends with code 4 on a bad reply status, and the restore after
+    // the reconnect gives everything back.
+    FileFabbricaConVettori();
+    ConvertiAssi();
+    const StatoEcu prima = LeggiStatoEcu();
+    // Memory as the connect leaves it.
+    ModBlck::VettoreRpm = prima.rpm;
+    ModBlck::VettoreTinj = prima.tinj;
+    ASSERT_TRUE(ui->CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, ModMain::AsseRpmLavoro,
+                                       ModMain::AsseTinjLavoro, true));
+    const auto assi = std::make_pair(ModMain::AsseRpmLavoro, ModMain::AsseTinjLavoro);
+    ModMain::MappaPagina0 = prima.mappa;
+    ModMain::MatSoglie = prima.soglie;
+    vista.confermaSempre = true;
+    bool cancelDopoIlPasso = true, cancelPerLaConferma = false;
+    vista.alPasso = [&](const std::string& t) {
+        GiriDelleFasi(t);
+        if (t == Voce(44)) cancelDopoIlPasso = vista.cancelAbilitato;
+    };
+    vista.alMessaggio = [&](const std::string& t) {
+        if (t.find(VoceTune(45)) != std::string::npos) Manopola(15, 0x14);
+        if (t.find(VoceTune(17)) != std::string::npos) {
+            cancelPerLaConferma = vista.cancelAbilitato;
+            ModTaratura::StopTaratura = -1;
+        }
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 6);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(12)));
+    // Cancel was off from the confirmation to the step's end, and on again to
+    // acknowledge the failure.
+    EXPECT_FALSE(cancelDopoIlPasso);
+    EXPECT_TRUE(cancelPerLaConferma);
+    ASSERT_EQ(ModMain::RipristinoTaratura, -1.0);
+    // The reconnect (the ECU answers again), then the deferred restore.
+    ASSERT_TRUE(LeggiBlocco(1));
+    MDIFrm::RipristinaDatiTaratura();
+    ConfrontaStatoEcu(prima, LeggiStatoEcu());
+    // Memory follows the ECU: the vectors, the working axes and the map page.
+    EXPECT_EQ(ModBlck::VettoreRpm, prima.rpm);
+    EXPECT_EQ(ModBlck::VettoreTinj, prima.tinj);
+    EXPECT_EQ(ModMain::AsseRpmLavoro, assi.first);
+    EXPECT_EQ(ModMain::AsseTinjLavoro, assi.second);
+    EXPECT_TRUE(ModMain::MappaPagina0 == prima.mappa);
+}
+
+TEST_F(CorsaTaratura, LetturaFallitaInAttesaDellaConfermaFermaIlPasso) {
+    // The reply to the first block-1 read of the idle-tare confirmation is
+    // lost while the operator presses OK: the step ends with code 4 and the
+    // map is not rewritten.
+    const StatoEcu prima = LeggiStatoEcu();
+    vista.alPasso = [this](const std::string& t) { GiriDelleFasi(t); };
+    vista.alMessaggio = [this](const std::string& t) {
+        if (t.find(VoceTune(45)) != std::string::npos) {
+            Manopola(7, 0);
+            QTimer::singleShot(0, [] { ModTaratura::OkTaratura = -1; });
+        }
+        if (t.find(VoceTune(17)) != std::string::npos) ModTaratura::StopTaratura = -1;
+    };
+    MDIFrm::EseguiTaratura();
+    EXPECT_EQ(ModTaratura::PassoTaratura, 6);
+    EXPECT_TRUE(vista.Mostrato(VoceTune(12)));
+    StatoEcu dopo = LeggiStatoEcu();
+    EXPECT_TRUE(dopo.mappa == prima.mappa);
+    EXPECT_EQ(dopo.soglie, prima.soglie);
+}
+
+TEST_F(CorsaTaratura, VettoriDelFileDiFabbricaScrittiERiletti) {
+    // A complete run in map form writes the factory file's axis vectors and
+    // reads them back: the ECU, the vectors in memory and the working axes
+    // hold the file's, and the map views show the new axes.
+    FileFabbricaConVettori();
+    ConvertiAssi();
+    vista.confermaSempre = true;
+    vista.alPasso = [this](const std::string& t) { GiriDelleFasi(t); };
+    MDIFrm::EseguiTaratura();
+    EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
+    ModBlck::VettoreGiri rpm{};
+    ModBlck::VettoreTempi tinj{};
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(rpm, tinj, 0), 0);
+    EXPECT_EQ(rpm, VettoreRpmFabbrica());
+    EXPECT_EQ(tinj, VettoreTinjFabbrica());
+    EXPECT_EQ(ModBlck::VettoreRpm, VettoreRpmFabbrica());
+    EXPECT_EQ(ModBlck::VettoreTinj, VettoreTinjFabbrica());
+    for (size_t k = 0; k < 24; ++k) EXPECT_EQ(ModMain::AsseRpmLavoro[k], 5 * k) << k;
+    for (size_t k = 0; k < 23; ++k) EXPECT_EQ(ModMain::AsseTinjLavoro[k], 7 * k) << k;
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_TRUE(ui->Chiamato("FrmMatrix.CaricaAssiInMatrice(" + std::to_string(k) + ")"));
+        EXPECT_TRUE(ui->Chiamato("FRM_ZEBCarburazione.CaricaAssiInMatrice(" + std::to_string(k) + ")"));
+    }
+    EXPECT_TRUE(Messaggi().empty());
+
+    // A factory file without its last vector part: nothing is written and no
+    // box interrupts the run.
+    FileFabbricaConVettori("[VET_TINJ_1]");
+    AzzeraTaratura();
+    vista.messaggi.clear();
+    ModMain::StatoConnessione = STATO_TARATURA;
+    MDIFrm::EseguiTaratura();
+    EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
+    EXPECT_TRUE(Messaggi().empty());
 }
 
 TEST_F(CorsaTaratura, FormaRettaSpostaLaCurvaSullaCorrezione) {

@@ -8,13 +8,19 @@
 #include <QtWidgets/QLineEdit>
 
 #include "compensation/CompensaModello.h"
+#include "compensation/FrmCompensa.h"
 #include "controls/PulsanteGrafico.h"
+#include "core/ModMainCaricatori.h"
+#include "core/ModMainPercorsi.h"
 #include "engine/ModMainRichieste.h"
+#include "engine/ServiziInterfaccia.h"
 #include "injdir/FrmInjDirAcq1.h"
 #include "injdir/FrmInjDirAcq2.h"
 #include "injdir/FrmInjDirAcq3.h"
 #include "injdir/FrmInjDirAcq4.h"
 #include "link/ModBlckComandi.h"
+#include "link/ModBlckVettori.h"
+#include "maps/ModBlckAssi.h"
 #include "platform/Orologio.h"
 
 namespace {
@@ -28,6 +34,10 @@ protected:
         selezione_ = ModBlck::TabellaCompensazioneSel;
         ModBlck::ModificheBlocco15 = ModBlck::ListaVuota();
         ModMain::UltimaRichiestaRiuscita = true;
+        vettori_ = {ModBlck::VettoreRpm, ModBlck::VettoreTinj};
+        asseTinj_ = ModMain::AsseTinjLavoro;
+        predefinita_ = ModMain::PercorsoConfigDefault;
+        configurazioni_ = ModMain::ConfigurazioniPredefinite;
     }
     void TearDown() override {
         Piattaforma::ImpostaAcceleratoreOrologio(1.0);
@@ -35,6 +45,10 @@ protected:
         ModBlck::FrameComPGasX = trama9_;
         ModBlck::TabellaCompensazioneSel = selezione_;
         ModMain::UltimaRichiestaRiuscita = true;
+        std::tie(ModBlck::VettoreRpm, ModBlck::VettoreTinj) = vettori_;
+        ModMain::AsseTinjLavoro = asseTinj_;
+        ModMain::PercorsoConfigDefault = predefinita_;
+        ModMain::ConfigurazioniPredefinite = configurazioni_;
         FissaggioInjDir::TearDown();
     }
     // The pending request carried out on the simulated ECU.
@@ -47,7 +61,7 @@ protected:
             Scrivi(16, ModBlck::ModificheBlocco16, CMD_WRITE_BLK16);
             break;
         case REQ_WRITE_COMP_TABLES:
-            ecu_->Rispondi(ModBlck::FrameComPGasX);
+            ecu_->Rispondi(ModBlck::TabellaCompensazioneSel == 3 ? ModBlck::FrameComPBenX : ModBlck::FrameComPGasX);
             LeggiCentralina();
             break;
         default: break;
@@ -55,6 +69,10 @@ protected:
         ModMain::RichiestaPendente = 0;
     }
     ListaModifiche lista15_;
+    std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> vettori_;
+    std::array<uint8_t, RighePaginaMappa> asseTinj_{};
+    std::string predefinita_;
+    std::vector<ConfigurazionePredefinita> configurazioni_;
     std::string trama9_;
     int32_t selezione_ = 0;
 };
@@ -149,7 +167,29 @@ TEST_F(InjDirAcq, Passo2NessunaSogliaRiscriveLaPrecedente) {
     EXPECT_EQ(ecu_->Valore(16, 26) & 0x08, 0);
 }
 
+// What the shell serves step 3: the compensation page takes the curve and
+// posts its table write; the axis conversion converts.
+class ServiziPasso3 : public ServiziInterfaccia {
+public:
+    ServiziPasso3() {
+        ModMain::LivelloExp = ModMain::LivelloSup = 1;
+        compensa.resize(1001, 425);
+        compensa.Form_Load();
+        compensa.CaricaLingua();
+        compensa.AggiornaTabelledaVettori();
+        MDIFrm::RegistraInterfaccia(this);
+    }
+    ~ServiziPasso3() override { MDIFrm::RegistraInterfaccia(nullptr); }
+    void FrmCompensa_CalcoloAutomaticoCmpPressBenz() override { compensa.CalcoloAutomaticoCmpPressBenz(); }
+    bool CalcolaVettoriAssi(std::array<uint8_t, 128>& r, std::array<uint8_t, 180>& t, std::array<uint8_t, 24>& ar,
+                            std::array<uint8_t, 23>& at, bool daVettori) override {
+        return ModBlck::CalcolaVettoriAssi(r, t, ar, at, daVettori);
+    }
+    FrmCompensa compensa;
+};
+
 TEST_F(InjDirAcq, Passo3RigheCalcoloEBit) {
+    ServiziPasso3 servizi;
     FrmInjDirAcq3 p;
     p.Form_Load();
     p.show();
@@ -186,20 +226,27 @@ TEST_F(InjDirAcq, Passo3RigheCalcoloEBit) {
     ASSERT_EQ(ModMain::UltimoIndiceAcq, 14);
     EXPECT_EQ(ModMain::RisultatoAcqY[14], 102);
     EXPECT_TRUE(p.ScritturaBitPendente);
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);
+    Esegui();
+    p.GestioneRichieste(); // redraw
     p.GestioneRichieste();
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_BLK16);
     Esegui();
     EXPECT_EQ(ecu_->Valore(16, 26) & 0x10, 0x10);
     p.GestioneRichieste(); // redraw
     // Axes: the injection-time axis from 10 ms, then request 23 (or the axis
-    // failure text where no axis conversion is registered).
+    // failure text where the conversion refuses the axes).
     p.GestioneRichieste();
     EXPECT_EQ(ModMain::AsseTinjLavoro[22], 82);
 
     // A calculation whose table write failed records no bit.
     ModMain::RichiestaPendente = 0;
+    p.GestioneRichieste(); // redraw
     p.CMD_AcqBenz_Man_Calcola_Click();
     p.GestioneRichieste();
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_COMP_TABLES);
+    ModMain::RichiestaPendente = 0;
+    p.GestioneRichieste(); // redraw
     ModMain::UltimaRichiestaRiuscita = false;
     ModBlck::ModificheBlocco16 = ModBlck::ListaVuota();
     p.GestioneRichieste();
@@ -216,6 +263,61 @@ TEST_F(InjDirAcq, Passo3RigheCalcoloEBit) {
     p.GestioneRichieste();
     EXPECT_EQ(p.LAB_AcqBenz_Auto_Istruzioni->text().toStdString(), Voce("[Start_InjDirTune]", 34));
     EXPECT_EQ(Bip(), bip + 1);
+}
+
+TEST_F(InjDirAcq, Passo3CurvaRifiutataDallaPaginaNonSegnaNulla) {
+    // Settings that give a 17-point curve, more than table 3 holds: the
+    // compensation page refuses it (a long beep, nothing posted) and the step
+    // writes no progress bit, although the last request went well.
+    ServiziPasso3 servizi;
+    FrmInjDirAcq3 p;
+    p.Form_Load();
+    ModMain::RigheConfigScale.insert(ModMain::RigheConfigScale.end(), {"[CalcPressAuto]", "5", "5", "16", "100", "1"});
+    const std::pair<const char*, const char*> righe[] = {{"50.0", "1.000"}, {"80.0", "1.600"}};
+    for (size_t r = 0; r < 2; ++r) {
+        p.GRD_AcqBenz_EditableBar[r]->setText(QString::fromLatin1(righe[r].first));
+        p.GRD_AcqBenz_EditableVolts[r]->setText(QString::fromLatin1(righe[r].second));
+    }
+    ModMain::UltimaRichiestaRiuscita = true;
+    p.CMD_AcqBenz_Man_Calcola_Click();
+    p.GestioneRichieste();
+    EXPECT_EQ(ModMain::UltimoIndiceAcq, 16);
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_FALSE(p.ScritturaBitPendente);
+    p.GestioneRichieste();
+    p.GestioneRichieste();
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco16));
+    EXPECT_EQ(p.LAB_AcqBenz_Auto_Istruzioni->text().toStdString(), Voce("[Start_InjDirTune]", 33));
+}
+
+TEST_F(InjDirAcq, Passo3AzzeramentoRiportaGliAssiAncheSenzaTabella) {
+    ServiziPasso3 servizi;
+    FrmInjDirAcq3 p;
+    p.Form_Load();
+    // Vectors in memory (rpm column every 5 steps, time row every 7) and no
+    // default configuration file to load the axes from.
+    for (size_t i = 0; i < 128; ++i) ModBlck::VettoreRpm[i] = static_cast<uint8_t>(std::min<size_t>(i / 5, 23));
+    for (size_t i = 0; i < 180; ++i) ModBlck::VettoreTinj[i] = static_cast<uint8_t>(std::min<size_t>(i / 7, 22));
+    ModMain::ConfigurazioniPredefinite.clear();
+    ModMain::PercorsoConfigDefault = "/nonexistent/default.xsi";
+
+    // Reset: request 74, which fails; the bit stays, the axes still follow.
+    p.CMD_ResetPresBen_Click();
+    p.GestioneRichieste();
+    ASSERT_EQ(ModMain::RichiestaPendente, REQ_LOAD_PETROL_PRESS_TABLE);
+    ModMain::RichiestaPendente = 0;
+    ModMain::UltimaRichiestaRiuscita = false;
+    p.GestioneRichieste(); // redraw
+    p.GestioneRichieste();
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco16));
+    ModMain::UltimaRichiestaRiuscita = true;
+    // The axes from the vectors in memory, then request 23.
+    p.GestioneRichieste();
+    EXPECT_EQ(ModMain::RichiestaPendente, REQ_WRITE_MAP_AXES);
+    for (size_t k = 0; k < 24; ++k) EXPECT_EQ(ModMain::AsseRpmLavoro[k], 5 * k) << k;
+    for (size_t k = 0; k < 23; ++k) EXPECT_EQ(ModMain::AsseTinjLavoro[k], 7 * k) << k;
 }
 
 TEST_F(InjDirAcq, Passo4PressioneGasCentrataEScritta) {

@@ -70,6 +70,23 @@ TEST(CompensazionePressBenz, Rifiuti) {
     EXPECT_FALSE(C::Calcola(AcqPunti({{50, 1.0}, {80, 1.6}}), zero).riuscito);
 }
 
+TEST(CompensazionePressBenz, PressioniUgualiDefinite) {
+    // Two consecutive rows at one pressure and one voltage: a flat segment.
+    // The worked example's line with its first row doubled: the axis point
+    // below 50 bar lies on the flat segment (1.0 V, 0 %), the others as before.
+    const auto a = C::Calcola(AcqPunti({{50, 1.0}, {50, 1.0}, {120, 2.4}, {200, 4.0}}), {});
+    ASSERT_TRUE(a.riuscito);
+    const std::vector<double> volt{1.0, 1.13, 1.36, 1.59, 1.81, 2.04, 2.27, 2.5, 2.73, 2.96, 3.19, 3.41, 3.64, 3.87, 4.1};
+    const std::vector<int32_t> perc{0, 6, 16, 26, 34, 42, 50, 58, 65, 72, 78, 84, 90, 96, 102};
+    ASSERT_EQ(a.X.size(), 15u);
+    for (size_t i = 0; i < 15; ++i) {
+        EXPECT_NEAR(a.X[i], volt[i], 1e-9) << i;
+        EXPECT_EQ(a.Y[i], perc[i]) << i;
+    }
+    // Equal pressures in rows that are not consecutive.
+    EXPECT_TRUE(C::Calcola(AcqPunti({{50, 1.0}, {120, 2.4}, {50, 1.0}}), {}).riuscito);
+}
+
 TEST(CompensazionePressBenz, Impostazioni) {
     C::ImpostazioniCompensazione imp;
     EXPECT_TRUE(C::LeggiImpostazioni({"x", "[CalcPressAuto]", "3", "7", "10", "50", "2"}, imp));
