@@ -293,7 +293,10 @@ void FrmLogger::Form_Load() {
     const int32_t lingua = ModMain::Dizionario ? ModMain::Dizionario->IdLingua() : 0;
     AggiornamentoLista = true;
     LstVar->clear();
-    for (const auto& v : ListaVariabiliLogger) LstVar->addItem(ModMain::TestoLingua(NomeInLingua(v.Nomi, lingua)));
+    std::vector<std::string> nomi;
+    nomi.reserve(ListaVariabiliLogger.size());
+    for (const auto& v : ListaVariabiliLogger) nomi.push_back(NomeInLingua(v.Nomi, lingua));
+    LstVar->addItems(ModMain::TestiLingua(nomi));
     AggiornamentoLista = false;
     AssegnaVariabili(CanaliOscilloscopio, ListaVariabiliLogger, lingua);
     for (int c = 0; c < NumeroCanali; ++c) {
