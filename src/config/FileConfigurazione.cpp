@@ -9,6 +9,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/ModBlckFile.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
@@ -160,38 +161,11 @@ bool TestoTroncato(const std::string& testo) {
 std::optional<std::string> LeggiFile(const std::string& percorso) {
     std::error_code e;
     if (!std::filesystem::is_regular_file(percorso, e)) return std::nullopt;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return std::nullopt;
-    return s;
+    return ModBlck::LeggiFileIntero(percorso);
 }
 
 bool ScriviFileSicuro(const std::string& percorso, const std::string& contenuto) {
-    namespace fs = std::filesystem;
-    if (percorso.empty()) return false;
-    const fs::path destinazione(percorso);
-    std::error_code e;
-    if (fs::is_directory(destinazione, e)) return false;
-    const fs::path temporaneo = destinazione.parent_path() / ("." + destinazione.filename().string() + ".tmp");
-    {
-        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
-        if (!f) return false;
-        f.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
-        f.flush();
-        if (!f) {
-            f.close();
-            fs::remove(temporaneo, e);
-            return false;
-        }
-    }
-    fs::rename(temporaneo, destinazione, e);
-    if (e) {
-        std::error_code e2;
-        fs::remove(temporaneo, e2);
-        return false;
-    }
-    return true;
+    return ModBlck::ScriviFileSicuro(percorso, contenuto);
 }
 
 std::string RigaInfo() {

@@ -125,7 +125,7 @@ std::optional<std::string> TestoMillesimi(const std::string& pezzo) {
 void RiempiCombo(QComboBox* combo, const std::string& lista) {
     if (!combo) return;
     combo->clear();
-    for (const auto& p : VociLista(lista)) combo->addItem(ModMain::TestoLingua(p));
+    combo->addItems(ModMain::TestiLingua(VociLista(lista)));
 }
 
 bool RiempiComboMillesimi(QComboBox* combo, const std::string& lista) {

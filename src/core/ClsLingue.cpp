@@ -13,6 +13,8 @@ constexpr const char* InizioLingua = "###";
 constexpr const char* VoceVuota = "_BLANK_";
 // Entry and language numbers are 16-bit: nothing is kept beyond this number.
 constexpr size_t MassimoNumero = 32767;
+// Largest current-language file read.
+constexpr int64_t DimensioneMassimaLinguaCorrente = 64 * 1024;
 
 bool ScriviFile(const std::string& percorso, const std::string& testo) {
     std::ofstream f(percorso, std::ios::binary | std::ios::trunc);
@@ -27,12 +29,11 @@ ClsLingue::ClsLingue() = default;
 
 int16_t ClsLingue::IdLingua() const {
     if (linguaNonSalvata_) return linguaSessione_;
-    if (!ModGlobFunct::EsisteFile(pathAttualeLingua_)) return -1;
-    std::ifstream f(pathAttualeLingua_, std::ios::binary);
-    if (!f) return -1;
-    std::ostringstream o;
-    o << f.rdbuf();
-    const std::string t = o.str();
+    // The file holds one number: a larger one is no choice (the start then asks
+    // for a language and writes the file anew).
+    const auto letto = ModBlck::LeggiFileIntero(pathAttualeLingua_, DimensioneMassimaLinguaCorrente, false);
+    if (!letto) return -1;
+    const std::string& t = *letto;
     // Text lines end at CR, LF or CR LF.
     size_t inizio = 0;
     while (inizio <= t.size()) {

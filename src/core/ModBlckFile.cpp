@@ -6,8 +6,11 @@
 
 #include <QtCore/QCoreApplication>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,40 +19,9 @@ namespace ModBlck {
 
 namespace {
 
-// The whole file in one string, or nothing when it cannot be read.
-std::optional<std::string> LeggiTuttoIlFile(const std::string& percorso) {
-    if (!ModGlobFunct::EsisteFile(percorso)) return std::nullopt;
-    const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    // One read of the file's length (one byte more to see the end at once);
-    // the loop only covers short reads and a file that grows while it is read.
-    std::string byte;
-    byte.resize(static_cast<size_t>(st.st_size) + 1);
-    size_t letti = 0;
-    for (;;) {
-        if (letti == byte.size()) byte.resize(byte.size() * 2);
-        const ssize_t n = ::read(fd, byte.data() + letti, byte.size() - letti);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        letti += static_cast<size_t>(n);
-    }
-    ::close(fd);
-    byte.resize(letti);
-    return byte;
-}
-
 // Lines of a file, with the one pass of queued events every reader makes.
-std::optional<std::vector<std::string>> LeggiRighe(const std::string& percorso) {
-    auto byte = LeggiTuttoIlFile(percorso);
+std::optional<std::vector<std::string>> LeggiRighe(const std::string& percorso, bool avvisa = true) {
+    auto byte = LeggiFileIntero(percorso, DimensioneMassimaFile, avvisa);
     if (!byte) return std::nullopt;
     auto righe = DividiRighe(*byte);
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -73,6 +45,111 @@ std::optional<int32_t> LeggiGruppo(const char* g, size_t n) {
 }
 
 } // namespace
+
+std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t massimo, bool avvisa) {
+    if (!ModGlobFunct::EsisteFile(percorso)) return std::nullopt;
+    const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    auto troppoGrande = [&] {
+        ::close(fd);
+        // One box per file as it stands, however many readers try it in turn.
+        static std::string ultimoAvviso;
+        const std::string chiave = percorso + '\n' + std::to_string(st.st_size) + '\n' +
+                                   std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
+        if (avvisa && chiave != ultimoAvviso) {
+            ultimoAvviso = chiave;
+            Piattaforma::MostraMessaggio(QStringLiteral("File too large (over %1 MB), not read:\r\n%2")
+                                             .arg(massimo >> 20)
+                                             .arg(QString::fromLocal8Bit(percorso.c_str())),
+                                         QString(), Piattaforma::IconaMessaggio::Critica,
+                                         Piattaforma::PulsantiMessaggio::Ok);
+        }
+        return std::nullopt;
+    };
+    if (st.st_size > massimo) return troppoGrande();
+    // One read of the file's length (one byte more to see the end at once);
+    // the loop only covers short reads and a file that grows while it is read,
+    // up to the bound.
+    std::string byte;
+    byte.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t letti = 0;
+    for (;;) {
+        if (letti == byte.size()) {
+            if (static_cast<int64_t>(letti) > massimo) return troppoGrande();
+            byte.resize(std::min<size_t>(byte.size() * 2, static_cast<size_t>(massimo) + 1));
+        }
+        const ssize_t n = ::read(fd, byte.data() + letti, byte.size() - letti);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        letti += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (static_cast<int64_t>(letti) > massimo) return troppoGrande();
+    byte.resize(letti);
+    return byte;
+}
+
+bool ScriviFileSicuro(const std::string& percorso, std::string_view testo) {
+    namespace fs = std::filesystem;
+    if (percorso.empty()) return false;
+    const fs::path destinazione(percorso);
+    std::error_code e;
+    if (fs::is_directory(destinazione, e)) return false;
+    const fs::path cartella = destinazione.has_parent_path() ? destinazione.parent_path() : fs::path(".");
+    const std::string estensione = destinazione.extension().string();
+    RimuoviTemporanei(cartella.string(), estensione.empty() ? destinazione.filename().string() : estensione);
+    const fs::path temporaneo = cartella / ("." + destinazione.filename().string() + ".tmp");
+    {
+        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
+        if (!f) return false;
+        f.write(testo.data(), static_cast<std::streamsize>(testo.size()));
+        f.flush();
+        if (!f) {
+            f.close();
+            fs::remove(temporaneo, e);
+            return false;
+        }
+    }
+    fs::rename(temporaneo, destinazione, e);
+    if (e) {
+        std::error_code e2;
+        fs::remove(temporaneo, e2);
+        return false;
+    }
+    return true;
+}
+
+void RimuoviTemporanei(const std::string& cartella, const std::string& estensione) {
+    namespace fs = std::filesystem;
+    std::error_code e;
+    fs::directory_iterator it(cartella, e);
+    if (e) return;
+    auto finisceCon = [](std::string_view t, std::string_view fine) {
+        return t.size() >= fine.size() && t.substr(t.size() - fine.size()) == fine;
+    };
+    for (const auto& voce : it) {
+        const std::string nome = voce.path().filename().string();
+        std::string_view destinazione;
+        if (nome.size() > 5 && nome[0] == '.' && finisceCon(nome, ".tmp"))
+            destinazione = std::string_view(nome).substr(1, nome.size() - 5);
+        else if (nome.size() > 5 && finisceCon(nome, ".tmp~"))
+            destinazione = std::string_view(nome).substr(0, nome.size() - 5);
+        else
+            continue;
+        if (destinazione.empty() || !finisceCon(destinazione, estensione)) continue;
+        std::error_code e2;
+        if (voce.is_regular_file(e2)) fs::remove(voce.path(), e2);
+    }
+}
 
 std::vector<std::string> DividiRighe(const std::string& byte) {
     std::vector<std::string> righe;
@@ -120,7 +197,8 @@ std::optional<std::string> DecodificaRiga(const std::string& riga, bool verifica
 }
 
 bool VerificaFileCodificato(const std::string& percorso) {
-    const auto righe = LeggiRighe(percorso);
+    // Silent: the reader that follows reports a file it cannot take.
+    const auto righe = LeggiRighe(percorso, false);
     if (!righe || righe->empty()) return false;
     const auto prima = DecodificaRiga(righe->front(), true);
     return prima && *prima == MarcatoreCodificato;

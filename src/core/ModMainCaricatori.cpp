@@ -18,14 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> LeggiByte(const std::string& percorso) {
-    if (!ModGlobFunct::EsisteFile(percorso)) return std::nullopt;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::string byte((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return std::nullopt;
-    return byte;
-}
+std::optional<std::string> LeggiByte(const std::string& percorso) { return ModBlck::LeggiFileIntero(percorso); }
 
 // Lines of a sectioned file read one by one: CR LF, a lone CR or a lone LF
 // ends a line; a last line without its end still counts.

@@ -1,5 +1,7 @@
 #include "core/ModMainPercorsi.h"
 
+#include "core/ModBlckFile.h"
+
 namespace ModMain {
 
 void ImpostaPercorsi(const std::string& base) {
@@ -25,6 +27,10 @@ void ImpostaPercorsi(const std::string& base) {
     CartellaArchivio = base + "/Data/";
     PercorsoCostruttori = base + "/Data/Costruttori.txt";
     PercorsoLoggerTmp = base + "/bin/Logger.tmp";
+}
+
+void RimuoviTemporaneiBase() {
+    for (const char* cartella : {"/bin", "/lng", "/Data", "/Tune"}) ModBlck::RimuoviTemporanei(PercorsoBase + cartella);
 }
 
 } // namespace ModMain

@@ -31,5 +31,8 @@ inline const std::string IndirizzoInfoFirmwareDefault = "00FFE000";
 
 // Sets every path above from the base folder (forward slashes).
 void ImpostaPercorsi(const std::string& base);
+// Removes the temporaries that saves cut short left in the folders the
+// program writes below the base folder (bin/, lng/, Data/, Tune/); at start.
+void RimuoviTemporaneiBase();
 
 } // namespace ModMain

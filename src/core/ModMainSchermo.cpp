@@ -141,6 +141,14 @@ void ImpostaFontLingua(QWidget* forma, int16_t charset) {
 
 QString TestoLingua(const std::string& testo) { return Piattaforma::TestoDaCharset(testo, CharsetCorrente()); }
 
+QStringList TestiLingua(const std::vector<std::string>& testi) {
+    const int16_t charset = CharsetCorrente();
+    QStringList l;
+    l.reserve(static_cast<qsizetype>(testi.size()));
+    for (const auto& t : testi) l.append(Piattaforma::TestoDaCharset(t, charset));
+    return l;
+}
+
 QString VoceLingua(int16_t n) { return TestoLingua(TestoVoce(n)); }
 
 int16_t CercaSezione(const std::string& marcatore) {

@@ -26,6 +26,7 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 
 #include "core/ModMainLivelli.h"
 
@@ -79,6 +80,9 @@ void ImpostaFontLingua(QWidget* forma, int16_t charset);
 inline std::function<void(QWidget*)> FontLinguaProprio;
 // An 8-bit text through the charset of the current language.
 QString TestoLingua(const std::string& testo);
+// A list of them, with the current language (read from its file) looked up
+// once for the whole list.
+QStringList TestiLingua(const std::vector<std::string>& testi);
 // Entry n of the current language, ready for the screen.
 QString VoceLingua(int16_t n);
 // Number of the section marker `marcatore` ("[Frm_Logger]") among the entries

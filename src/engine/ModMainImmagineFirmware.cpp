@@ -117,11 +117,14 @@ bool DecodificaRecordS2(const std::string& riga, int32_t& indirizzo, std::vector
 
 bool LeggiSettoriFlash(const std::string& percorso, TabellaSettoriFlash& settori, int32_t& lunghezza) {
     if (!ModGlobFunct::EsisteFile(percorso)) return true;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return false;
-    std::string riga;
+    const auto byte = ModBlck::LeggiFileIntero(percorso);
+    if (!byte) return false;
     size_t r = 0;
-    while (std::getline(f, riga)) {
+    for (size_t p = 0; p < byte->size();) {
+        size_t q = byte->find('\n', p);
+        if (q == std::string::npos) q = byte->size();
+        std::string riga = byte->substr(p, q - p);
+        p = q + 1;
         if (!riga.empty() && riga.back() == '\r') riga.pop_back();
         if (riga.empty()) continue;
         if (QCoreApplication::instance()) QCoreApplication::processEvents();
@@ -129,6 +132,18 @@ bool LeggiSettoriFlash(const std::string& percorso, TabellaSettoriFlash& settori
         const auto inizio = ValoreEsadecimale(riga.substr(1, 8));
         const auto fine = ValoreEsadecimale(riga.substr(riga.size() - 8));
         if (!inizio || !fine) return false;
+        if (*inizio < 0 || *inizio > IndirizzoFlashMassimo || *fine < 0 || *fine > IndirizzoFlashMassimo) {
+            if (!AvvisoSettoriFlashMostrato) {
+                AvvisoSettoriFlashMostrato = true;
+                Piattaforma::MostraMessaggio(
+                    QStringLiteral("%1:\r\nthe sector \"%2\" lies outside the flash addresses H00000000 - H%3.\r\n"
+                                   "No firmware image is read.")
+                        .arg(QString::fromLocal8Bit(percorso.c_str()), QString::fromLatin1(riga.c_str()),
+                             QString::number(IndirizzoFlashMassimo, 16).toUpper().rightJustified(8, QLatin1Char('0'))),
+                    QString(), Piattaforma::IconaMessaggio::Critica, Piattaforma::PulsantiMessaggio::Ok);
+            }
+            return false;
+        }
         settori[r] = {*inizio, *fine};
         lunghezza = settori[r].Fine - settori[0].Inizio;
         ++r;
@@ -137,7 +152,7 @@ bool LeggiSettoriFlash(const std::string& percorso, TabellaSettoriFlash& settori
 }
 
 void DimensionaDatiFirmware(int32_t superiore, bool mantieni) {
-    if (superiore < 0) return;
+    if (superiore < 0 || superiore > IndirizzoFlashMassimo) return;
     const size_t n = static_cast<size_t>(superiore) + 1;
     if (mantieni) DatiFirmware.resize(n, 0xFF);
     else DatiFirmware.assign(n, 0xFF);

@@ -31,6 +31,12 @@ using TabellaSettoriFlash = std::array<SettoreFlash, 14>;
 
 // Sector rows in file order; rows the file does not name keep their values.
 inline TabellaSettoriFlash SettoriFlash{};
+// Highest flash address an image can fill: S2 records carry 24-bit addresses,
+// so no byte of an image lies above it. A Flash.ini row outside 0..this is
+// refused, which bounds the image buffer to 16 MiB whatever the file says.
+inline constexpr int32_t IndirizzoFlashMassimo = 0x00FFFFFF;
+inline constexpr size_t DimensioneMassimaImmagine = static_cast<size_t>(IndirizzoFlashMassimo) + 1;
+
 // End of the last sector read minus the start of row 0; 0 before Flash.ini is read.
 inline int32_t LunghezzaImmagine = 0;
 // The image buffer: index i holds the byte of flash address SettoriFlash[0].Inizio + i.
@@ -53,10 +59,13 @@ inline constexpr int16_t RisorsaFirmwareNuovoHw = 102;
 // the buffer and returns its information record, or InfoFirmwareAssente.
 std::string LeggiInfoFirmwareImmagine(const std::string& percorso);
 // Reads Flash.ini into the table and sets the length; nothing when the file is
-// missing. False on a malformed line or a fifteenth sector (the rows read
-// before it stay).
+// missing. False on a malformed line, a fifteenth sector or a row outside the
+// flash's addresses (the rows read before it stay); the last is reported in a
+// box, once per run.
 bool LeggiSettoriFlash(const std::string& percorso, TabellaSettoriFlash& settori, int32_t& lunghezza);
-// Resizes the buffer to indices 0..superiore (0xFF filled unless kept); nothing when negative.
+inline bool AvvisoSettoriFlashMostrato = false;
+// Resizes the buffer to indices 0..superiore (0xFF filled unless kept); nothing
+// when negative or past IndirizzoFlashMassimo.
 void DimensionaDatiFirmware(int32_t superiore, bool mantieni);
 // True when the address lies in a sector (rows with a zero bound skipped).
 bool IndirizzoInSettore(int32_t indirizzo, const TabellaSettoriFlash& settori);

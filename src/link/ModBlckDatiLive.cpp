@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "core/Conversioni.h"
 #include "core/ModBlckConfigScale.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainCaricatori.h"
+#include "core/ModMainPercorsi.h"
 #include "link/ModBlckTrame.h"
 #include "link/ModMainStatoLinea.h"
 
@@ -37,13 +39,28 @@ void ConvertiTrim(BloccoParametri& b) {
         if (k < b.Valori.size()) b.Valori[k] = Intero(b.Valori[k] * 0.78125 - 100.0);
 }
 
-void ScriviTraccia(const char* etichetta, const char* trama, int32_t tempoMs, const std::string& risposta) {
-    if (!FileLogger.is_open()) return;
+// Appends one sample's group to the trace. A failed write stops the recording:
+// the file is cut back to the groups written whole before it, so that what was
+// recorded stays readable and can be saved. False when the recording stopped.
+bool ScriviTraccia(const char* etichetta, const char* trama, int32_t tempoMs, const std::string& risposta) {
+    if (!FileLogger.is_open()) return true;
+    const std::streamoff integri = FileLogger.tellp();
     const std::string t = Conv::CStr(static_cast<int64_t>(Conv::ArrotondaPari(tempoMs - InizioRegistrazione)));
     FileLogger << etichetta << "\r\n"
                << t << " T " << trama << "\r\n"
                << t << " R " << ModGlobFunct::ConvertiTestoInHex(risposta) << "\r\n";
     FileLogger.flush();
+    if (FileLogger.good() && integri >= 0) return true;
+    StatoRegistrazione = 2;
+    FileLogger.close();
+    FileLogger.clear();
+    if (integri >= 0) {
+        // Shrinking a file needs no free space.
+        std::error_code e;
+        std::filesystem::resize_file(ModMain::PercorsoLoggerTmp, static_cast<std::uintmax_t>(integri), e);
+    }
+    if (RegistrazioneInterrotta) RegistrazioneInterrotta();
+    return false;
 }
 
 void AvanzaIndice() {
@@ -118,7 +135,7 @@ void PassoDatiLive(BloccoParametri& blocco) {
     AnelloObd[i] = TabellaBlocchi.size() > 12 ? TabellaBlocchi[12] : BloccoParametri{};
     AnelloObd[i].TempoMs = tempo;
     ConvertiTrim(AnelloObd[i]);
-    ScriviTraccia("CMD_READ_MEM1", TestoTramaLive, tempo, AnelloMem1[i].UltimaRisposta);
+    if (!ScriviTraccia("CMD_READ_MEM1", TestoTramaLive, tempo, AnelloMem1[i].UltimaRisposta)) return;
     AvanzaIndice();
 }
 
@@ -131,7 +148,7 @@ void PassoDatiObd(BloccoParametri& blocco) {
     AnelloObd[i] = blocco;
     AnelloObd[i].TempoMs = tempo;
     ConvertiTrim(AnelloObd[i]);
-    ScriviTraccia("CMD_READ_OBD_DATA", TestoTramaObd, tempo, AnelloObd[i].UltimaRisposta);
+    if (!ScriviTraccia("CMD_READ_OBD_DATA", TestoTramaObd, tempo, AnelloObd[i].UltimaRisposta)) return;
     AvanzaIndice();
 }
 

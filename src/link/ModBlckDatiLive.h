@@ -30,6 +30,10 @@ inline int32_t IndiceAnello = 0;
 inline bool AnelloPieno = false;
 // The logger page's chart step after each stored sample (while it is shown).
 inline std::function<void()> DrawLineeRunMode;
+// Called once when a write to the trace fails (a full disk): the recording has
+// then stopped (StatoRegistrazione 2, Logger.tmp closed, ending with the last
+// whole group), and the logger page says so.
+inline std::function<void()> RegistrazioneInterrotta;
 // True while the logger's trace reader decodes recorded replies: the live
 // step then converts the values only, leaving the live copy, the rings and
 // the open trace alone.

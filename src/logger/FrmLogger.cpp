@@ -35,6 +35,7 @@ enum VoceLogger : int {
     VoceApri = 22,
     VoceSalva = 23,
     VoceEsporta = 24,
+    VoceRegistrazioneInterrotta = 25,
 };
 
 using ModZebPagina::ColoriPieni;
@@ -264,7 +265,10 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
 }
 
 FrmLogger::~FrmLogger() {
-    if (caricato_) ModBlck::DrawLineeRunMode = nullptr;
+    if (caricato_) {
+        ModBlck::DrawLineeRunMode = nullptr;
+        ModBlck::RegistrazioneInterrotta = nullptr;
+    }
 }
 
 int16_t FrmLogger::Sezione() const { return ModMain::CercaSezione("[Frm_Logger]"); }
@@ -289,7 +293,10 @@ void FrmLogger::Form_Load() {
     const int32_t lingua = ModMain::Dizionario ? ModMain::Dizionario->IdLingua() : 0;
     AggiornamentoLista = true;
     LstVar->clear();
-    for (const auto& v : ListaVariabiliLogger) LstVar->addItem(ModMain::TestoLingua(NomeInLingua(v.Nomi, lingua)));
+    std::vector<std::string> nomi;
+    nomi.reserve(ListaVariabiliLogger.size());
+    for (const auto& v : ListaVariabiliLogger) nomi.push_back(NomeInLingua(v.Nomi, lingua));
+    LstVar->addItems(ModMain::TestiLingua(nomi));
     AggiornamentoLista = false;
     AssegnaVariabili(CanaliOscilloscopio, ListaVariabiliLogger, lingua);
     for (int c = 0; c < NumeroCanali; ++c) {
@@ -305,13 +312,17 @@ void FrmLogger::Form_Load() {
     CmdSaveLogOsc->setEnabled(false);
     CmdEsporta->setEnabled(false);
     ModBlck::DrawLineeRunMode = [this] { DrawLineeRunMode(); };
+    ModBlck::RegistrazioneInterrotta = [this] { RegistrazioneInterrotta(); };
     caricato_ = true;
     CaricaLingua();
     Form_Resize();
 }
 
 void FrmLogger::Form_Unload() {
-    if (caricato_) ModBlck::DrawLineeRunMode = nullptr;
+    if (caricato_) {
+        ModBlck::DrawLineeRunMode = nullptr;
+        ModBlck::RegistrazioneInterrotta = nullptr;
+    }
     caricato_ = false;
     if (ModBlck::StatoRegistrazione == 1) ModOscillo::FermaRegistrazione();
 }
@@ -457,6 +468,20 @@ void FrmLogger::OptRun_Click(int indice) {
     CmdSaveLogOsc->setEnabled(true);
     CmdOpen->setEnabled(true);
     CmdEsporta->setEnabled(false);
+}
+
+void FrmLogger::RegistrazioneInterrotta() {
+    {
+        const QSignalBlocker blocco(OptRun[1]);
+        OptRun[1]->setChecked(true);
+    }
+    CmdSaveLogOsc->setEnabled(true);
+    CmdOpen->setEnabled(true);
+    CmdEsporta->setEnabled(false);
+    // Not inside the decoder's step, which runs in the link timer's tick.
+    QMetaObject::invokeMethod(
+        this, [this] { Piattaforma::MostraMessaggio(Voce(VoceRegistrazioneInterrotta), {}, Piattaforma::IconaMessaggio::Critica); },
+        Qt::QueuedConnection);
 }
 
 // ---- Files ----------------------------------------------------------------------

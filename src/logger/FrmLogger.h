@@ -152,6 +152,9 @@ private:
     void CaricaTraccia();
     void ImpostaScroll(int32_t valore);
     void DopoNavigazione();
+    // A trace write failed and the recording stopped: the buttons of a stop,
+    // and the message once the decoder's step has returned.
+    void RegistrazioneInterrotta();
     int16_t Sezione() const;
     QString Voce(int n) const;
 

@@ -38,7 +38,9 @@ int32_t TopFreccia(int32_t H, int32_t offsetPercento) {
     return Intero(H / 100.0 * offsetPercento - AltezzaFreccia / 2.0);
 }
 
-int32_t ZeroCanale(int32_t H, int32_t offsetPercento) { return TopFreccia(H, offsetPercento) + ScartoZero; }
+int32_t ZeroCanale(int32_t H, int32_t offsetPercento) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t(TopFreccia(H, offsetPercento)) + ScartoZero, INT32_MAX));
+}
 
 int32_t YPerValore(int32_t y0, int32_t zoomPercento, int64_t v) {
     return Intero(y0 - zoomPercento / 1000.0 * static_cast<double>(v));
@@ -89,6 +91,8 @@ int32_t ZoomTempoOut(int32_t zoom) {
 }
 
 int32_t ZoomCanale(int32_t idVariabile, int32_t zoom, bool ingrandisci) {
+    // A zoom from elsewhere than these steps is first brought within their range.
+    zoom = std::clamp(zoom, ModOscillo::ZoomMinimoCanale, ModOscillo::ZoomMassimoCanale);
     if (idVariabile == 42 || idVariabile == 43) {
         if (ingrandisci) return zoom + 2000 <= 20000 ? zoom + 2000 : zoom;
         return zoom - 2000 >= 2000 ? zoom - 2000 : zoom;

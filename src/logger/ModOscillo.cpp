@@ -3,15 +3,18 @@
 #include <QtCore/QDateTime>
 #include <QtCore/QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/Conversioni.h"
 #include "core/ModBlckBlocchi.h"
+#include "core/ModBlckFile.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainPercorsi.h"
@@ -41,13 +44,12 @@ std::vector<std::string_view> OscilloRighe(std::string_view testo) {
     return righe;
 }
 
-bool OscilloLeggiFile(const std::string& percorso, std::string& testo) {
-    std::ifstream in(percorso, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) return false;
-    testo = std::move(s).str();
+// The whole file, at most `massimo` bytes (a larger one is reported and not read).
+bool OscilloLeggiFile(const std::string& percorso, std::string& testo,
+                      int64_t massimo = ModBlck::DimensioneMassimaFile) {
+    auto letto = ModBlck::LeggiFileIntero(percorso, massimo);
+    if (!letto) return false;
+    testo = std::move(*letto);
     return true;
 }
 
@@ -115,12 +117,12 @@ void LeggiSetupCanaliTesto(std::string_view testo, InsiemeCanali& canali) {
         if (blocco >= canali.size()) break; // extra blocks are ignored
         CanaleOscilloscopio& c = canali[blocco++];
         auto riga = [&](size_t n) -> std::string_view { return i + n < righe.size() ? righe[i + n] : std::string_view(); };
-        c.Canale = OscilloNumero(riga(1));
+        c.Canale = std::clamp(OscilloNumero(riga(1)), 0, NumeroCanali - 1);
         c.IdVariabile = OscilloNumero(riga(2));
         c.Visibile = Conv::Trim(riga(3)) == "-1" ? -1 : 0;
-        c.Colore = OscilloNumero(riga(4));
-        c.OffsetPercento = OscilloNumero(riga(5));
-        c.ZoomPercento = OscilloNumero(riga(6));
+        c.Colore = std::clamp(OscilloNumero(riga(4)), 0, ColoreMassimoCanale);
+        c.OffsetPercento = std::clamp(OscilloNumero(riga(5)), OffsetMinimoCanale, OffsetMassimoCanale);
+        c.ZoomPercento = std::clamp(OscilloNumero(riga(6)), ZoomMinimoCanale, ZoomMassimoCanale);
         i += 6;
     }
 }
@@ -145,7 +147,7 @@ std::string TestoSetupCanali(const InsiemeCanali& canali) {
 }
 
 bool ScriviSetupCanali(const std::string& percorso, const InsiemeCanali& canali) {
-    return ScriviFileSicuro(percorso, TestoSetupCanali(canali));
+    return ModBlck::ScriviFileSicuro(percorso, TestoSetupCanali(canali));
 }
 
 void LeggiListaVariabiliTesto(std::string_view testo, std::vector<VariabileOscilloscopio>& lista) {
@@ -164,8 +166,10 @@ void LeggiListaVariabiliTesto(std::string_view testo, std::vector<VariabileOscil
         if (prossima(r)) v.Nomi = std::string(r);
         if (prossima(r)) v.IdVariabile = OscilloNumero(r);
         if (prossima(r)) {
+            // A factor a single cannot hold (a scale too near 0) counts as a bad scale.
             const auto s = Conv::CDbl(Conv::Trim(r));
-            v.Scala = (s && *s != 0.0 && std::isfinite(*s)) ? static_cast<float>(1.0 / *s) : 1.0f;
+            const double fattore = (s && *s != 0.0 && std::isfinite(*s)) ? 1.0 / *s : 1.0;
+            v.Scala = std::fabs(fattore) <= std::numeric_limits<float>::max() ? static_cast<float>(fattore) : 1.0f;
         }
         if (prossima(r)) v.Unita = std::string(r);
         lista.push_back(std::move(v));
@@ -300,7 +304,7 @@ void CaricaTestoLog(std::string_view testo, std::vector<int32_t>& campioniLog, s
 void CaricaFileLog(std::vector<int32_t>& campioniLog, std::vector<int32_t>& campioniObd, const std::string& percorso,
                    const InsiemeCanali& canali, const Avanzamento& avanzamento) {
     std::string testo;
-    if (percorso.empty() || !OscilloLeggiFile(percorso, testo)) {
+    if (percorso.empty() || !OscilloLeggiFile(percorso, testo, DimensioneMassimaTraccia)) {
         campioniLog.assign(1, 0);
         campioniObd.assign(1, 0);
         return;
@@ -310,9 +314,10 @@ void CaricaFileLog(std::vector<int32_t>& campioniLog, std::vector<int32_t>& camp
 
 bool CopiaFileLog(const std::string& destinazione, const Avanzamento& avanzamento) {
     std::string testo;
-    if (!OscilloLeggiFile(ModMain::PercorsoLoggerTmp, testo)) return false;
+    // The recording is ours and has no bound of its own: it is always copied whole.
+    if (!OscilloLeggiFile(ModMain::PercorsoLoggerTmp, testo, INT64_MAX)) return false;
     if (avanzamento.Frazione) avanzamento.Frazione(0.0);
-    const bool ok = ScriviFileSicuro(destinazione, testo);
+    const bool ok = ModBlck::ScriviFileSicuro(destinazione, testo);
     if (avanzamento.Frazione) avanzamento.Frazione(1.0);
     return ok;
 }
@@ -349,7 +354,7 @@ std::string TestoEsportazione(const InsiemeCanali& canali, const std::vector<int
 
 bool EsportaCampioni(const std::string& percorso, const InsiemeCanali& canali,
                      const std::vector<int32_t>& campioniLog, const std::vector<int32_t>& campioniObd) {
-    return ScriviFileSicuro(percorso, TestoEsportazione(canali, campioniLog, campioniObd));
+    return ModBlck::ScriviFileSicuro(percorso, TestoEsportazione(canali, campioniLog, campioniObd));
 }
 
 // ---- Recording ----------------------------------------------------------
@@ -390,33 +395,6 @@ bool AvviaRegistrazione() {
 void FermaRegistrazione() {
     ModBlck::StatoRegistrazione = 2;
     if (ModBlck::FileLogger.is_open()) ModBlck::FileLogger.close();
-}
-
-bool ScriviFileSicuro(const std::string& percorso, std::string_view testo) {
-    namespace fs = std::filesystem;
-    if (percorso.empty()) return false;
-    const fs::path destinazione(percorso);
-    fs::path temporaneo = destinazione;
-    temporaneo += ".tmp~";
-    {
-        std::ofstream out(temporaneo, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(testo.data(), static_cast<std::streamsize>(testo.size()));
-        out.flush();
-        if (!out.good()) {
-            out.close();
-            std::error_code e;
-            fs::remove(temporaneo, e);
-            return false;
-        }
-    }
-    std::error_code e;
-    fs::rename(temporaneo, destinazione, e);
-    if (e) {
-        fs::remove(temporaneo, e);
-        return false;
-    }
-    return true;
 }
 
 } // namespace ModOscillo

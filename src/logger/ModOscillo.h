@@ -72,12 +72,19 @@ inline uint8_t& CaricaLogInSospeso = ModMain::ApriLoggerRichiesto;
 
 // ---- Channels and variables ---------------------------------------------
 
+// Ranges of the set-up values, as far as the page's own controls take them
+// (zoom steps 10 to 20000, spreading up to 800 with no channel shown, RGB
+// colours). A value read outside its range is taken as the nearer end.
+inline constexpr int32_t OffsetMinimoCanale = 0, OffsetMassimoCanale = 800;
+inline constexpr int32_t ZoomMinimoCanale = 10, ZoomMassimoCanale = 20000;
+inline constexpr int32_t ColoreMassimoCanale = 0xFFFFFF;
+
 // The eight channels before the set-up file is read.
 InsiemeCanali CanaliPredefiniti();
 // Reads OsciSetUp.ini over `canali`: block i ("[Var]" and six lines) sets
 // channel i; channels the file does not reach keep the defaults, blocks past
-// the eighth are ignored; a line that is not a number gives 0. A missing file
-// changes nothing.
+// the eighth are ignored; a line that is not a number gives 0, then every
+// value is brought within its range. A missing file changes nothing.
 void LeggiSetupCanali(const std::string& percorso, InsiemeCanali& canali);
 void LeggiSetupCanaliTesto(std::string_view testo, InsiemeCanali& canali);
 // The text of OsciSetUp.ini for the channels (CR LF lines).
@@ -85,7 +92,8 @@ std::string TestoSetupCanali(const InsiemeCanali& canali);
 // Writes it through a temporary file in the same folder; false on failure.
 bool ScriviSetupCanali(const std::string& percorso, const InsiemeCanali& canali);
 // Reads OsciList.ini: a missing file gives an empty list; a block cut short
-// keeps what it has; a scale of 0 or not a number counts as 1.
+// keeps what it has; a scale of 0, not a number or so near 0 that its
+// reciprocal is no single counts as 1.
 void LeggiListaVariabili(const std::string& percorso, std::vector<VariabileOscilloscopio>& lista);
 void LeggiListaVariabiliTesto(std::string_view testo, std::vector<VariabileOscilloscopio>& lista);
 // Element `lingua` of the comma-separated names, "" when there are fewer.
@@ -97,6 +105,10 @@ void AssegnaVariabili(InsiemeCanali& canali, const std::vector<VariabileOscillos
 void DistribuisciOffset(InsiemeCanali& canali);
 
 // ---- Trace reading, copy and export -------------------------------------
+
+// Largest trace the reader takes: some twelve hours of recording (a group is
+// about 300 bytes, some twenty groups a second).
+inline constexpr int64_t DimensioneMassimaTraccia = int64_t(256) << 20;
 
 // XOR of every byte of a raw frame: 0 for a valid reply.
 uint8_t CalcolaXorRisposta(std::string_view trama);
@@ -135,8 +147,5 @@ std::string IntestazioneRegistrazione(double inizioMs, const std::string& dataOr
 bool AvviaRegistrazione();
 // Stop: StatoRegistrazione := 2, then Logger.tmp is closed.
 void FermaRegistrazione();
-
-// Writes `testo` to `percorso` through a temporary file in the same folder.
-bool ScriviFileSicuro(const std::string& percorso, std::string_view testo);
 
 } // namespace ModOscillo

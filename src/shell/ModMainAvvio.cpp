@@ -191,6 +191,7 @@ void Main(const std::string& cartellaProgramma) {
     } catch (...) {
         // A read-only installation has no archive; saving there reports its own failure.
     }
+    RimuoviTemporaneiBase();
 
     // 12. The information record of the new-hardware image.
     IndirizzoInfoFirmware = IndirizzoInfoFirmwareDefault;

@@ -6,11 +6,16 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <stdexcept>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
+#include "core/ClsLingue.h"
 #include "core/ModGlobFunct.h"
+#include "core/ModMainDizionario.h"
 #include "engine/ModMainRichieste.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -49,6 +54,34 @@ TEST(ModZebPagina, ListeESelezione) {
     EXPECT_TRUE(c.currentText().isEmpty());
     EXPECT_EQ(CercaSezioni({"[A]", "1", "[A]", "2"}, "[A]"), (std::vector<size_t>{0, 2}));
     EXPECT_EQ(RigaDopo({"[A]"}, 0, 1), std::nullopt);
+}
+
+// A list fills its combo with one look at the current-language file, not one
+// per item: a long ConfigScale.ini list kept start-up reading it for minutes.
+TEST(ModZebPagina, ListaLungaLeggeLaLinguaUnaVolta) {
+    SupportoTest::CartellaBase base(false);
+    base.Scrivi("diz.con", "1\r\n");
+    ClsLingue lingue;
+    lingue.PathAttualeLingua(base.File("diz.con"));
+    ClsLingue* const prima = ModMain::Dizionario;
+    ModMain::Dizionario = &lingue;
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_GE(inotify_add_watch(fd, base.File("diz.con").c_str(), IN_OPEN), 0);
+    QComboBox c;
+    RiempiCombo(&c, ListaMultipli(1, 499));
+    int aperture = 0;
+    alignas(inotify_event) char eventi[4096];
+    for (ssize_t n; (n = read(fd, eventi, sizeof eventi)) > 0;)
+        for (const char* p = eventi; p < eventi + n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(p);
+            if (e->mask & IN_OPEN) ++aperture;
+            p += sizeof(inotify_event) + e->len;
+        }
+    close(fd);
+    ModMain::Dizionario = prima;
+    EXPECT_EQ(c.count(), 500);
+    EXPECT_LE(aperture, 2); // the existence test and the read
 }
 
 TEST(ModZebPagina, GuardiaEModifiche) {

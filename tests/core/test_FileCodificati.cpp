@@ -1,5 +1,6 @@
 // Plain and encoded text files: line splitting, the decoding of stored lines,
 // the encoded-file check and the two readers.
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "../../tools/codifica/CodificaTesto.h"
@@ -163,4 +164,24 @@ TEST_F(FileCodificatiTest, PrimaRigaConGruppoNonValido) {
     const auto p = Scrivi("g.txt", CodificaTesto::CodificaRiga("GORVANTEX") + "x\r\nriga");
     EXPECT_FALSE(ModBlck::VerificaFileCodificato(p));
     EXPECT_EQ(ModBlck::LeggiFileImpostazioni(p)->at(1), "riga");
+}
+
+// A file past the readers' bound (here a sparse one, 100 MB long) is read as one
+// that cannot be read, and one box names it, however many readers try it.
+TEST_F(FileCodificatiTest, FileOltreIlLimiteNonSiLegge) {
+    const auto p = Scrivi("grande.ini", "1\r\n");
+    std::filesystem::resize_file(p, 100 << 20);
+    EXPECT_FALSE(ModBlck::VerificaFileCodificato(p));
+    EXPECT_EQ(ModBlck::LeggiFileImpostazioni(p), std::nullopt);
+    EXPECT_EQ(ModBlck::LeggiFileTesto(p), std::nullopt);
+    const auto messaggi = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(messaggi.size(), 1u);
+    EXPECT_TRUE(messaggi[0].testo.contains(QString::fromStdString(p))) << messaggi[0].testo.toStdString();
+
+    // Up to the bound it reads.
+    std::filesystem::resize_file(p, ModBlck::DimensioneMassimaFile);
+    const auto righe = ModBlck::LeggiFileTesto(p);
+    ASSERT_TRUE(righe);
+    EXPECT_EQ(righe->front(), "1");
+    EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
 }

@@ -33,6 +33,7 @@ protected:
         ModMain::IndirizzoInfoFirmware = ModMain::IndirizzoInfoFirmwareDefault;
         ModMain::ImmagineFirmwareLetta = false;
         ModMain::VarianteHardware = 0;
+        ModMain::AvvisoSettoriFlashMostrato = false;
     }
     // Writes an image of these lines at bin/fw/<nome>; returns its path.
     std::string ScriviImmagine(const std::string& nome, const std::vector<std::string>& righe) {

@@ -180,6 +180,38 @@ TEST_F(FissaggioImmagine, FlashIniLettaRigaPerRiga) {
     EXPECT_FALSE(ModMain::IndirizzoInSettore(0x200, t)); // a row with a zero bound is skipped
 }
 
+// A row outside the addresses an S2 record can name is refused with one box
+// for the run: no buffer is laid out past 16 MiB and the image reads as absent.
+TEST_F(FissaggioImmagine, SettoriFuoriDallaFlashRifiutati) {
+    const struct {
+        const char* nome;
+        std::string testo;
+    } casi[] = {
+        {"past 24 bits after a good row", "H00FF0000 - H00FF7FFF\r\nH00FF8000 - H01000000\r\n"},
+        {"sign bit", "H80000000 - H7FFFFFFF\r\n"},
+        {"one wide sector", "H00000001 - H7FFFFFFF\r\n"},
+    };
+    for (const auto& c : casi) {
+        Azzera();
+        Piattaforma::Copione::Azzera();
+        base.Scrivi("bin/Flash.ini", c.testo);
+        EXPECT_EQ(ModMain::LeggiInfoFirmwareImmagine(ModMain::PercorsoFirmwareNuovoHw), ModMain::InfoFirmwareAssente)
+            << c.nome;
+        EXPECT_FALSE(ModMain::ImmagineFirmwareLetta) << c.nome;
+        EXPECT_LE(ModMain::DatiFirmware.size(), ModMain::DimensioneMassimaImmagine) << c.nome;
+        // The connect reads it again: no second box.
+        ModMain::LeggiInfoFirmwareImmagine(ModMain::PercorsoFirmwareNuovoHw);
+        const auto messaggi = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(messaggi.size(), 1u) << c.nome;
+        EXPECT_TRUE(messaggi[0].testo.contains(QStringLiteral("Flash.ini"))) << c.nome;
+    }
+    // The top of the 24-bit range is still flash.
+    Azzera();
+    base.Scrivi("bin/Flash.ini", "H00FF0000 - H00FFFFFF\r\n");
+    EXPECT_NE(ModMain::LeggiInfoFirmwareImmagine(ModMain::PercorsoFirmwareNuovoHw), ModMain::InfoFirmwareAssente);
+    EXPECT_EQ(ModMain::DatiFirmware.size(), 0x10000u);
+}
+
 TEST(DecriptaRiga, RigheCodificate) {
     struct Caso {
         std::string riga;

@@ -5,10 +5,13 @@
 // frames and trace groups.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <numeric>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "core/ModBlckBlocchi.h"
 #include "core/ModBlckSetCom.h"
@@ -22,6 +25,26 @@
 #include "logger/ModOscillo.h"
 #include "platform/Dialoghi.h"
 #include "support/SupportoTest.h"
+
+// While it lives, writes past `limite` bytes of any file fail, as on a full disk.
+class LimiteDimensioneFile {
+public:
+    explicit LimiteDimensioneFile(rlim_t limite) {
+        getrlimit(RLIMIT_FSIZE, &prima_);
+        segnale_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit r = prima_;
+        r.rlim_cur = limite;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~LimiteDimensioneFile() {
+        setrlimit(RLIMIT_FSIZE, &prima_);
+        std::signal(SIGXFSZ, segnale_);
+    }
+
+private:
+    rlimit prima_{};
+    void (*segnale_)(int) = SIG_DFL;
+};
 
 class FissaggioLogger : public ::testing::Test {
 protected:

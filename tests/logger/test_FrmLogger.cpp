@@ -3,6 +3,7 @@
 // With MONDARO_SCREENSHOT_DIR set it saves pictures of the page.
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <filesystem>
 #include <memory>
 
 #include "CentralinaSimulata.h"
@@ -137,6 +138,38 @@ TEST_F(FrmLoggerTest, CopiaFallitaLasciaLaRegistrazioneSalvabile) {
     EXPECT_TRUE(f->CmdSaveLogOsc->isEnabled());
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_TRUE(ModOscillo::FileLogAperto.empty());
+}
+
+// A full disk while recording: the page shows the stop and says why, and what
+// was recorded before the failed write saves as it is.
+TEST_F(FrmLoggerTest, DiscoPienoFermaLaRegistrazioneConUnMessaggio) {
+    Piattaforma::ImpostaAcceleratoreOrologio(20);
+    ModMain::PaginaCorrente = 1;
+    f->OptRun[0]->setChecked(true);
+    ASSERT_EQ(ModBlck::StatoRegistrazione, 1);
+    Interroga(5);
+    const auto scritti = std::filesystem::file_size(ModMain::PercorsoLoggerTmp);
+    {
+        LimiteDimensioneFile limite(scritti + 100); // less than one group
+        Interroga(10);
+    }
+    QCoreApplication::processEvents();
+    Piattaforma::ImpostaAcceleratoreOrologio(1);
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 2);
+    EXPECT_TRUE(f->OptRun[1]->isChecked());
+    EXPECT_TRUE(f->CmdSaveLogOsc->isEnabled());
+    EXPECT_TRUE(f->CmdOpen->isEnabled());
+    const auto messaggi = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(messaggi.size(), 1u);
+    EXPECT_TRUE(messaggi[0].testo.startsWith(QStringLiteral("Recording stopped:"))) << messaggi[0].testo.toStdString();
+    EXPECT_EQ(messaggi[0].icona, Piattaforma::IconaMessaggio::Critica);
+    EXPECT_EQ(std::filesystem::file_size(ModMain::PercorsoLoggerTmp), scritti);
+
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("Data/pieno.vfl")));
+    f->CmdSaveLogOsc_Click();
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 0);
+    EXPECT_EQ(cartella.Leggi("Data/pieno.vfl"), cartella.Leggi("bin/Logger.tmp"));
+    EXPECT_EQ(ModOscillo::CampioniLog.size(), 5u * 9u); // the five samples before the full disk
 }
 
 TEST_F(FrmLoggerTest, LoggerTmpNonCreabileNonAvvia) {

@@ -67,6 +67,22 @@ TEST(GraficoLogger, PassiDiZoom) {
     for (const auto& c : casi) EXPECT_EQ(ZoomCanale(c.id, c.da, c.dentro), c.a) << c.id << " " << c.da;
 }
 
+// Values from outside the page's own steps step from the nearer end of the
+// range, and the zero line saturates instead of overflowing.
+TEST(GraficoLogger, ValoriEstremiNonTraboccano) {
+    const struct {
+        int id, da;
+        bool dentro;
+        int a;
+    } casi[] = {
+        {42, INT32_MAX, true, 20000}, {42, INT32_MAX, false, 18000}, {35, INT32_MIN, false, 10},
+        {35, INT32_MIN, true, 20},    {15, INT32_MIN, false, 100},   {15, INT32_MAX, true, 20000},
+    };
+    for (const auto& c : casi) EXPECT_EQ(ZoomCanale(c.id, c.da, c.dentro), c.a) << c.id << " " << c.da;
+    EXPECT_EQ(ZeroCanale(4500, INT32_MAX), INT32_MAX);
+    EXPECT_EQ(ZeroCanale(4500, 800), 4500 * 8 - 112 + 135);
+}
+
 TEST(GraficoLogger, DidascalieAsseScrollEReadout) {
     EXPECT_EQ(EtichettaOrigine(12000, 0), "12s");
     EXPECT_EQ(EtichettaTick(1150, 150, 100, "."), "+1s");

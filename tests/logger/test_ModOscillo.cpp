@@ -22,6 +22,7 @@ InsiemeCanali CanaliTraccia() {
 
 class ModOscilloTest : public FissaggioLogger {};
 
+
 } // namespace
 
 TEST_F(ModOscilloTest, SetupScrittoERilettoAlByte) {
@@ -72,12 +73,41 @@ TEST_F(ModOscilloTest, SetupSempreOttoCanali) {
     LeggiSetupCanaliTesto(blocco(1, " 0 ", " zoom "), c);
     EXPECT_EQ(c[0].Visibile, 0);
     EXPECT_EQ(c[0].Colore, 255);
-    EXPECT_EQ(c[0].ZoomPercento, 0); // not a number
+    EXPECT_EQ(c[0].ZoomPercento, 10); // not a number: 0, so the lowest zoom
     EXPECT_EQ(c[1].ZoomPercento, 100);
     // A missing file changes nothing.
     c[2].IdVariabile = 99;
     LeggiSetupCanali(cartella.File("lng/assente.ini"), c);
     EXPECT_EQ(c[2].IdVariabile, 99);
+}
+
+// Every set-up value read is brought within its range, so that the chart's
+// arithmetic on it cannot overflow; values in range are kept as they are.
+TEST_F(ModOscilloTest, SetupFuoriLimiteRiportatoNeiLimiti) {
+    struct Caso {
+        const char* riga[6]; // Canale, IdVariabile, Visibile, Colore, OffsetPercento, ZoomPercento
+        int32_t atteso[5];   // Canale, Colore, OffsetPercento, ZoomPercento, IdVariabile
+    };
+    const Caso casi[] = {
+        {{" 3 ", " 42 ", "-1 ", " 65535 ", " 11 ", " 30 "}, {3, 65535, 11, 30, 42}},
+        {{" 2147483647 ", " 15 ", "-1 ", " 2147483647 ", " 2147483647 ", " 2147483647 "}, {7, 0xFFFFFF, 800, 20000, 15}},
+        {{"-2147483648 ", " 7 ", " 0 ", "-1 ", "-2147483648 ", "-2147483648 "}, {0, 0, 0, 10, 7}},
+        {{" 8 ", " 33 ", " 0 ", " 16777216 ", " 801 ", " 20001 "}, {7, 0xFFFFFF, 800, 20000, 33}},
+        {{" 7 ", " 48 ", " 0 ", " 16777215 ", " 800 ", " 20000 "}, {7, 0xFFFFFF, 800, 20000, 48}},
+        {{" 0 ", " 35 ", " 0 ", " 0 ", " 0 ", " 10 "}, {0, 0, 0, 10, 35}},
+    };
+    for (const auto& caso : casi) {
+        std::string testo = "[Var]\r\n";
+        for (const char* r : caso.riga) testo += std::string(r) + "\r\n";
+        InsiemeCanali c = CanaliPredefiniti();
+        LeggiSetupCanaliTesto(testo, c);
+        SCOPED_TRACE(testo);
+        EXPECT_EQ(c[0].Canale, caso.atteso[0]);
+        EXPECT_EQ(c[0].Colore, caso.atteso[1]);
+        EXPECT_EQ(c[0].OffsetPercento, caso.atteso[2]);
+        EXPECT_EQ(c[0].ZoomPercento, caso.atteso[3]);
+        EXPECT_EQ(c[0].IdVariabile, caso.atteso[4]);
+    }
 }
 
 TEST_F(ModOscilloTest, ListaVariabiliNomiScaleEFileMancante) {
@@ -285,4 +315,68 @@ TEST_F(ModOscilloTest, RegistrazioneAnelloEGruppi) {
     FermaRegistrazione();
     const std::string dopo = cartella.Leggi("bin/Logger.tmp");
     EXPECT_EQ(std::count(dopo.begin(), dopo.end(), '\n'), 4);
+}
+
+// A full disk during a recording: the failed write stops the recording once,
+// Logger.tmp ends with the last whole group, and that reads and saves as such.
+TEST_F(ModOscilloTest, DiscoPienoFermaLaRegistrazioneETieneIGruppiInteri) {
+    ModMain::BloccoAppoggio.UltimaRisposta.clear();
+    ASSERT_TRUE(AvviaRegistrazione());
+    int interruzioni = 0;
+    ModBlck::RegistrazioneInterrotta = [&] { ++interruzioni; };
+    const size_t intestazione = std::filesystem::file_size(ModMain::PercorsoLoggerTmp);
+    BloccoParametri& live = TabellaBlocchi.at(1);
+    const std::string r = TramaLive({{Offset(1, 33), 900}});
+    const size_t gruppo = Gruppo(true, 0, r).size(); // a time of one digit
+    {
+        // Room for two groups and part of a third.
+        LimiteDimensioneFile limite(intestazione + 2 * gruppo + gruppo / 2);
+        for (int i = 0; i < 6; ++i) {
+            live.UltimaRisposta = r;
+            ModBlck::DecodificaBlocco(r, live);
+        }
+    }
+    ModBlck::RegistrazioneInterrotta = nullptr;
+    EXPECT_EQ(interruzioni, 1);
+    EXPECT_EQ(ModBlck::StatoRegistrazione, 2);
+    EXPECT_FALSE(ModBlck::FileLogger.is_open());
+    EXPECT_EQ(ModBlck::IndiceAnello, 2);
+    const std::string t = cartella.Leggi("bin/Logger.tmp");
+    ASSERT_GE(t.size(), 2u);
+    EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
+    size_t gruppi = 0;
+    for (size_t p = 0; (p = t.find("CMD_READ_MEM1\r\n", p)) != std::string::npos; ++p) ++gruppi;
+    EXPECT_EQ(gruppi, 3u); // the header's and the two written whole
+    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 4 + 2 * 3);
+
+    // Saved as it is, it loads the two samples.
+    ASSERT_TRUE(CopiaFileLog(cartella.File("Data/pieno.vfl")));
+    EXPECT_EQ(cartella.Leggi("Data/pieno.vfl"), t);
+    std::vector<int32_t> log, obd;
+    CaricaFileLog(log, obd, cartella.File("Data/pieno.vfl"), CanaliTraccia());
+    EXPECT_EQ(log.size(), 2u * Passo);
+}
+
+// A kill during a save leaves our temporaries beside the user's files: the next
+// save of a file of that kind removes them, the next start the rest; nothing
+// else goes.
+TEST_F(ModOscilloTest, TemporaneiRimastiSiRimuovonoAlSalvataggioEAllAvvio) {
+    namespace fs = std::filesystem;
+    for (const char* f : {"Data/x.vfl.tmp~", "Data/.x.vfl.qdl.tmp", "Data/.w.vfl.tmp", "Data/z.txt.tmp~",
+                          "Data/note.txt", "Data/tmp~", "lng/.OsciSetUp.ini.tmp", "bin/Logger.tmp"})
+        cartella.Scrivi(f, "x");
+    fs::create_directories(cartella.File("Tune/.cartella.vfl.tmp"));
+    auto esiste = [&](const char* f) { return fs::exists(cartella.File(f)); };
+
+    ASSERT_TRUE(CopiaFileLog(cartella.File("Data/y.vfl")));
+    EXPECT_FALSE(esiste("Data/x.vfl.tmp~"));
+    EXPECT_FALSE(esiste("Data/.w.vfl.tmp"));
+    EXPECT_TRUE(esiste("Data/.x.vfl.qdl.tmp")); // another kind of file: left to its own save
+    EXPECT_TRUE(esiste("Data/y.vfl"));
+    EXPECT_FALSE(esiste("Data/.y.vfl.tmp"));
+
+    ModMain::RimuoviTemporaneiBase();
+    for (const char* via : {"Data/.x.vfl.qdl.tmp", "Data/z.txt.tmp~", "lng/.OsciSetUp.ini.tmp"}) EXPECT_FALSE(esiste(via)) << via;
+    for (const char* resta : {"Data/note.txt", "Data/tmp~", "Data/y.vfl", "bin/Logger.tmp", "Tune/.cartella.vfl.tmp"})
+        EXPECT_TRUE(esiste(resta)) << resta;
 }
