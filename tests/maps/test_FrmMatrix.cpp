@@ -72,15 +72,29 @@ TEST_F(EditorCompleto, SuGiuEDialogoScrivonoOgniPagina) {
     }
 }
 
-TEST_F(EditorCompleto, DialogoAnnullatoNonCambiaNullaENonOffreUndo) {
+TEST_F(EditorCompleto, DialogoAnnullatoPoiUndoNonCambiaNulla) {
     FrmMatrix& f = Mostra(1);
     Seleziona(f.GrdInj, 2, 2, 2, 2);
+    InvioConDialogo(f.GrdInj, 3, QStringLiteral("200"));
+    EseguiPendente();
+    ASSERT_EQ(PaginaEcu(1)[1][1], 200);
+
+    // Enter, then Esc: a beep, nothing written, and the undo copy is the page as it is.
+    Seleziona(f.GrdInj, 4, 4, 4, 4);
+    Piattaforma::Copione::Azzera();
     InvioConDialogo(f.GrdInj, 0, {});
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
-    EXPECT_EQ(ModMain::UndoDisponibile1, 0);
     ASSERT_FALSE(Piattaforma::Copione::Eventi().empty());
     EXPECT_EQ(Piattaforma::Copione::Eventi().back().tipo, Piattaforma::Copione::Tipo::Suono);
     EXPECT_EQ(Piattaforma::Copione::Eventi().back().frequenzaHz, 600);
+    EXPECT_EQ(ModMain::UndoPagina1, ModMain::MappaPagina1);
+
+    // So Undo now brings nothing back: the edit before the cancel stays.
+    const PaginaMappa prima = PaginaEcu(1);
+    f.CmdUndo_Click();
+    EseguiPendente();
+    EXPECT_EQ(PaginaEcu(1), prima);
+    EXPECT_EQ(f.GrdInj->TextMatrix(2, 2), QStringLiteral("200"));
 }
 
 TEST_F(EditorCompleto, RichiestaOccupataRifiutaOgniModifica) {
@@ -155,7 +169,9 @@ TEST_F(EditorCompleto, MarcatoriSeguonoIlBlocco1DellaCentralina) {
 
 TEST_F(EditorCompleto, ReplayDeiFotogrammi) {
     FrmMatrix& f = Mostra(0);
-    ModMain::LivelloAut = -1;
+    // At the levels the program runs at, which hide the markers until the replay shows them.
+    ModMain::LivelloAut = 0;
+    f.AggiornaLivelliVisualizzazione();
     MDIFrm::BufferB10 = {};
     MDIFrm::BufferB10.R[0] = 30;
     MDIFrm::BufferB10.NB[0] = 2;
