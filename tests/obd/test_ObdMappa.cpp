@@ -99,14 +99,15 @@ TEST(ObdMappa, RigaTRisultDelFile) {
         {"not hex", buona.substr(0, 252) + "ZZ"},
         {"wrong check", buona.substr(0, 252) + (buona.substr(252) == "00" ? "01" : "00")},
         {"other command", "42017D21" + buona.substr(8)},
-        {"empty", ""},
     };
     for (const auto& c : casi) {
         const auto r = OM::VerificaFileMappa({"[TRisult]", c.riga});
         EXPECT_TRUE(r.Trovata) << c.nome;
         EXPECT_FALSE(r.Valida) << c.nome;
     }
-    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]"}).Valida);
+    // An empty line or none after the section: nothing to send, as without the section.
+    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]", "", "[TIsto]"}).Trovata);
+    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]"}).Trovata);
 }
 
 namespace {
