@@ -382,9 +382,13 @@ void FrmMatrix::Form_Resize() {
     }
     GrdInj->FontSize(punti);
     for (int c = 0; c < GrdInj->Cols(); ++c) GrdInj->ColWidth(c, m.LarghezzaColonna);
-    // Whole pixels, to the nearest.
-    const int32_t altezzaRiga = static_cast<int32_t>(Conv::ArrotondaPari(m.AltezzaRiga / 15.0)) * 15;
-    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, altezzaRiga);
+    // Whole pixels, to the nearest; one less where the rounding up would push
+    // the "(ms)" caption under the grid out of the page.
+    int pixelRiga = static_cast<int>(Conv::ArrotondaPari(m.AltezzaRiga / 15.0));
+    if (YGriglia + GrdInj->Rows() * pixelRiga + 2 * GrdInj->frameWidth() + Lblms->fontMetrics().height() > height() &&
+        pixelRiga * 15 > m.AltezzaRiga)
+        --pixelRiga;
+    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, std::max(pixelRiga, 1) * 15);
     GrdInj->Redraw(true);
     // The grid shows every cell without scroll bars.
     GrdInj->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -392,7 +396,7 @@ void FrmMatrix::Form_Resize() {
     const int larghezzaGriglia = GrdInj->Cols() * GrdInj->columnWidth(0) + 2 * GrdInj->frameWidth();
     const int altezzaGriglia = GrdInj->Rows() * GrdInj->rowHeight(0) + 2 * GrdInj->frameWidth();
     GrdInj->setGeometry(xGriglia, YGriglia, larghezzaGriglia, altezzaGriglia);
-    Lblms->setGeometry(xGriglia, GrdInj->y() + altezzaGriglia, 80, 15);
+    Lblms->setGeometry(xGriglia, GrdInj->y() + altezzaGriglia, 80, Lblms->fontMetrics().height());
     LblRpm->setGeometry(xGriglia + GrdInj->columnWidth(0) * (GrdInj->Cols() - 2), 3, 120, 16);
     if (!SHP.empty()) {
         // Beside the third square, 150 twips from its left, centred on it.
