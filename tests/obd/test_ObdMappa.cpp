@@ -202,6 +202,17 @@ TEST_F(FinestraMappetta, TabellaCursoreEBarre) {
     EXPECT_EQ(f->PIC_BarraVert->palette().color(QPalette::Window), QColor(128, 0, 0));
 }
 
+// The fonts step with the window width (twips): 8, then 10 above 15765, 11
+// above 17625, 12 above 19000.
+TEST_F(FinestraMappetta, CaratteriAGradiniPerLarghezza) {
+    for (const auto& [larghezza, punti] : {std::pair{600, 8}, {1060, 10}, {1180, 11}, {1280, 12}}) {
+        f->resize(larghezza, 600);
+        f->Form_Resize();
+        EXPECT_EQ(f->LblShortTerm->font().pointSizeF(), punti) << larghezza;
+        EXPECT_EQ(f->CmdMappaOpen->font().pointSizeF(), punti) << larghezza;
+    }
+}
+
 TEST_F(FinestraMappetta, EtichetteObd) {
     f->AggiornaParametriObdMappettaSatellite();
     EXPECT_EQ(f->LblPidVal06->text().toStdString(), " - - ");
