@@ -134,12 +134,7 @@ void ImpostaVisibile(QWidget* w, bool visibile) {
 }
 
 void ImpostaPosizione(QWidget* w, int x, int y) {
-    if (w->pos() == QPoint(x, y)) return;
-    const QRect prima = w->geometry();
-    w->move(x, y);
-    // The drawn markers are opaque and shaped: the place they leave is
-    // repainted from the grid below, or the live screen keeps their trail.
-    if (QWidget* padre = w->parentWidget()) padre->update(prima);
+    if (w->pos() != QPoint(x, y)) w->move(x, y);
 }
 
 void CopiaSelezione(const GrigliaDati* griglia) {
