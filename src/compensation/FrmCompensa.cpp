@@ -406,8 +406,10 @@ void FrmCompensa::CaricaLingua() {
 
 void FrmCompensa::RiempiComboSwitch(const std::vector<std::string>& righe) {
     // The enleanment lists are fixed at design: nothing on this page comes
-    // from the settings lines, so missing lines are no fault of this page.
-    (void)righe;
+    // from the settings lines. Lines that were never loaded are still reported.
+    if (righe.empty())
+        Piattaforma::MostraMessaggio(QStringLiteral("Error:  RiempiComboSwitch_Err"), QString(),
+                                     Piattaforma::IconaMessaggio::Critica);
 }
 
 // ---- Blocks and grids

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Applicazione.h"
+#include "core/Conversioni.h"
 #include "core/ModBlckBlocchi.h"
 #include "core/ModBlckSetCom.h"
 #include "core/ModGlobFunct.h"
@@ -50,7 +51,7 @@ public:
         }
 
         std::string r;
-        ModPipe::InviaComandoPipe(PIPE_SET_ECU_WAIT, Attesa(std::lround(ModBlck::AttesaGlobale / 1000.0)),
+        ModPipe::InviaComandoPipe(PIPE_SET_ECU_WAIT, Attesa(static_cast<long>(Conv::ArrotondaPari(ModBlck::AttesaGlobale / 1000.0))),
                                   ModBlck::AttesaPipe, r);
         ModPipe::InviaComandoPipe(PIPE_SET_MODE, std::string(1, static_cast<char>(modoSalvato)), ModBlck::AttesaPipe, r);
 
@@ -181,8 +182,8 @@ private:
 
         f_.StatoVisibile = true;
         Mostra();
-        const long attesaLungaMs =
-            std::lround(ModBlck::AttesaGlobale / 1000.0 * static_cast<double>(ModBlck::MoltiplicatoreAttesa));
+        const long attesaLungaMs = static_cast<long>(
+            Conv::ArrotondaPari(ModBlck::AttesaGlobale / 1000.0 * static_cast<double>(ModBlck::MoltiplicatoreAttesa)));
         if (ModPipe::InviaComandoPipe(PIPE_SET_ECU_WAIT, Attesa(attesaLungaMs), ModBlck::AttesaPipe, r) != 0) Fine(1);
 
         ModMain::ProtocolloObdCorrente = 255;

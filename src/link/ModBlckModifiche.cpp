@@ -4,9 +4,14 @@
 
 namespace ModBlck {
 
-void ApplicaModifiche(std::vector<int32_t>& valori, const ListaModifiche& lista) {
+bool ApplicaModifiche(std::vector<int32_t>& valori, const ListaModifiche& lista) {
+    bool tutte = true;
     for (const ModificaPendente& m : lista) {
-        if (m.IndiceValore < 0 || static_cast<size_t>(m.IndiceValore) >= valori.size()) continue;
+        if (m.IndiceValore < 0) continue;
+        if (static_cast<size_t>(m.IndiceValore) >= valori.size()) {
+            tutte = false;
+            continue;
+        }
         int32_t& p = valori[static_cast<size_t>(m.IndiceValore)];
         if (m.Maschera < 1)
             p = m.Valore;
@@ -15,6 +20,7 @@ void ApplicaModifiche(std::vector<int32_t>& valori, const ListaModifiche& lista)
         else
             p &= ~m.Maschera;
     }
+    return tutte;
 }
 
 void ApplicaModificheBlocco(BloccoParametri& blocco, const ListaModifiche& lista) {

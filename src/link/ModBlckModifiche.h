@@ -31,8 +31,9 @@ inline ListaModifiche ModificheBlocco18 = ListaVuota();
 inline ListaModifiche ModificheBlocco19 = ListaVuota();
 
 // Applies the entries in order to the values (the writers' rule); entries with
-// a negative index, or an index beyond the block's values, are skipped.
-void ApplicaModifiche(std::vector<int32_t>& valori, const ListaModifiche& lista);
+// a negative index, or an index beyond the block's values, are skipped. False
+// when an index lay beyond the values.
+bool ApplicaModifiche(std::vector<int32_t>& valori, const ListaModifiche& lista);
 
 // Page refresh after an offline application, registered by the main window:
 // called with the page id shown when that page shows block values.

@@ -29,7 +29,8 @@ bool ScriviEmulazione() {
     daRipristinare = true;
     if (ModBlck::LeggiBloccoEcu(blocco11, b, false) != 0) return guasto();
     letti = b.Valori;
-    ModBlck::ApplicaModifiche(b.Valori, ModBlck::ModificheBlocco11);
+    // An index beyond the block is a fault: nothing is written and the list is kept.
+    if (!ModBlck::ApplicaModifiche(b.Valori, ModBlck::ModificheBlocco11)) return guasto();
     if (ModBlck::ScriviBloccoEcu(b, CMD_WRITE_BLK11) != 0) return guasto();
     if (ModBlck::LeggiBloccoEcu(blocco11, b, true) != 0) return guasto();
     daRipristinare = false;

@@ -322,8 +322,8 @@ void FRM_ZEBCarburazione::Form_Resize() {
     inResize_ = true;
     const double rl = static_cast<double>(width()) / LarghezzaProgetto;
     const double ra = static_cast<double>(height()) / AltezzaProgetto;
-    // Fonts follow the smaller ratio, so a wide but low window keeps its texts whole.
-    const double rf = std::min(rl, ra);
+    // Fonts follow the width ratio.
+    const double rf = rl;
     for (const auto& [w, progetto] : progetto_) {
         if (w == TxtMat || w == TxtMat2) continue; // placed by the live point
         const QRect& g = progetto.first;

@@ -90,6 +90,8 @@ void FRM_ZEBCarburazione::GrdSmall_KeyUp(int16_t KeyCode, int16_t Shift) {
     if (Shift == 2 && KeyCode == 'C') EditorMappa::CopiaSelezione(GrdSmall);
     if (Shift == 2 && KeyCode == 'V') IncollaAppunti();
     if (KeyCode != 13 || TipoGriglia != 8 || ModMain::RichiestaPendente != 0) return;
+    // The undo copy before the dialog: after a cancel it equals the page, so Undo changes nothing.
+    AggiornaUndo();
     const int32_t operazione = ModMapEditor::ChiediValore(EditorMappa::LimitiMappa(), UltimaOperazione);
     Ricarica();
     // A request posted meanwhile would drop this edit's write: the edit is not made.
@@ -97,7 +99,6 @@ void FRM_ZEBCarburazione::GrdSmall_KeyUp(int16_t KeyCode, int16_t Shift) {
         Piattaforma::Suona(600, 100);
     } else {
         UltimaOperazione = std::clamp(operazione - 1, 0, 2);
-        AggiornaUndo();
         ModificaValoriGrigliaLibera(GrdSmall, operazione, ModMain::ValoreInserito, 1);
         ScriviIndietro();
         Ricarica();

@@ -6,6 +6,7 @@
 #include <QtGui/QPalette>
 
 #include "controls/MDIFrmGriglie.h"
+#include "core/Conversioni.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "engine/ModMainTasti.h"
@@ -26,6 +27,9 @@ constexpr int XOpzioni = Margine + LarghezzaPulsante + 6;
 constexpr int LarghezzaOpzioni = 124;
 constexpr int XGriglia = XOpzioni + LarghezzaOpzioni + 8;
 constexpr int YGriglia = 22;
+// The page at the main window's 1024 x 640: the left column keeps its design
+// sizes there and grows with a larger page.
+constexpr double LarghezzaPaginaProgetto = 1001, AltezzaPaginaProgetto = 425;
 
 QLabel* Etichetta(QWidget* padre, const QString& nome, bool chiara = true) {
     auto* l = new QLabel(padre);
@@ -203,6 +207,35 @@ FrmMatrix::FrmMatrix(QWidget* contenitore) : QWidget(contenitore) {
     TimerB10 = new QTimer(this);
     TimerB10->setObjectName(QStringLiteral("TimerB10"));
     connect(TimerB10, &QTimer::timeout, this, &FrmMatrix::TimerB10_Timer);
+
+    std::vector<QWidget*> sinistra{CmdUp,      CmdDw,         CmdUndo,       CmdChgAxis,    lblpercsec, cmbpercsec,
+                                   cmbpercsec3, cmbpercsec4,  labmultiplier, cmbmultiplier, ChkSIM,     LAB_Tick};
+    sinistra.insert(sinistra.end(), CMB_SelPage.begin(), CMB_SelPage.end());
+    sinistra.insert(sinistra.end(), SHP.begin(), SHP.end());
+    for (QWidget* w : sinistra) {
+        const double punti = w->font().pointSizeF() > 0 ? w->font().pointSizeF() : 8.25;
+        colonnaSinistra_.push_back({w, w->geometry(), punti});
+    }
+}
+
+int FrmMatrix::DisponiColonnaSinistra(double scala) {
+    auto scalato = [scala](int v) { return static_cast<int>(std::lround(v * scala)); };
+    for (const PostoProgetto& p : colonnaSinistra_) {
+        QWidget* w = p.controllo;
+        const QRect& r = p.posto;
+        QFont f = w->font();
+        const double punti = Conv::ArrotondaPari(p.punti * scala);
+        if (f.pointSizeF() != punti) {
+            f.setPointSizeF(punti);
+            w->setFont(f);
+            if (auto* b = qobject_cast<PulsanteGrafico*>(w)) b->Font(f);
+        }
+        // Combo boxes keep the height their font needs.
+        const int altezza = qobject_cast<QComboBox*>(w) ? std::max(scalato(r.height()), w->sizeHint().height())
+                                                       : scalato(r.height());
+        w->setGeometry(scalato(r.x()), scalato(r.y()), scalato(r.width()), altezza);
+    }
+    return scalato(XGriglia);
 }
 
 void FrmMatrix::Form_Load() {
@@ -331,27 +364,44 @@ void FrmMatrix::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTa
 void FrmMatrix::Form_Resize() {
     if (inResize_) return;
     inResize_ = true;
-    const int32_t larghezza = (width() - XGriglia) * 15 - 30;
+    const double scala =
+        std::max(1.0, std::min(width() / LarghezzaPaginaProgetto, height() / AltezzaPaginaProgetto));
+    const int xGriglia = DisponiColonnaSinistra(scala);
+    const int32_t larghezza = (width() - xGriglia) * 15 - 30;
     const int32_t altezza = (height() - YGriglia) * 15 - 45;
     const OpzioniMappa::MisureMatrice m = OpzioniMappa::CalcolaMisureMatrice(larghezza, altezza);
     GrdInj->Redraw(false);
-    GrdInj->FontSize(m.DimensioneFont);
+    // The size the column width gives, one step smaller while a value or an
+    // injection-time caption ("21.8") would not fit the column in the font
+    // the screen really has.
+    int32_t punti = m.DimensioneFont;
+    const int larghezzaColonna = m.LarghezzaColonna / 15;
+    for (QFont f = GrdInj->font(); punti > 8; punti -= 2) {
+        f.setPointSize(punti);
+        if (QFontMetrics(f).horizontalAdvance(QStringLiteral("25.5")) + 8 <= larghezzaColonna) break;
+    }
+    GrdInj->FontSize(punti);
     for (int c = 0; c < GrdInj->Cols(); ++c) GrdInj->ColWidth(c, m.LarghezzaColonna);
-    // Whole pixels, rounded down: rounded up, the 24 rows would eat the room
-    // left under the grid for the "(ms)" caption.
-    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, m.AltezzaRiga / 15 * 15);
+    // Whole pixels, to the nearest; one less where the rounding up would push
+    // the "(ms)" caption under the grid out of the page.
+    int pixelRiga = static_cast<int>(Conv::ArrotondaPari(m.AltezzaRiga / 15.0));
+    if (YGriglia + GrdInj->Rows() * pixelRiga + 2 * GrdInj->frameWidth() + Lblms->fontMetrics().height() > height() &&
+        pixelRiga * 15 > m.AltezzaRiga)
+        --pixelRiga;
+    for (int r = 0; r < GrdInj->Rows(); ++r) GrdInj->RowHeight(r, std::max(pixelRiga, 1) * 15);
     GrdInj->Redraw(true);
     // The grid shows every cell without scroll bars.
     GrdInj->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     GrdInj->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int larghezzaGriglia = GrdInj->Cols() * GrdInj->columnWidth(0) + 2 * GrdInj->frameWidth();
     const int altezzaGriglia = GrdInj->Rows() * GrdInj->rowHeight(0) + 2 * GrdInj->frameWidth();
-    GrdInj->setGeometry(XGriglia, YGriglia, larghezzaGriglia, altezzaGriglia);
-    Lblms->setGeometry(XGriglia, GrdInj->y() + altezzaGriglia + 2, 80, 16);
-    LblRpm->setGeometry(XGriglia + GrdInj->columnWidth(0) * (GrdInj->Cols() - 2), 3, 120, 16);
+    GrdInj->setGeometry(xGriglia, YGriglia, larghezzaGriglia, altezzaGriglia);
+    Lblms->setGeometry(xGriglia, GrdInj->y() + altezzaGriglia, 80, Lblms->fontMetrics().height());
+    LblRpm->setGeometry(xGriglia + GrdInj->columnWidth(0) * (GrdInj->Cols() - 2), 3, 120, 16);
     if (!SHP.empty()) {
+        // Beside the third square, 150 twips from its left, centred on it.
         const QRect s = SHP[2]->geometry();
-        LAB_Tick->move(s.x() + 10, LAB_Tick->y());
+        LAB_Tick->move(s.x() + 10, s.y() + s.height() / 2 - LAB_Tick->height() / 2);
     }
     DisponiScalaCorrezione();
     // Markers: one data cell; the recorded-frame markers a quarter of it.

@@ -109,6 +109,16 @@ protected:
 private:
     void PostaScrittura();
     void CaricaPagina();
+    // Places the left column (selectors, buttons, options, legend) at its
+    // design place times `scala`, fonts too; returns the grid's left edge.
+    int DisponiColonnaSinistra(double scala);
     ModMain::ListeLivelli liste_;
     bool inResize_ = false;
+    // Design place and font points of each control of the left column.
+    struct PostoProgetto {
+        QWidget* controllo;
+        QRect posto;
+        double punti;
+    };
+    std::vector<PostoProgetto> colonnaSinistra_;
 };

@@ -92,11 +92,12 @@ void FrmMatrix::GrdInj_KeyUp(int16_t KeyCode, int16_t Shift) {
     if (Shift == 2 && KeyCode == 'C') EditorMappa::CopiaSelezione(GrdInj);
     if (Shift == 2 && KeyCode == 'V') IncollaAppunti();
     if (KeyCode != 13 || TipoGriglia != 8 || ModMain::RichiestaPendente != 0) return;
+    // The undo copy before the dialog: after a cancel it equals the page, so Undo changes nothing.
+    AggiornaUndo();
     const int32_t operazione = ModMapEditor::ChiediValore(EditorMappa::LimitiMappa(), UltimaOperazione);
     // A request posted meanwhile would drop this edit's write: the edit is not made.
     if (operazione != 0 && ModMain::RichiestaPendente == 0) {
         UltimaOperazione = std::clamp(operazione - 1, 0, 2);
-        AggiornaUndo();
         ModificaValoriGrigliaLibera(GrdInj, operazione, ModMain::ValoreInserito, 1);
         PostaScrittura();
     } else {
@@ -227,8 +228,7 @@ void FrmMatrix::TimerB10_Timer() {
         if (i < conta) {
             const int riga = std::clamp(b.T[static_cast<size_t>(10 * i + k)], 0, 22);
             ImpostaPosizione(m, X0 + GrdInj->columnWidth(1) * colonna + m->width() * i, Y0 + GrdInj->rowHeight(1) * riga);
-            // The markers belong to the AUT level: the replay never shows them below it.
-            if (ModMain::LivelloAut != 0) ImpostaVisibile(m, true);
+            ImpostaVisibile(m, true);
             m->raise();
         } else {
             ImpostaVisibile(m, false);

@@ -63,19 +63,23 @@ bool ApplicaCoefficientiMappa(MatriceInteri& mappa, const CoefficientiMappa& co)
     return true;
 }
 
-std::vector<std::string> ElencoTipoLivello() {
-    std::vector<std::string> elenco;
-    size_t ultimo = 0; // one past the last named definition
-    for (size_t i = 0; i < ModBlck::SensoriLivello.size(); ++i)
-        if (!ModBlck::SensoriLivello[i].Nome.empty()) ultimo = i + 1;
-    for (size_t i = 0; i < ultimo; ++i) elenco.push_back(ModBlck::SensoriLivello[i].Nome);
-    return elenco;
+bool ElencoTipoLivello(std::vector<std::string>& elenco) {
+    elenco.clear();
+    size_t i = 0;
+    for (; i < ModBlck::SensoriLivello.size() && !ModBlck::SensoriLivello[i].Nome.empty(); ++i)
+        elenco.push_back(ModBlck::SensoriLivello[i].Nome);
+    for (; i < ModBlck::SensoriLivello.size(); ++i)
+        if (!ModBlck::SensoriLivello[i].Nome.empty()) return false;
+    return true;
 }
 
-void RiempiComboTipoLivello(QComboBox* combo) {
-    if (!combo) return;
+bool RiempiComboTipoLivello(QComboBox* combo) {
+    if (!combo) return false;
     combo->clear();
-    for (const std::string& nome : ElencoTipoLivello()) combo->addItem(TestoLingua(nome));
+    std::vector<std::string> elenco;
+    const bool completo = ElencoTipoLivello(elenco);
+    for (const std::string& nome : elenco) combo->addItem(TestoLingua(nome));
+    return completo;
 }
 
 } // namespace ModMain

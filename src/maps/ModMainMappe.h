@@ -31,10 +31,11 @@ int32_t CalcolaIndiceCaricoMappaObd();
 // divisor is 0 or a result does not fit 32 bits. Sets UnitaRpmBlocco3 first.
 bool ApplicaCoefficientiMappa(MatriceInteri& mappa, const CoefficientiMappa& coefficienti);
 
-// The level-sensor names at the positions of their definitions: an unnamed
-// definition before a named one leaves an empty item, so a list position is
-// always a definition index.
-std::vector<std::string> ElencoTipoLivello();
-void RiempiComboTipoLivello(QComboBox* combo);
+// The level-sensor names at the positions of their definitions, so a list
+// position is a definition index: the named definitions up to the first
+// unnamed one. False when a named definition follows an unnamed one (its name
+// cannot take its position); the caller reports that.
+bool ElencoTipoLivello(std::vector<std::string>& elenco);
+bool RiempiComboTipoLivello(QComboBox* combo);
 
 } // namespace ModMain

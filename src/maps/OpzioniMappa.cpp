@@ -49,8 +49,6 @@ MisureMatrice CalcolaMisureMatrice(int32_t larghezzaGriglia, int32_t altezzaGrig
     m.LarghezzaColonna = std::max(360, static_cast<int32_t>(w));
     m.AltezzaRiga = std::max(0, static_cast<int32_t>(Conv::ArrotondaPari((altezzaGriglia - 345) / 24.0)));
     m.DimensioneFont = FontPerLarghezza(m.LarghezzaColonna);
-    // A point is 20 twips; the figures need about 1.6 times their size and a margin.
-    while (m.DimensioneFont > 8 && m.DimensioneFont * 20 * 8 / 5 + 30 > m.AltezzaRiga) m.DimensioneFont -= 2;
     return m;
 }
 

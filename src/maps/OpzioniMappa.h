@@ -22,8 +22,7 @@ std::optional<int32_t> PercentualeScelta(const std::string& testo);
 uint8_t Byte15ConVista(uint8_t byte15, int k, bool vistaRidotta);
 
 // Full editor layout, twips: column width (at least 360), row height and the
-// grid font size for a grid area of the given size. The font also fits the
-// row height, so a low window keeps its figures whole.
+// grid font size (by the column width) for a grid area of the given size.
 struct MisureMatrice {
     int32_t LarghezzaColonna = 360;
     int32_t AltezzaRiga = 0;

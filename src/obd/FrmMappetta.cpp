@@ -239,7 +239,11 @@ void FrmMappetta::Intestazioni() {
 
 void FrmMappetta::Form_Resize() {
     if (!caricata_) return;
-    LayoutPagina::Disponi(this, ProgettoMappetta);
+    // Laid out only from 6600 x 7140 twips on; fonts step with the width.
+    const int32_t W = width() * 15;
+    if (W < 6600 || height() * 15 < 7140) return;
+    const double punti = W > 19000 ? 12 : W > 17625 ? 11 : W > 15765 ? 10 : 8;
+    LayoutPagina::Disponi(this, ProgettoMappetta, punti);
     // Equal rows and columns, the grid exactly their size.
     const int bordo = GrdMappetta->frameWidth();
     const int larghezza = std::max(9, (GrdMappetta->width() - 2 * bordo) / 9);

@@ -617,10 +617,11 @@ void FrmObd::DisegnaBarraCorrezioneObd() {
     const int32_t c = OC::ByteConSegno(ModMain::MatSoglie[13]);
     const int32_t a = ValoreObd(3, 48);
     const QRect w = ShpBack[0]->geometry();
-    const auto barra = OC::CalcolaBarra(w.top(), w.height(), a, ValoreObd(3, 50));
-    if (!barra) return;
-    const QRect b = ShpBack[1]->geometry();
-    ShpBack[1]->setGeometry(b.left(), barra->AltoBanda, b.width(), barra->AltezzaBanda);
+    // A window width of 0 leaves the band as it was; the scale labels are set all the same.
+    if (const auto barra = OC::CalcolaBarra(w.top(), w.height(), a, ValoreObd(3, 50))) {
+        const QRect b = ShpBack[1]->geometry();
+        ShpBack[1]->setGeometry(b.left(), barra->AltoBanda, b.width(), barra->AltezzaBanda);
+    }
     LblObdValMedio[4]->setText(QString::number(c + a));
     LblObdValMedio[0]->setText(QString::number(c - a));
     LblObdValMedio[2]->setText(QString::number(c));

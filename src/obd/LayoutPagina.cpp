@@ -37,7 +37,7 @@ double FattoreLarghezza(const QWidget* forma, const QSize& progetto) {
     return progetto.width() > 0 ? static_cast<double>(forma->width()) / progetto.width() : 1.0;
 }
 
-void Disponi(QWidget* forma, const QSize& progetto) {
+void Disponi(QWidget* forma, const QSize& progetto, double puntiFissi) {
     if (progetto.width() <= 0 || progetto.height() <= 0 || forma->width() <= 0 || forma->height() <= 0) return;
     const double wr = FattoreLarghezza(forma, progetto);
     const double hr = static_cast<double>(forma->height()) / progetto.height();
@@ -45,7 +45,7 @@ void Disponi(QWidget* forma, const QSize& progetto) {
         const QVariant p = w->property(ProprietaPosto);
         if (!p.isValid()) continue;
         const double punti = w->property(ProprietaPunti).toDouble();
-        if (punti > 0) ApplicaFontPagina(w, std::max(1.0, Conv::ArrotondaPari(punti * wr)));
+        if (punti > 0) ApplicaFontPagina(w, puntiFissi > 0 ? puntiFissi : std::max(1.0, Conv::ArrotondaPari(punti * wr)));
         const QRect r = p.toRect();
         int altezza = static_cast<int>(std::lround(r.height() * hr));
         if (qobject_cast<QComboBox*>(w)) altezza = std::max(r.height(), w->sizeHint().height());

@@ -14,7 +14,8 @@ namespace LayoutPagina {
 void Colloca(QWidget* controllo, const QRect& posto, double punti = 0, bool grassetto = false);
 // Places every control of `forma` that has a design place. Combo boxes take
 // at least the height their font needs.
-void Disponi(QWidget* forma, const QSize& progetto);
+// With `punti` above 0 every control takes that font size instead.
+void Disponi(QWidget* forma, const QSize& progetto, double punti = 0);
 // Width ratio of the form to its design width.
 double FattoreLarghezza(const QWidget* forma, const QSize& progetto);
 

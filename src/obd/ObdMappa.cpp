@@ -61,8 +61,11 @@ RigaTRisult VerificaFileMappa(const std::vector<std::string>& righe) {
     RigaTRisult r;
     for (size_t i = 0; i < righe.size(); ++i) {
         if (righe[i] != "[TRisult]") continue;
-        r.Trovata = true;
         const std::string& riga = i + 1 < righe.size() ? righe[i + 1] : std::string();
+        // An empty line (a file saved before any table was read) holds no table:
+        // nothing is sent, as for a file without the section.
+        if (riga.empty()) return r;
+        r.Trovata = true;
         if (riga.size() != 2 * 127) return r;
         for (const char c : riga)
             if (!std::isxdigit(static_cast<unsigned char>(c))) return r;

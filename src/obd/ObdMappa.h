@@ -31,7 +31,8 @@ std::string TestoAppunti(const std::vector<std::string>& intestazioniColonne,
 
 // The line after "[TRisult]" of a map file: a complete CMD_READ_TRISULT reply
 // in hex (127 bytes: 42 01 7D 20 00, one byte, 120 table bytes, the XOR).
-// Nothing when the file has no such section; false when the line is malformed.
+// Nothing when the file has no such section or an empty line after it; false
+// when the line is malformed.
 struct RigaTRisult {
     bool Trovata = false;
     bool Valida = false;

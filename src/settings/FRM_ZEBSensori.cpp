@@ -1,5 +1,7 @@
 #include "settings/FRM_ZEBSensori.h"
 
+#include "maps/ModMainMappe.h"
+
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 #include <QtWidgets/QGroupBox>
@@ -16,6 +18,7 @@
 #include "engine/ModMainConnessione.h"
 #include "engine/ModMainRichieste.h"
 #include "engine/ModMainTasti.h"
+#include "maps/ModMainMappe.h"
 #include "link/ModBlckModifiche.h"
 #include "settings/SensoriRegole.h"
 
@@ -334,12 +337,8 @@ void FRM_ZEBSensori::RiempiCmbSwtch(const std::vector<std::string>& righe) {
     const std::string onOff = ModMain::TestoVoce(19) + "|" + ModMain::TestoVoce(18);
     RiempiCombo(CmbTurbo, onOff);
     RiempiCombo(CmbFineGas, onOff);
-    // Level types: item k is definition k, the named ones only (they come first).
-    CmbTipoLev->clear();
-    for (const auto& d : ModBlck::SensoriLivello) {
-        if (d.Nome.empty()) break;
-        CmbTipoLev->addItem(ModMain::TestoLingua(d.Nome));
-    }
+    // Level types: item k is definition k.
+    if (!ModMain::RiempiComboTipoLivello(CmbTipoLev)) errore();
     CmbTipoSensTemp->clear();
     for (const auto& d : ModBlck::SensoriTemperatura) CmbTipoSensTemp->addItem(ModMain::TestoLingua(d.Nome));
     CmbTipoSensTempLOW->clear();

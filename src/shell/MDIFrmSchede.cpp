@@ -46,8 +46,12 @@ void VisibileAbilitato(QWidget* c, bool visibile, bool abilitato) {
 void ControlliEditor(FrmMatrix* f, bool paginaZero) {
     const bool exp = ModMain::LivelloExp != 0, sup = ModMain::LivelloSup != 0;
     VisibileAbilitato(f->CmdChgAxis, paginaZero && exp, paginaZero);
-    f->CMB_SelPage[0]->setVisible(sup);
-    f->CMB_SelPage[1]->setVisible(paginaZero ? (!sup && exp) : !sup);
+    // The two-map selector cannot name the third map: on its page the
+    // three-map selector stands in for it, so the selector in view names the map shown.
+    const bool terza = f->MTX == 2;
+    const bool dueMappe = paginaZero ? (!sup && exp) : !sup;
+    f->CMB_SelPage[0]->setVisible(sup || (terza && dueMappe));
+    f->CMB_SelPage[1]->setVisible(dueMappe && !terza);
     for (QWidget* c : {static_cast<QWidget*>(f->CmdDw), static_cast<QWidget*>(f->CmdUp)})
         VisibileAbilitato(c, true, true);
     // Undo only once the page has been edited.
@@ -61,8 +65,10 @@ void ControlliEditor(FrmMatrix* f, bool paginaZero) {
 
 void ControlliCarburazione(FRM_ZEBCarburazione* f, bool paginaZero) {
     const bool sup = ModMain::LivelloSup != 0;
-    f->CMB_SelPage_0->setVisible(sup);
-    f->CMB_SelPage_1->setVisible(!sup);
+    // As on the full editor: the third map's page shows the selector that lists it.
+    const bool terza = f->MTX == 2;
+    f->CMB_SelPage_0->setVisible(sup || terza);
+    f->CMB_SelPage_1->setVisible(!sup && !terza);
     for (QWidget* c : {static_cast<QWidget*>(f->CmdDw), static_cast<QWidget*>(f->CmdUp),
                        static_cast<QWidget*>(f->ChkSIM), static_cast<QWidget*>(f->GrdSmall)})
         VisibileAbilitato(c, true, true);

@@ -39,9 +39,6 @@ void MDIForm::Timer2_Timer() {
     ChiamaMembro("MDIFrm.AggiornaIconaConnessione", [&] { AggiornaIconaConnessione(); });
     if (auto* f = IstanzaFRM_ZEBDashBoard)
         ChiamaMembro("FRM_ZEBDashBoard.VisulizzaBarraVariabili", [&] { f->VisulizzaBarraVariabili(); });
-    // Map-cell learning wizard: on any page while it runs.
-    if (ModMain::WizardAttivo && FrmWizard::Attivo)
-        ChiamaMembro("FrmWizard.TMR_Wizard_Proc", [&] { FrmWizard::Attivo->TMR_Wizard_Proc(); });
     if (auto* f = IstanzaFrmCommutatore)
         ChiamaMembro("FrmCommutatore.VisualizzaStatoCommutatore", [&] { f->VisualizzaStatoCommutatore(); });
     if (ModMain::ExpertAperto != 0)
@@ -159,6 +156,10 @@ void MDIForm::Timer2_Timer() {
         break;
     default: break;
     }
+
+    // Map-cell learning wizard: on any page while it runs, after the page's own members.
+    if (ModMain::WizardAttivo && FrmWizard::Attivo)
+        ChiamaMembro("FrmWizard.TMR_Wizard_Proc", [&] { FrmWizard::Attivo->TMR_Wizard_Proc(); });
 
     if (ModMain::MappettaAperta == 1) {
         ChiamaMembro("FrmMappetta.AggiornamentoMappetta", [] { FrmMappetta::Istanza()->AggiornamentoMappetta(); });

@@ -142,6 +142,22 @@ private:
     std::unique_ptr<ClsLingue> dizionario_;
 };
 
+TEST_F(CompensaForma, SenzaRigheDiImpostazioneUnMessaggioCritico) {
+    // Loaded as in the fixture: settings lines present, no box.
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+    ModMain::RigheConfigScale.clear();
+    FrmCompensa altra;
+    altra.resize(1001, 425);
+    altra.Form_Load();
+    const auto m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].testo, QStringLiteral("Error:  RiempiComboSwitch_Err"));
+    EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Critica);
+    // The page loads all the same.
+    altra.AggiornaTabelledaVettori();
+    EXPECT_FALSE(altra.Grd[0]->TextMatrix(0, 1).isEmpty());
+}
+
 TEST_F(CompensaForma, PiuSuUnaCellaDellaTabella2ScriveLaCentralina) {
     GrigliaDati* g = pagina->Grd[2];
     g->Row(1);

@@ -94,6 +94,27 @@ TEST_F(ConnessioneObd, RicercaDelProtocolloEDelleCentralineDellAuto) {
     ModEvoObd::PidPressioneRailScelto = 0;
 }
 
+// The ECU waits of the start are whole milliseconds, halves to even: 100.5 ms
+// gives 100, and the long wait 5 x 100.5 = 502.5 ms gives 502.
+TEST_F(ConnessioneObd, AttesaDellaCentralinaArrotondataAlPari) {
+    AvviaCaso("ObdProtocollo=6\r\n");
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    const int32_t attesa = ModBlck::AttesaGlobale, moltiplicatore = ModBlck::MoltiplicatoreAttesa;
+    ModBlck::AttesaGlobale = 100'500;
+    ModBlck::MoltiplicatoreAttesa = 5;
+    Giornale();
+    EXPECT_TRUE(MDIFrm::InizializzaObd());
+    std::vector<int> attese;
+    for (const auto& p : Giornale())
+        if (p.codice == PIPE_SET_ECU_WAIT && p.dati.size() >= 2)
+            attese.push_back(static_cast<uint8_t>(p.dati[0]) + 256 * static_cast<uint8_t>(p.dati[1]));
+    ModBlck::AttesaGlobale = attesa;
+    ModBlck::MoltiplicatoreAttesa = moltiplicatore;
+    EXPECT_EQ(attese, (std::vector<int>{502, 100}));
+    ModPipe::TerminaProcessoCom();
+}
+
 TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
     AvviaCaso("ObdProtocollo=6\r\n");
     Manopola(24, 2 << 24 | 2 << 16 | 0x04);

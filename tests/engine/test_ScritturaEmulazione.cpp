@@ -86,3 +86,24 @@ TEST_F(ScritturaEmulazione, GuastiLascianoListaEValori) {
         Giornale();
     }
 }
+
+// An index beyond block 11 takes the failure path: nothing is written, the
+// mode is restored, the list and the values stay as they were.
+TEST_F(ScritturaEmulazione, IndiceOltreIlBloccoEUnGuasto) {
+    ValoreEcu(11, 70, 0x21);
+    TabellaBlocchi[11].Valori[70] = 0x21;
+    const auto oltre = static_cast<int32_t>(TabellaBlocchi[11].Valori.size());
+    const ListaModifiche lista = {{5, 70, 0}, {1, oltre, 0}};
+    ModBlck::ModificheBlocco11 = lista;
+    Giornale();
+    EXPECT_FALSE(ModEmula::ScriviEmulazione());
+    const auto g = Giornale();
+    const auto t = Trame(g);
+    ASSERT_EQ(t.size(), 1u); // the read only
+    EXPECT_NE(t[0].Comando(), CMD_WRITE_BLK11);
+    EXPECT_EQ(Modi(g).back(), ModoIniziale);
+    ASSERT_EQ(ModBlck::ModificheBlocco11.size(), 2u);
+    EXPECT_EQ(ModBlck::ModificheBlocco11[1].IndiceValore, oltre);
+    EXPECT_EQ(TabellaBlocchi[11].Valori[70], 0x21);
+    EXPECT_EQ(ValoreLettoEmula(70), 0x21);
+}

@@ -66,6 +66,25 @@ TEST_F(VistaRidotta, ImpostaScriveConIPuntiMedi) {
     EXPECT_EQ(PaginaEcu(0)[0][0], 102);
 }
 
+TEST_F(VistaRidotta, DialogoAnnullatoPoiUndoNonCambiaNulla) {
+    FRM_ZEBCarburazione& f = Mostra(0);
+    Spiana(false);
+    Seleziona(f.GrdSmall, 1, 1, 1, 1);
+    InvioConDialogo(f.GrdSmall, 3, QStringLiteral("100"));
+    EseguiPendente();
+    ASSERT_EQ(PaginaEcu(0)[0][0], 100);
+    // Enter, then Esc: nothing written, the undo copy equals the page, and Undo changes nothing.
+    Seleziona(f.GrdSmall, 3, 3, 3, 3);
+    InvioConDialogo(f.GrdSmall, 0, {});
+    EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    EXPECT_EQ(ModMain::UndoPagina0, ModMain::MappaPagina0);
+    const PaginaMappa prima = PaginaEcu(0);
+    f.CmdUndo_Click();
+    EseguiPendente();
+    EXPECT_EQ(PaginaEcu(0), prima);
+    EXPECT_EQ(f.GrdSmall->TextMatrix(1, 1), QStringLiteral("100"));
+}
+
 TEST_F(VistaRidotta, SpianaCopiaIPunti) {
     FRM_ZEBCarburazione& f = Mostra(1);
     Spiana(true);

@@ -72,15 +72,29 @@ TEST_F(EditorCompleto, SuGiuEDialogoScrivonoOgniPagina) {
     }
 }
 
-TEST_F(EditorCompleto, DialogoAnnullatoNonCambiaNullaENonOffreUndo) {
+TEST_F(EditorCompleto, DialogoAnnullatoPoiUndoNonCambiaNulla) {
     FrmMatrix& f = Mostra(1);
     Seleziona(f.GrdInj, 2, 2, 2, 2);
+    InvioConDialogo(f.GrdInj, 3, QStringLiteral("200"));
+    EseguiPendente();
+    ASSERT_EQ(PaginaEcu(1)[1][1], 200);
+
+    // Enter, then Esc: a beep, nothing written, and the undo copy is the page as it is.
+    Seleziona(f.GrdInj, 4, 4, 4, 4);
+    Piattaforma::Copione::Azzera();
     InvioConDialogo(f.GrdInj, 0, {});
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
-    EXPECT_EQ(ModMain::UndoDisponibile1, 0);
     ASSERT_FALSE(Piattaforma::Copione::Eventi().empty());
     EXPECT_EQ(Piattaforma::Copione::Eventi().back().tipo, Piattaforma::Copione::Tipo::Suono);
     EXPECT_EQ(Piattaforma::Copione::Eventi().back().frequenzaHz, 600);
+    EXPECT_EQ(ModMain::UndoPagina1, ModMain::MappaPagina1);
+
+    // So Undo now brings nothing back: the edit before the cancel stays.
+    const PaginaMappa prima = PaginaEcu(1);
+    f.CmdUndo_Click();
+    EseguiPendente();
+    EXPECT_EQ(PaginaEcu(1), prima);
+    EXPECT_EQ(f.GrdInj->TextMatrix(2, 2), QStringLiteral("200"));
 }
 
 TEST_F(EditorCompleto, RichiestaOccupataRifiutaOgniModifica) {
@@ -155,7 +169,9 @@ TEST_F(EditorCompleto, MarcatoriSeguonoIlBlocco1DellaCentralina) {
 
 TEST_F(EditorCompleto, ReplayDeiFotogrammi) {
     FrmMatrix& f = Mostra(0);
-    ModMain::LivelloAut = -1;
+    // At the levels the program runs at, which hide the markers until the replay shows them.
+    ModMain::LivelloAut = 0;
+    f.AggiornaLivelliVisualizzazione();
     MDIFrm::BufferB10 = {};
     MDIFrm::BufferB10.R[0] = 30;
     MDIFrm::BufferB10.NB[0] = 2;
@@ -255,16 +271,30 @@ TEST_F(EditorCompleto, SelettoreDiPaginaSegueIBitDiVista) {
 }
 
 // At the page sizes of a 1024 x 640 and a 1400 x 900 window: the "(ms)"
-// caption lies whole under the full editor's grid, and the coarse grid ends
-// at its last cell (no empty strip right of it or below it).
+// caption lies whole under the full editor's grid, the rows take the nearest
+// pixel, the grid font follows the column width, the unit note stands centred
+// beside the third legend square, the left column grows with the page, and
+// the coarse grid ends at its last cell (no empty strip right of it or below it).
 TEST_F(EditorCompleto, DisposizioneAlleDueMisure) {
     FrmMatrix& f = *editor[0];
     FRM_ZEBCarburazione& c = *carburazione[0];
-    for (const QSize s : {QSize(1001, 425), QSize(1377, 685)}) {
+    struct Misura {
+        QSize pagina;
+        int riga;    // (page height - 22) x 15 - 45 - 345, / 24, to the nearest pixel
+        int carattere; // at least: the low rows of the larger page do not shrink it
+    };
+    int altezzaAnnulla = 0;
+    for (const Misura& m : {Misura{QSize(1001, 425), 16, 8}, Misura{QSize(1377, 685), 26, 12}}) {
+        const QSize s = m.pagina;
         f.resize(s);
         f.Form_Resize();
         EXPECT_GE(f.Lblms->y(), f.GrdInj->y() + f.GrdInj->height()) << s.width();
         EXPECT_LE(f.Lblms->y() + f.Lblms->height(), f.height()) << s.width();
+        EXPECT_EQ(f.GrdInj->rowHeight(1), m.riga) << s.width();
+        EXPECT_GE(f.GrdInj->font().pointSize(), m.carattere) << s.width();
+        EXPECT_NEAR(f.LAB_Tick->geometry().center().y(), f.SHP[2]->geometry().center().y(), 1) << s.width();
+        EXPECT_GT(f.CmdUndo->height(), altezzaAnnulla) << s.width();
+        altezzaAnnulla = f.CmdUndo->height();
         c.resize(s);
         c.Form_Resize();
         const GrigliaDati* g = c.GrdSmall;

@@ -101,14 +101,19 @@ TEST_F(ModMainMappe, ElencoSensoriLivello) {
     ModBlck::SensoriLivello[2].Nome = "C";
     QComboBox combo;
     combo.addItem("old");
-    ModMain::RiempiComboTipoLivello(&combo);
+    EXPECT_TRUE(ModMain::RiempiComboTipoLivello(&combo));
     ASSERT_EQ(combo.count(), 3);
     EXPECT_EQ(combo.itemText(2), "C");
-    // An unnamed definition keeps its place, so positions stay definition indexes.
-    ModBlck::SensoriLivello.assign(4, {});
-    ModBlck::SensoriLivello[2].Nome = "X";
-    EXPECT_EQ(ModMain::ElencoTipoLivello(), (std::vector<std::string>{"", "", "X"}));
-    ModMain::RiempiComboTipoLivello(&combo);
-    EXPECT_EQ(combo.count(), 3);
-    EXPECT_EQ(combo.itemText(2), "X");
+    // Unnamed definitions after the named ones are left out.
+    ModBlck::SensoriLivello.resize(5);
+    std::vector<std::string> elenco;
+    EXPECT_TRUE(ModMain::ElencoTipoLivello(elenco));
+    EXPECT_EQ(elenco, (std::vector<std::string>{"A", "B", "C"}));
+    // A name after an unnamed definition cannot keep its position: the list
+    // stops before the gap and the fill fails.
+    ModBlck::SensoriLivello[1].Nome.clear();
+    ModBlck::SensoriLivello[3].Nome = "X";
+    EXPECT_FALSE(ModMain::RiempiComboTipoLivello(&combo));
+    ASSERT_EQ(combo.count(), 1);
+    EXPECT_EQ(combo.itemText(0), "A");
 }

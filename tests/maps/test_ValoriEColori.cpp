@@ -85,11 +85,11 @@ TEST_F(ValoriEColori, MisureDellEditorCompleto) {
     EXPECT_EQ(m.LarghezzaColonna, 360);
     EXPECT_EQ(m.DimensioneFont, 8);
     EXPECT_EQ(m.AltezzaRiga, 361); // (9000 - 345) / 24 = 360.6
-    // Wide columns but low rows: the font keeps to the row height.
+    // Wide columns but low rows: the font follows the column width alone.
     m = OpzioniMappa::CalcolaMisureMatrice(20000, 6000);
     EXPECT_EQ(m.LarghezzaColonna, 786);
     EXPECT_EQ(m.AltezzaRiga, 236);
-    EXPECT_EQ(m.DimensioneFont, 8);
+    EXPECT_EQ(m.DimensioneFont, 14);
     m = OpzioniMappa::CalcolaMisureMatrice(20000, 12000);
     EXPECT_EQ(m.DimensioneFont, 14);
 }

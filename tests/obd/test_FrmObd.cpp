@@ -384,6 +384,14 @@ TEST_F(PaginaObd, ValoriViviECorrezione) {
     EXPECT_EQ(f->LblObdValMedio[4]->text().toStdString(), "8");
     EXPECT_EQ(f->LblObdValMedio[0]->text().toStdString(), "-12");
     EXPECT_EQ(f->LblObdValMedio[2]->text().toStdString(), "-2");
+
+    // A window width of 0 keeps the band where it was, but the scale reads C, C, C.
+    const QRect banda = f->ShpBack[1]->geometry();
+    V(3, 48) = 0;
+    ModMain::MatSoglie[13] = 5;
+    f->AggiornaParametriObd();
+    EXPECT_EQ(f->ShpBack[1]->geometry(), banda);
+    for (size_t i : {0u, 2u, 4u}) EXPECT_EQ(f->LblObdValMedio[i]->text().toStdString(), "5") << i;
 }
 
 TEST_F(PaginaObd, RunAvviaObdEMostraIValoriDellAuto) {
@@ -582,15 +590,28 @@ TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
     EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 1).toStdString(), "5");
     EXPECT_EQ(m->GrdMappetta->TextMatrix(1, 2).toStdString(), "-3");
 
-    // A malformed file sends nothing to the ECU.
-    const std::string cattivo = base.File("Data/rotta.tun");
-    SupportoTest::ScriviFile(cattivo, "[TRisult]\r\n42017D20\r\n");
-    Giornale();
-    m->CmdMappaOpen_Click();
-    Piattaforma::Copione::AccodaFile(QString::fromStdString(cattivo));
-    m->Timer1_Timer();
-    EXPECT_EQ(ModMain::RichiestaPendente, 0);
-    for (const auto& p : Giornale()) EXPECT_NE(p.codice, PIPE_ECU_FRAME);
+    // A malformed table line sends nothing and says so; an empty one (a file
+    // saved before any table was read) sends nothing and shows nothing.
+    struct Caso {
+        const char* nome;
+        const char* testo;
+        bool messaggio;
+    };
+    for (const Caso& c : {Caso{"rotta", "[TRisult]\r\n42017D20\r\n", true},
+                          Caso{"vuota", "[TBenz]\r\n00\r\n[TRisult]\r\n\r\n[TIsto]\r\n00\r\n", false}}) {
+        SCOPED_TRACE(c.nome);
+        const std::string file = base.File(std::string("Data/") + c.nome + ".tun");
+        SupportoTest::ScriviFile(file, c.testo);
+        Giornale();
+        Piattaforma::Copione::Azzera();
+        m->CmdMappaOpen_Click();
+        Piattaforma::Copione::AccodaFile(QString::fromStdString(file));
+        m->Timer1_Timer();
+        if (ModMain::RichiestaPendente != 0) esegui();
+        EXPECT_EQ(ModMain::RichiestaPendente, 0);
+        for (const auto& p : Giornale()) EXPECT_NE(p.codice, PIPE_ECU_FRAME);
+        EXPECT_EQ(Piattaforma::Copione::Messaggi().empty(), !c.messaggio);
+    }
     m->close();
     EXPECT_EQ(ModMain::MappettaAperta, 0);
 }

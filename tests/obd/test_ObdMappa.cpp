@@ -107,14 +107,15 @@ TEST(ObdMappa, RigaTRisultDelFile) {
         {"wrong check", buona.substr(0, 252) + (buona.substr(252) == "00" ? "01" : "00")},
         {"other command", "42017D21" + buona.substr(8)},
         {"refused reply", ModGlobFunct::ConvertiTestoInHex(rifiutata)},
-        {"empty", ""},
     };
     for (const auto& c : casi) {
         const auto r = OM::VerificaFileMappa({"[TRisult]", c.riga});
         EXPECT_TRUE(r.Trovata) << c.nome;
         EXPECT_FALSE(r.Valida) << c.nome;
     }
-    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]"}).Valida);
+    // An empty line or none after the section: nothing to send, as without the section.
+    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]", "", "[TIsto]"}).Trovata);
+    EXPECT_FALSE(OM::VerificaFileMappa({"[TRisult]"}).Trovata);
 }
 
 namespace {
@@ -207,6 +208,17 @@ TEST_F(FinestraMappetta, TabellaCursoreEBarre) {
     ModMain::MatSoglieModificata[5] = 0;
     f->AggiornaParametriObdMappettaSatellite();
     EXPECT_EQ(f->PIC_BarraVert->palette().color(QPalette::Window), QColor(128, 0, 0));
+}
+
+// The fonts step with the window width (twips): 8, then 10 above 15765, 11
+// above 17625, 12 above 19000.
+TEST_F(FinestraMappetta, CaratteriAGradiniPerLarghezza) {
+    for (const auto& [larghezza, punti] : {std::pair{600, 8}, {1060, 10}, {1180, 11}, {1280, 12}}) {
+        f->resize(larghezza, 600);
+        f->Form_Resize();
+        EXPECT_EQ(f->LblShortTerm->font().pointSizeF(), punti) << larghezza;
+        EXPECT_EQ(f->CmdMappaOpen->font().pointSizeF(), punti) << larghezza;
+    }
 }
 
 TEST_F(FinestraMappetta, EtichetteObd) {

@@ -64,6 +64,28 @@ private:
     int32_t unita_ = 0;
 };
 
+TEST_F(Sensori, NomeDiLivelloDopoUnaDefinizioneSenzaNomeEUnErrore) {
+    // Three definitions, the middle one unnamed: the third cannot keep its position.
+    ModBlck::SensoriLivello.assign(3, {});
+    ModBlck::SensoriLivello[0].Nome = "Primo";
+    ModBlck::SensoriLivello[2].Nome = "Terzo";
+    f->RiempiCmbSwtch({});
+    ASSERT_EQ(f->CmbTipoLev->count(), 1);
+    EXPECT_EQ(f->CmbTipoLev->itemText(0), QStringLiteral("Primo"));
+    const auto m = Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_NE(m[0].find("Error 002"), std::string::npos) << m[0];
+    // The fill goes on with the next lists.
+    EXPECT_EQ(f->CmbTipoSensTempLOW->count(), 2);
+    // Unnamed definitions after the named ones are no fault.
+    ModBlck::SensoriLivello[1].Nome = "Secondo";
+    ModBlck::SensoriLivello.emplace_back();
+    Piattaforma::Copione::Azzera();
+    f->RiempiCmbSwtch({});
+    EXPECT_EQ(f->CmbTipoLev->count(), 3);
+    EXPECT_TRUE(Messaggi().empty());
+}
+
 TEST_F(Sensori, SelezioneDaiValori) {
     f->RiempiCmbSwtch({"[Pressione di fine gas bar]", "500|800|1000", "[Tempo di fine gas ms]", "1000|2500",
                        "[CmbMinTempGas]", "-10|0|10", "[Tipo sensore pressione]", "A|B|C"});

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ModBlckBlocchi.h"
+#include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
 #include "core/ModMainLivelli.h"
 #include "engine/ModMainRichieste.h"
@@ -33,7 +34,9 @@ class FissaggioShell : public ::testing::Test {
 protected:
     void SetUp() override {
         salvato_.emplace(TabellaBlocchi, ModMain::StatoConnessione, ModMain::UscitaRichiesta, ModMain::PaginaCorrente,
-                         ModMain::RiconnessioneRichiesta, ModMain::RichiestaPendente);
+                         ModMain::RiconnessioneRichiesta, ModMain::RichiestaPendente, ModMain::RigheConfigScale);
+        // Settings lines loaded, as the start-up loads them before the main window.
+        ModMain::RigheConfigScale = {"[x]", "1|2"};
         Piattaforma::Copione::Azzera();
         // Blocks 0-5 with 60 values each, so that every value the shell touches exists.
         TabellaBlocchi.assign(6, BloccoParametri{});

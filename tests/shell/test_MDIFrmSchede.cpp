@@ -241,6 +241,9 @@ TEST_F(Schede, ControlliDellEditorDiMappa) {
         {47, 0, 0, false, false, false, true, false},
         {47, -1, 0, false, false, false, true, false},
         {49, -1, -1, false, false, true, false, true},
+        // The third map at the lower levels: the selector that lists it.
+        {49, 0, 0, false, false, true, false, false},
+        {49, -1, 0, false, false, true, false, false},
     };
     for (const auto& c : casi) {
         ModMain::LivelloExp = c.exp;
@@ -254,6 +257,9 @@ TEST_F(Schede, ControlliDellEditorDiMappa) {
         EXPECT_EQ(m->CmdChgAxis->isEnabled(), c.assiAbilitato) << d;
         EXPECT_EQ(!m->CMB_SelPage[0]->isHidden(), c.sel0) << d;
         EXPECT_EQ(!m->CMB_SelPage[1]->isHidden(), c.sel1) << d;
+        // The selector in view names the map shown.
+        for (QComboBox* sel : m->CMB_SelPage)
+            if (!sel->isHidden()) EXPECT_EQ(sel->currentIndex(), m->MTX) << d;
         EXPECT_EQ(!m->ChkSIM->isHidden(), c.sim) << d;
         for (QWidget* w : {static_cast<QWidget*>(m->CmdDw), static_cast<QWidget*>(m->CmdUp),
                            static_cast<QWidget*>(m->GrdInj)})
@@ -277,8 +283,11 @@ TEST_F(Schede, LaCarburazioneOffreResetEAssiSoloSullaPagina27) {
             const bool zero = id == 27;
             EXPECT_EQ(!c->CmdResetMap->isHidden() && c->CmdResetMap->isEnabled(), zero) << id;
             EXPECT_EQ(!c->CmdChgAxis->isHidden() && c->CmdChgAxis->isEnabled(), zero) << id;
-            EXPECT_EQ(!c->CMB_SelPage_0->isHidden(), sup != 0) << id;
-            EXPECT_EQ(!c->CMB_SelPage_1->isHidden(), sup == 0) << id;
+            // The third map's page shows the selector that lists it, whatever the level.
+            EXPECT_EQ(!c->CMB_SelPage_0->isHidden(), sup != 0 || id == 50) << id;
+            EXPECT_EQ(!c->CMB_SelPage_1->isHidden(), sup == 0 && id != 50) << id;
+            for (QComboBox* sel : {c->CMB_SelPage_0, c->CMB_SelPage_1})
+                if (!sel->isHidden()) EXPECT_EQ(sel->currentIndex(), c->MTX) << id;
             EXPECT_EQ(!c->ChkSpiana->isHidden(), sup != 0) << id;
             EXPECT_TRUE(!c->GrdSmall->isHidden() && !c->ChkSIM->isHidden()) << id;
         }

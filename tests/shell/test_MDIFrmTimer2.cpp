@@ -3,6 +3,8 @@
 // them, and the blocking of the main pages.
 #include "FissaggioShell.h"
 
+#include "injdir/FrmWizard.h"
+
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QPushButton>
@@ -138,6 +140,22 @@ TEST_F(Timer2, ChiamatePerPagina) {
     auto attese = Comuni;
     attese.push_back("FrmMappetta.AggiornamentoMappetta");
     attese.push_back("FrmMappetta.AggiornaVariabiliMappettaSatellite");
+    EXPECT_EQ(chiamate, attese);
+    ModMain::MappettaAperta = 0;
+
+    // The learning wizard, on any page while it runs: after the switch view and the page's members.
+    FrmWizard mago;
+    mago.Form_Load();
+    FrmWizard::Attivo = &mago;
+    ModMain::WizardAttivo = -1;
+    ModMain::PaginaCorrente = SCHEDA_OBD;
+    chiamate.clear();
+    f->Timer2_Timer();
+    ModMain::WizardAttivo = 0;
+    FrmWizard::Attivo = nullptr;
+    attese = Comuni;
+    for (const char* c : {"FrmObd.AggiornaVisualizzazione", "FrmObd.AggiornaVisualizzazioni", "FrmWizard.TMR_Wizard_Proc"})
+        attese.push_back(c);
     EXPECT_EQ(chiamate, attese);
 }
 
