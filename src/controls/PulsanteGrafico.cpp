@@ -241,6 +241,7 @@ void PulsanteGrafico::Ridisegna() {
     // A hidden button (the pages are loaded hidden) draws its face when it is
     // first painted: paintEvent redraws a face that is not valid.
     if (!isVisible()) {
+        SpostaPulsante(); // the press nudge moves the control, drawn or not
         facciaValida_ = false;
         return;
     }
