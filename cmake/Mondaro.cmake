@@ -1,3 +1,18 @@
+# Sources whose file-local names (anonymous namespaces, using-declarations at
+# file scope) clash with another file's of the same target: they stay out of
+# the target's unity source. The tests keep their own list.
+set(MONDARO_FUORI_UNITA
+  src/link/ModBlckVettori.cpp
+  src/controls/PowerIndicatore.cpp
+  src/controls/SlideIndicatore.cpp
+  src/controls/Tachyonizer.cpp
+  src/engine/MDIFrmConnessione.cpp
+  src/engine/MDIFrmTempoReale.cpp
+  src/shell/FRM_ZEBPortSearch.cpp
+  src/shell/ImmaginiShell.cpp)
+list(TRANSFORM MONDARO_FUORI_UNITA PREPEND ${PROJECT_SOURCE_DIR}/)
+set_source_files_properties(${MONDARO_FUORI_UNITA} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+
 # One static library per source folder. The folder's sources are globbed so
 # that adding a file needs no edit here; a folder without sources yet becomes
 # an interface library that only forwards its dependencies.

@@ -210,6 +210,13 @@ void PulsanteGrafico::CalcolaLayout(bool rebuild) {
 
 void PulsanteGrafico::Ridisegna() {
     if (DelayDraw) return;
+    // A hidden button (the pages are loaded hidden) draws its face when it is
+    // first painted: paintEvent redraws a face that is not valid.
+    if (!isVisible()) {
+        SpostaPulsante(); // the press nudge moves the control, drawn or not
+        facciaValida_ = false;
+        return;
+    }
     if (DisegnaFaccia()) GestisciBuffer(false);
 }
 

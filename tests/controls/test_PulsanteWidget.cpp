@@ -353,3 +353,30 @@ TEST_F(PulsanteWidget, AbilitazioneRidisegnaSenzaPuntatore) {
         delete b;
     }
 }
+
+// A button changed while its page is hidden paints, once shown, the same face
+// it draws when changed in view, for several looks.
+TEST_F(PulsanteWidget, FacciaDisegnataDaNascostoComeInVista) {
+    struct Aspetto {
+        int stile;
+        int32_t sfondo;
+        const char* testo;
+    };
+    for (const Aspetto& a : {Aspetto{1, 0x00C0FF, "Gas"}, Aspetto{7, 0x808000, "&Mappa"}, Aspetto{3, 0xFFFFFF, "OBD"}}) {
+        auto* nascosto = new QWidget(&contenitore); // a page not shown yet
+        nascosto->resize(300, 200);
+        auto* b = new PulsanteGrafico(nascosto);
+        b->resize(90, 28);
+        b->ButtonStyle(a.stile);
+        b->BackColor(a.sfondo);
+        b->Caption(QString::fromLatin1(a.testo));
+        nascosto->show();
+        QCoreApplication::processEvents();
+        const QImage visto = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        b->BackColor(0x000000);
+        b->BackColor(a.sfondo); // redrawn in view
+        const QImage atteso = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(visto, atteso) << a.testo;
+        delete nascosto;
+    }
+}
