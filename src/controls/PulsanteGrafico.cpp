@@ -47,7 +47,8 @@ QColor Qc(int32_t rgb) { return ColoreQt(rgb); }
 PulsanteGrafico::PulsanteGrafico(QWidget* contenitore) : QWidget(contenitore), ModelloPulsante(contenitore) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque: the mask leaves the corners to the container, and an
+    // opaque masked widget that moves leaves its old corners on the screen.
     timerHover_.setInterval(50);
     connect(&timerHover_, &QTimer::timeout, this,
             [this] { ModZeb::GestisciTimerPulsante(this, 0x0113, ModZeb::IdTimerPulsante, 0); });

@@ -6,6 +6,9 @@
 #include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QScreen>
+#include <QtTest/QTest>
+#include <QtWidgets/QLabel>
 #include <gtest/gtest.h>
 
 using namespace Pulsante;
@@ -379,4 +382,42 @@ TEST_F(PulsanteWidget, FacciaDisegnataDaNascostoComeInVista) {
         EXPECT_EQ(visto, atteso) << a.testo;
         delete nascosto;
     }
+}
+
+// A masked button moved over its container leaves nothing on the screen: what
+// the window shows after each move equals the window drawn afresh. The live
+// operating point moves its markers this way, first across, then down.
+TEST_F(PulsanteWidget, SpostatoNonLasciaTracceSulloSchermo) {
+    QWidget finestra;
+    finestra.resize(320, 220);
+    QPalette p = finestra.palette();
+    p.setColor(QPalette::Window, QColor(170, 170, 235));
+    finestra.setPalette(p);
+    finestra.setAutoFillBackground(true);
+    auto* sotto = new QLabel(&finestra); // the grid the marker runs over
+    sotto->setGeometry(10, 10, 300, 200);
+    sotto->setText(QStringLiteral("128 130 132 134 136 138\n140 142 144 146 148 150"));
+    auto* marcatore = new PulsanteGrafico(&finestra);
+    marcatore->setGeometry(20, 20, 37, 22);
+    marcatore->BackColor(0x0000FF);
+    marcatore->Caption(QStringLiteral("123"));
+    finestra.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
+    QScreen* schermo = finestra.screen();
+    int tracce = 0;
+    for (int passo = 1; passo <= 8; ++passo) {
+        const QPoint dove(20 + passo * 29, 20 + passo * 19);
+        marcatore->move(dove.x(), marcatore->y());
+        marcatore->move(marcatore->x(), dove.y());
+        marcatore->Caption(QString::number(123 + passo));
+        marcatore->raise();
+        QCoreApplication::processEvents();
+        const QImage visto = schermo->grabWindow(finestra.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage atteso = finestra.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(visto.size(), atteso.size());
+        for (int y = 0; y < atteso.height(); ++y)
+            for (int x = 0; x < atteso.width(); ++x)
+                if (visto.pixel(x, y) != atteso.pixel(x, y)) ++tracce;
+    }
+    EXPECT_EQ(tracce, 0);
 }
