@@ -471,8 +471,7 @@ void FrmLogger::OptRun_Click(int indice) {
         if (!ModOscillo::AvviaRegistrazione()) {
             Piattaforma::MostraMessaggio(Voce(VoceLoggerTmpFallito), {}, Piattaforma::IconaMessaggio::Critica);
             const QSignalBlocker blocco(OptRun[1]);
-            ImpostaStileRun(15);
-    OptRun[1]->setChecked(true);
+            OptRun[1]->setChecked(true);
             return;
         }
         XPunti.assign(1, 0);
@@ -493,8 +492,7 @@ void FrmLogger::OptRun_Click(int indice) {
 void FrmLogger::RegistrazioneInterrotta() {
     {
         const QSignalBlocker blocco(OptRun[1]);
-        ImpostaStileRun(15);
-    OptRun[1]->setChecked(true);
+        OptRun[1]->setChecked(true);
     }
     CmdSaveLogOsc->setEnabled(true);
     CmdOpen->setEnabled(true);
