@@ -1,5 +1,6 @@
 #include "controls/ModZebPagina.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QtGui/QPainter>
@@ -193,6 +194,19 @@ void ImpostaFont(QWidget* w, double punti, bool grassetto) {
     w->setProperty(PaginaPunti, punti);
     w->setProperty(PaginaGrassetto, grassetto);
     PaginaApplicaFont(w, punti, grassetto);
+}
+
+double ScalaPagina(const QSize& pagina) {
+    constexpr double larghezzaProgetto = 1001, altezzaProgetto = 425;
+    return std::max(1.0, std::min(pagina.width() / larghezzaProgetto, pagina.height() / altezzaProgetto));
+}
+
+void ImpostaPunti(QWidget* w, double punti) {
+    QFont f = w->font();
+    if (f.pointSizeF() == punti) return;
+    f.setPointSizeF(punti);
+    w->setFont(f);
+    if (auto* b = qobject_cast<PulsanteGrafico*>(w)) b->Font(f);
 }
 
 bool Proporzioni::Applica(QWidget* forma) {

@@ -108,6 +108,15 @@ QRectF PostoProgetto(const QWidget* w);
 // The design font in points ("Tahoma"), remembered for the relayout.
 void ImpostaFont(QWidget* w, double punti, bool grassetto = false);
 
+// A page laid out in pixels for its size in the smallest usual main window
+// (1024 x 640: a 1001 x 425 page) grows in a larger one by this factor: the
+// smaller of the width and height ratios, so that what grows fits both ways;
+// 1 for a page no larger than that.
+double ScalaPagina(const QSize& pagina);
+// The font of `w` at `punti` points in its present family and style, and a
+// drawn button's face font with it; nothing changes when it has that size.
+void ImpostaPunti(QWidget* w, double punti);
+
 // Proportional relayout of a page from its design size: every control placed
 // with Colloca gets its design place times (width / design width, height /
 // design height), fonts their design points times the width ratio rounded to

@@ -117,20 +117,13 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
     for (int i = 0; i < 2; ++i) {
         auto* w = new QRadioButton(i == 0 ? QStringLiteral("\u25CF") : QStringLiteral("\u25A0"), Frame1);
         ModMain::ImpostaMembro(w, QStringLiteral("OptRun"), i);
-        // Graphical option buttons: a button face with a red record dot or a
-        // stop square, pressed in while selected, no round indicator.
-        w->setStyleSheet(QStringLiteral("QRadioButton { border: 1px solid #6070a0; border-radius: 3px;"
-                                        " background: #e4e4f0; color: %1; font-size: 15px; padding-left: 12px; spacing: 0px; }"
-                                        " QRadioButton:checked { background: #9098c8; border: 2px solid #303870; }"
-                                        " QRadioButton:disabled { color: #808080; background: #d0d0d0; }"
-                                        " QRadioButton::indicator { width: 0px; height: 0px; }")
-                             .arg(i == 0 ? QStringLiteral("#d00000") : QStringLiteral("#202020")));
         gruppoRun_->addButton(w, i);
         OptRun.push_back(w);
         connect(w, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) OptRun_Click(i);
         });
     }
+    ImpostaStileRun(15);
     OptRun[1]->setChecked(true);
     CmdOpen = CreaPulsante("CmdOpen", {});
     CmdSaveLogOsc = CreaPulsante("CmdSaveLogOsc", {});
@@ -197,6 +190,7 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
         m->setAlignment(Qt::AlignCenter);
         m->installEventFilter(this);
         m->setAutoFillBackground(true);
+        m->setScaledContents(true); // the tick fills the box at every size
         PctMostra.push_back(m);
     }
     auto* etichetta0 = new QLabel(Pct);
@@ -262,6 +256,31 @@ FrmLogger::FrmLogger(QWidget* contenitore) : QWidget(contenitore) {
         f.setPointSizeF(8.0);
         l->setFont(f);
     }
+    // The fonts that grow with the page: the button bar and the channel column.
+    for (auto* b : {CmdOpen, CmdSaveLogOsc, CmdEsporta, CmdPrev, CmdNext, CmdZin, CmdZOut, CmdZoomIn, CmdZoomOut, CmdUp,
+                    CmdDw, CmdReset})
+        fontProgetto_.emplace_back(b, b->Font().pointSizeF());
+    for (QWidget* w : std::initializer_list<QWidget*>{LblTime2, LblObdVal, LstVar})
+        fontProgetto_.emplace_back(w, w->font().pointSizeF());
+    for (auto* l : LblSignal) fontProgetto_.emplace_back(l, l->font().pointSizeF());
+}
+
+// Graphical option buttons: a button face with a red record dot or a stop
+// square, pressed in while selected, no round indicator. The figure is
+// `pixel` high.
+void FrmLogger::ImpostaStileRun(int pixel) {
+    if (pixel == pixelRun_) return;
+    pixelRun_ = pixel;
+    for (size_t i = 0; i < OptRun.size(); ++i)
+        OptRun[i]->setStyleSheet(
+            QStringLiteral("QRadioButton { border: 1px solid #6070a0; border-radius: 3px;"
+                           " background: #e4e4f0; color: %1; font-size: %2px; padding-left: %3px; spacing: 0px; }"
+                           " QRadioButton:checked { background: #9098c8; border: 2px solid #303870; }"
+                           " QRadioButton:disabled { color: #808080; background: #d0d0d0; }"
+                           " QRadioButton::indicator { width: 0px; height: 0px; }")
+                .arg(i == 0 ? QStringLiteral("#d00000") : QStringLiteral("#202020"))
+                .arg(pixel)
+                .arg(pixel * 12 / 15));
 }
 
 FrmLogger::~FrmLogger() {

@@ -145,6 +145,8 @@ protected:
 
 private:
     PulsanteGrafico* CreaPulsante(const char* nome, const QString& didascalia);
+    // The record and stop buttons' look, their figure `pixel` high.
+    void ImpostaStileRun(int pixel);
     void MostraBarra(bool visibile);
     void ImpostaBarra(double frazione);
     // The open trace loaded and drawn from its start, the recording idle.
@@ -164,4 +166,8 @@ private:
     bool ridisegnoInAttesa_ = false;
     bool caricato_ = false;
     int32_t larghezzaBarra_ = 0;
+    // The record and stop figures' size last set, pixels.
+    int pixelRun_ = 0;
+    // Controls whose font grows with the page, with their design points.
+    std::vector<std::pair<QWidget*, double>> fontProgetto_;
 };

@@ -11,6 +11,8 @@
 
 #include "controls/PulsanteGrafico.h"
 #include "controls/PulsanteGraficoColori.h"
+#include "controls/ModZebPagina.h"
+#include "core/Conversioni.h"
 #include "core/ModGlobFunct.h"
 #include "core/ModMainDizionario.h"
 #include "logger/FrmLogger.h"
@@ -385,46 +387,54 @@ void FrmLogger::Form_Resize() {
     using namespace ModOscillo;
     if (!Frame1) return;
     const int larghezza = width(), altezza = height();
+    // The button bar and the channel column are laid out for the page of a
+    // 1024 x 640 window and grow with a larger page, fonts with them.
+    const double scala = ModZebPagina::ScalaPagina(size());
+    const auto px = [scala](int v) { return static_cast<int>(std::lround(v * scala)); };
+    for (const auto& [w, punti] : fontProgetto_)
+        ModZebPagina::ImpostaPunti(w, scala > 1 ? Conv::ArrotondaPari(punti * scala) : punti);
+    ImpostaStileRun(px(15));
     // Button bar across the top.
-    const int alto = 4, hb = 28;
-    Frame1->setGeometry(0, 0, larghezza, alto + hb + 4);
-    int x = 6;
+    const int alto = px(4), hb = px(28);
+    Frame1->setGeometry(0, 0, larghezza, alto + hb + px(4));
+    int x = px(6);
     for (auto* r : OptRun) {
-        r->setGeometry(x, alto, 40, hb);
-        x += 42;
+        r->setGeometry(x, alto, px(40), hb);
+        x += px(42);
     }
-    x += 6;
+    x += px(6);
     for (auto* b : {CmdOpen, CmdSaveLogOsc, CmdEsporta}) {
-        const int w = std::max(64, b->fontMetrics().horizontalAdvance(b->Caption()) + 20);
+        const int w = std::max(px(64), b->fontMetrics().horizontalAdvance(b->Caption()) + px(20));
         b->setGeometry(x, alto, w, hb);
-        x += w + 4;
+        x += w + px(4);
     }
-    x += 10;
+    x += px(10);
     for (auto* b : {CmdPrev, CmdNext, CmdZin, CmdZOut}) {
-        b->setGeometry(x, alto, 36, hb);
-        x += 38;
+        b->setGeometry(x, alto, px(36), hb);
+        x += px(38);
     }
-    x += 10;
+    x += px(10);
     for (auto* b : {CmdZoomIn, CmdZoomOut, CmdUp, CmdDw, CmdReset}) {
-        b->setGeometry(x, alto, 36, hb);
-        x += 38;
+        b->setGeometry(x, alto, px(36), hb);
+        x += px(38);
     }
 
     // Readout panel on the left, the chart beside it.
-    const int cima = alto + hb + 10, sinistra = 6, panello = 176;
-    const int hObd = 74, hTempo = 18;
-    const int hSegnale = std::clamp((altezza - cima - hObd - hTempo - 12) / NumeroCanali, 24, 40);
+    const int cima = alto + hb + px(10), sinistra = px(6), panello = px(176);
+    const int hObd = px(74), hTempo = px(18), lato = px(16);
+    const int hSegnale = std::clamp((altezza - cima - hObd - hTempo - px(12)) / NumeroCanali, px(24), px(40));
     for (int c = 0; c < NumeroCanali; ++c) {
         const int y = cima + c * hSegnale;
-        LblSignal[c]->setGeometry(sinistra, y, panello - 22, hSegnale - 2);
-        PctMostra[c]->setGeometry(sinistra + panello - 18, y + (hSegnale - 18) / 2, 16, 16);
+        LblSignal[c]->setGeometry(sinistra, y, panello - px(22), hSegnale - 2);
+        PctMostra[c]->setGeometry(sinistra + panello - px(18), y + (hSegnale - lato - 2) / 2, lato, lato);
     }
     const int yTempo = cima + NumeroCanali * hSegnale + 2;
-    LblTime2->setGeometry(sinistra, yTempo, panello - 4, hTempo);
-    LblObdVal->setGeometry(sinistra, yTempo + hTempo + 2, panello - 4, hObd);
-    LstVar->setGeometry(sinistra + panello, LstVar->y(), 220, std::min(260, std::max(120, altezza - cima - 20)));
+    LblTime2->setGeometry(sinistra, yTempo, panello - px(4), hTempo);
+    LblObdVal->setGeometry(sinistra, yTempo + hTempo + 2, panello - px(4), hObd);
+    LstVar->setGeometry(sinistra + panello, LstVar->y(), px(220),
+                        std::min(px(260), std::max(px(120), altezza - cima - px(20))));
 
-    const int pctSinistra = sinistra + panello + 10;
+    const int pctSinistra = sinistra + panello + px(10);
     Pct->setGeometry(pctSinistra, cima, std::max(40, larghezza - pctSinistra - 8), std::max(40, altezza - cima - 12));
     Shape1->setGeometry(Pct->x() - 5, Pct->y() - 5, Pct->width() + 10, Pct->height() + 10);
     const int32_t H = AltezzaGrafico();

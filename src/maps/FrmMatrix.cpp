@@ -6,6 +6,7 @@
 #include <QtGui/QPalette>
 
 #include "controls/MDIFrmGriglie.h"
+#include "controls/ModZebPagina.h"
 #include "core/Conversioni.h"
 #include "core/ModMainCaricatori.h"
 #include "core/ModMainDizionario.h"
@@ -27,9 +28,6 @@ constexpr int XOpzioni = Margine + LarghezzaPulsante + 6;
 constexpr int LarghezzaOpzioni = 124;
 constexpr int XGriglia = XOpzioni + LarghezzaOpzioni + 8;
 constexpr int YGriglia = 22;
-// The page at the main window's 1024 x 640: the left column keeps its design
-// sizes there and grows with a larger page.
-constexpr double LarghezzaPaginaProgetto = 1001, AltezzaPaginaProgetto = 425;
 
 QLabel* Etichetta(QWidget* padre, const QString& nome, bool chiara = true) {
     auto* l = new QLabel(padre);
@@ -223,13 +221,7 @@ int FrmMatrix::DisponiColonnaSinistra(double scala) {
     for (const PostoProgetto& p : colonnaSinistra_) {
         QWidget* w = p.controllo;
         const QRect& r = p.posto;
-        QFont f = w->font();
-        const double punti = Conv::ArrotondaPari(p.punti * scala);
-        if (f.pointSizeF() != punti) {
-            f.setPointSizeF(punti);
-            w->setFont(f);
-            if (auto* b = qobject_cast<PulsanteGrafico*>(w)) b->Font(f);
-        }
+        ModZebPagina::ImpostaPunti(w, Conv::ArrotondaPari(p.punti * scala));
         // Combo boxes keep the height their font needs.
         const int altezza = qobject_cast<QComboBox*>(w) ? std::max(scalato(r.height()), w->sizeHint().height())
                                                        : scalato(r.height());
@@ -364,9 +356,7 @@ void FrmMatrix::Form_KeyUp(int16_t KeyCode, int16_t Shift) { ModMain::GestisciTa
 void FrmMatrix::Form_Resize() {
     if (inResize_) return;
     inResize_ = true;
-    const double scala =
-        std::max(1.0, std::min(width() / LarghezzaPaginaProgetto, height() / AltezzaPaginaProgetto));
-    const int xGriglia = DisponiColonnaSinistra(scala);
+    const int xGriglia = DisponiColonnaSinistra(ModZebPagina::ScalaPagina(size()));
     const int32_t larghezza = (width() - xGriglia) * 15 - 30;
     const int32_t altezza = (height() - YGriglia) * 15 - 45;
     const OpzioniMappa::MisureMatrice m = OpzioniMappa::CalcolaMisureMatrice(larghezza, altezza);

@@ -3,6 +3,8 @@
 // With MONDARO_SCREENSHOT_DIR set it saves pictures of the page.
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtGui/QFontInfo>
+#include <QtGui/QFontMetrics>
 #include <filesystem>
 #include <memory>
 
@@ -316,4 +318,72 @@ TEST_F(FrmLoggerTest, CanaliVisibilitaPosizioneZoomEDistribuzione) {
     EXPECT_FALSE(f->LstVar->isVisibleTo(f.get()));
     EXPECT_EQ(setup()[3].IdVariabile, 32);
     EXPECT_EQ(f->LblSignal[3]->text().toStdString(), "Engine speed");
+}
+
+// At the page sizes of a 1024 x 640 and a 1400 x 900 window: the button bar
+// and the channel column grow with the page and their fonts with them, every
+// caption fits its button, and nothing runs into its neighbour or out of the page.
+TEST_F(FrmLoggerTest, BarraECanaliCresconoConLaPagina) {
+    struct Misura {
+        int altezzaPulsante, larghezzaPulsante, altezzaCanale, larghezzaCanale, figuraRun;
+        double puntiPulsante, puntiCanale, puntiLettura, puntiElenco;
+    };
+    const auto misura = [this](QSize pagina) {
+        f->resize(pagina);
+        f->Form_Resize();
+        const std::vector<QWidget*> barra{f->OptRun[0], f->OptRun[1], f->CmdOpen, f->CmdSaveLogOsc, f->CmdEsporta,
+                                          f->CmdPrev,   f->CmdNext,   f->CmdZin,  f->CmdZOut,       f->CmdZoomIn,
+                                          f->CmdZoomOut, f->CmdUp,    f->CmdDw,   f->CmdReset};
+        const QRect cornice = f->Shape1->geometry();
+        for (size_t i = 0; i < barra.size(); ++i) {
+            const QRect r = barra[i]->geometry();
+            if (i > 0) EXPECT_LT(barra[i - 1]->geometry().right(), r.left()) << pagina.width() << " " << i;
+            EXPECT_LT(r.bottom(), cornice.top()) << pagina.width() << " " << i;
+            EXPECT_LE(r.right(), pagina.width()) << pagina.width() << " " << i;
+            if (auto* b = qobject_cast<PulsanteGrafico*>(barra[i]))
+                EXPECT_LE(QFontMetrics(b->Font()).horizontalAdvance(b->Caption()), r.width() - 8) << pagina.width() << " " << i;
+        }
+        for (int c = 0; c < ModOscillo::NumeroCanali; ++c) {
+            const QRect s = f->LblSignal[c]->geometry(), m = f->PctMostra[c]->geometry();
+            if (c > 0) EXPECT_LE(f->LblSignal[c - 1]->geometry().bottom(), s.top()) << pagina.width() << " " << c;
+            EXPECT_LT(s.right(), m.left()) << pagina.width() << " " << c;
+            EXPECT_LT(m.right(), cornice.left()) << pagina.width() << " " << c;
+            EXPECT_GE(s.height(), f->LblSignal[c]->fontMetrics().height()) << pagina.width() << " " << c;
+        }
+        EXPECT_LT(f->LblSignal[7]->geometry().bottom(), f->LblTime2->y()) << pagina.width();
+        EXPECT_LT(f->LblTime2->geometry().bottom(), f->LblObdVal->y()) << pagina.width();
+        EXPECT_LE(f->LblObdVal->geometry().bottom(), pagina.height()) << pagina.width();
+        // The OBD summary's four lines fit their label.
+        EXPECT_GE(f->LblObdVal->height(), 4 * f->LblObdVal->fontMetrics().lineSpacing()) << pagina.width();
+        f->OptRun[0]->ensurePolished();
+        return Misura{f->CmdPrev->height(),
+                      f->CmdPrev->width(),
+                      f->LblSignal[0]->height(),
+                      f->LblSignal[0]->width(),
+                      QFontInfo(f->OptRun[0]->font()).pixelSize(),
+                      f->CmdPrev->Font().pointSizeF(),
+                      f->LblSignal[0]->font().pointSizeF(),
+                      f->LblTime2->font().pointSizeF(),
+                      f->LstVar->font().pointSizeF()};
+    };
+    const Misura piccola = misura(QSize(1001, 425));
+    const Misura grande = misura(QSize(1377, 685));
+    const double k = 1377.0 / 1001.0; // the width ratio; the height grows more
+    EXPECT_NEAR(grande.altezzaPulsante, piccola.altezzaPulsante * k, 1);
+    EXPECT_NEAR(grande.larghezzaPulsante, piccola.larghezzaPulsante * k, 1);
+    EXPECT_GE(grande.altezzaCanale, piccola.altezzaCanale * k - 1);
+    EXPECT_NEAR(grande.larghezzaCanale, piccola.larghezzaCanale * k, 1);
+    EXPECT_NEAR(grande.figuraRun, piccola.figuraRun * k, 1);
+    // Whole points at the larger size.
+    for (const auto& [prima, dopo] : {std::pair{piccola.puntiPulsante, grande.puntiPulsante},
+                                      std::pair{piccola.puntiCanale, grande.puntiCanale},
+                                      std::pair{piccola.puntiLettura, grande.puntiLettura},
+                                      std::pair{piccola.puntiElenco, grande.puntiElenco}})
+        EXPECT_NEAR(dopo, prima * k, 0.5) << prima;
+    // Back to the smaller page: the design sizes again.
+    const Misura ancora = misura(QSize(1001, 425));
+    EXPECT_EQ(ancora.altezzaPulsante, piccola.altezzaPulsante);
+    EXPECT_EQ(ancora.puntiPulsante, piccola.puntiPulsante);
+    EXPECT_EQ(ancora.puntiCanale, piccola.puntiCanale);
+    EXPECT_EQ(ancora.figuraRun, piccola.figuraRun);
 }
