@@ -5,6 +5,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
+#include "controls/FontComboRinviato.h"
 #include "controls/MDIFrmGriglie.h"
 #include "core/Conversioni.h"
 #include "core/ModMainCaricatori.h"
@@ -231,8 +232,9 @@ int FrmMatrix::DisponiColonnaSinistra(double scala) {
             if (auto* b = qobject_cast<PulsanteGrafico*>(w)) b->Font(f);
         }
         // Combo boxes keep the height their font needs.
-        const int altezza = qobject_cast<QComboBox*>(w) ? std::max(scalato(r.height()), w->sizeHint().height())
-                                                       : scalato(r.height());
+        const int altezza = qobject_cast<QComboBox*>(w)
+                                ? std::max(scalato(r.height()), FontComboRinviato::DimensioneSuggerita(w).height())
+                                : scalato(r.height());
         w->setGeometry(scalato(r.x()), scalato(r.y()), scalato(r.width()), altezza);
     }
     return scalato(XGriglia);
