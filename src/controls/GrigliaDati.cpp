@@ -64,29 +64,48 @@ void GrigliaDati::PreparaCelle() {
     AltezzaFissata_.resize(static_cast<size_t>(rowCount()), false);
     for (int r = 0; r < rowCount(); ++r) {
         for (int c = 0; c < columnCount(); ++c) {
-            if (!item(r, c)) {
-                auto* it = new QTableWidgetItem;
-                it->setData(RuoloSfondo, 0);
-                it->setData(RuoloTesto, 0);
-                it->setData(RuoloAllineamento, 9);
-                setItem(r, c, it);
+            if (QTableWidgetItem* it = item(r, c)) {
+                // A cell already in the grid is up to date unless it changed
+                // between fixed and movable (its flags tell which it shows).
+                const bool fissa = CellaFissa(r, c);
+                if (fissa == !(it->flags() & Qt::ItemIsSelectable)) continue;
+                ApplicaAspetto(*it, fissa);
+                continue;
             }
-            AggiornaCella(r, c);
+            // A new cell takes its looks before it joins the grid, so that
+            // filling a large grid sends no change per cell.
+            auto* it = new QTableWidgetItem;
+            it->setData(RuoloSfondo, 0);
+            it->setData(RuoloTesto, 0);
+            it->setData(RuoloAllineamento, 9);
+            ApplicaAspetto(*it, CellaFissa(r, c));
+            setItem(r, c, it);
         }
     }
     AggiornaDimensioni();
 }
 
+bool GrigliaDati::CellaFissa(int32_t r, int32_t c) const { return r < FixedRows_ || c < FixedCols_; }
+
 void GrigliaDati::AggiornaCella(int32_t r, int32_t c) {
-    QTableWidgetItem* it = Cella(r, c);
-    if (!it) return;
-    const bool fissa = r < FixedRows_ || c < FixedCols_;
-    const int32_t sfondo = it->data(RuoloSfondo).toInt();
-    const int32_t testo = it->data(RuoloTesto).toInt();
-    it->setBackground(Pulsante::ColoreQt(sfondo != 0 ? sfondo : (fissa ? Pulsante::ColoreSistema(ColoreFisso) : ColoreNormale)));
-    it->setForeground(Pulsante::ColoreQt(testo));
-    it->setTextAlignment(AllineamentoQt(it->data(RuoloAllineamento).toInt(), it->text()));
-    it->setFlags(fissa ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+    if (QTableWidgetItem* it = Cella(r, c)) ApplicaAspetto(*it, CellaFissa(r, c));
+}
+
+void GrigliaDati::ApplicaAspetto(QTableWidgetItem& it, bool fissa) {
+    const int32_t sfondo = it.data(RuoloSfondo).toInt();
+    const int32_t testo = it.data(RuoloTesto).toInt();
+    // Only what differs is set: every change of a cell in the grid is a
+    // model change that the view handles.
+    const QBrush fondo(
+        Pulsante::ColoreQt(sfondo != 0 ? sfondo : (fissa ? Pulsante::ColoreSistema(ColoreFisso) : ColoreNormale)));
+    if (it.background() != fondo) it.setBackground(fondo);
+    const QBrush primoPiano(Pulsante::ColoreQt(testo));
+    if (it.foreground() != primoPiano) it.setForeground(primoPiano);
+    const Qt::Alignment allineamento = AllineamentoQt(it.data(RuoloAllineamento).toInt(), it.text());
+    const QVariant attuale = it.data(Qt::TextAlignmentRole);
+    if (!attuale.isValid() || qvariant_cast<Qt::Alignment>(attuale) != allineamento) it.setTextAlignment(allineamento);
+    const Qt::ItemFlags flag = fissa ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (it.flags() != flag) it.setFlags(flag);
 }
 
 int GrigliaDati::AltezzaRigaFont() const { return QFontMetrics(font()).height() + 4; }

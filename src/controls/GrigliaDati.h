@@ -107,6 +107,8 @@ private:
     QTableWidgetItem* Cella(int32_t r, int32_t c) const;
     void PreparaCelle();
     void AggiornaCella(int32_t r, int32_t c);
+    bool CellaFissa(int32_t r, int32_t c) const;
+    static void ApplicaAspetto(QTableWidgetItem& it, bool fissa);
     void AggiornaDimensioni();
     void SpostaCorrente(int32_t r, int32_t c);
     void MostraSelezione();

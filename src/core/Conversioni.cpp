@@ -1,5 +1,6 @@
 #include "core/Conversioni.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -134,6 +135,13 @@ std::optional<float> CSng(std::string_view s) {
 }
 
 std::optional<int32_t> CLng(std::string_view s) {
+    // Up to nine plain digits are read at once: the same whole number the
+    // decimal reading gives, without its copy and conversion.
+    if (!s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int32_t n = 0;
+        for (const char c : s) n = n * 10 + (c - '0');
+        return n;
+    }
     auto v = CDbl(s);
     if (!v) return std::nullopt;
     return CLng(*v);

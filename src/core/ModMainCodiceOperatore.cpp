@@ -17,10 +17,10 @@ namespace ModCustom {
 
 void CaricaTabellaCustom() {
     StringheCodiciOperatore.assign(NumeroStringheCodici, std::string());
-    const auto righe = ModBlck::LeggiFileTesto(ModMain::PercorsoBase + "/bin/CodiciOp.dat");
+    auto righe = ModBlck::LeggiFileTesto(ModMain::PercorsoBase + "/bin/CodiciOp.dat");
     if (!righe) return;
     const size_t n = std::min(righe->size(), StringheCodiciOperatore.size());
-    for (size_t i = 0; i < n; ++i) StringheCodiciOperatore[i] = (*righe)[i];
+    for (size_t i = 0; i < n; ++i) StringheCodiciOperatore[i] = std::move((*righe)[i]);
 }
 
 } // namespace ModCustom
@@ -31,25 +31,31 @@ void CaricaDatiCustom() {
     ModCustom::CaricaTabellaCustom();
     TabellaCodiciOperatore.assign(NumeroCodiciOperatore, std::nullopt);
 
-    std::string tutto;
-    for (const auto& s : ModCustom::StringheCodiciOperatore) tutto += s;
-
-    // Pieces between "|": the first must decode to the marker; piece k + 1 is entry k.
-    size_t inizio = 0;
+    // The texts joined in order, cut at every "|": the first piece must decode
+    // to the marker; piece k + 1 is entry k. The pieces are gathered across the
+    // texts as they come, without building the joined text (over a megabyte).
+    std::string grezzo;
     int32_t pezzo = 0;
-    for (;;) {
-        const size_t fine = tutto.find('|', inizio);
-        const std::string grezzo = tutto.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
+    // False once the table is complete or the marker is wrong.
+    auto chiudiPezzo = [&]() -> bool {
         const auto testo = ModBlck::DecodificaRiga(grezzo, false);
+        grezzo.clear();
         if (pezzo == 0) {
-            if (!testo || Conv::Trim(*testo) != ModBlck::MarcatoreCodificato) return;
-        } else if (pezzo <= NumeroCodiciOperatore && testo) {
+            if (!testo || Conv::Trim(*testo) != ModBlck::MarcatoreCodificato) return false;
+        } else if (testo) {
             TabellaCodiciOperatore[static_cast<size_t>(pezzo - 1)] = Conv::CLng(*testo);
         }
-        if (fine == std::string::npos || pezzo >= NumeroCodiciOperatore) break;
-        inizio = fine + 1;
-        ++pezzo;
+        return ++pezzo <= NumeroCodiciOperatore;
+    };
+    for (const auto& s : ModCustom::StringheCodiciOperatore) {
+        size_t inizio = 0;
+        for (size_t fine; (fine = s.find('|', inizio)) != std::string::npos; inizio = fine + 1) {
+            grezzo.append(s, inizio, fine - inizio);
+            if (!chiudiPezzo()) return;
+        }
+        grezzo.append(s, inizio, std::string::npos);
     }
+    chiudiPezzo();
 }
 
 void ApriCodiceOperatore() {

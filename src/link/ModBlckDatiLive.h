@@ -24,8 +24,11 @@ inline constexpr int32_t UltimoIndiceAnello = 5000;
 inline uint8_t StatoRegistrazione = 0;     // 0 idle, 1 recording, 2 stopped
 inline std::ofstream FileLogger;           // the open trace, <base>/bin/Logger.tmp (binary: lines end CR LF)
 inline double InizioRegistrazione = 0;     // ms, clock at the start of recording
-inline std::vector<BloccoParametri> AnelloMem1(UltimoIndiceAnello + 1);
-inline std::vector<BloccoParametri> AnelloObd(UltimoIndiceAnello + 1);
+// The two rings of recorded samples (UltimoIndiceAnello + 1 slots each, over
+// two megabytes together) are sized when a recording starts or when the first
+// sample is stored; until then they are empty, and readers check the size.
+inline std::vector<BloccoParametri> AnelloMem1;
+inline std::vector<BloccoParametri> AnelloObd;
 inline int32_t IndiceAnello = 0;
 inline bool AnelloPieno = false;
 // The logger page's chart step after each stored sample (while it is shown).

@@ -4,6 +4,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
+#include "controls/FontComboRinviato.h"
 #include "controls/ModZebPagina.h"
 #include "core/Conversioni.h"
 #include "core/ModMainCaricatori.h"
@@ -328,7 +329,8 @@ void FRM_ZEBCarburazione::Form_Resize() {
         if (w == TxtMat || w == TxtMat2) continue; // placed by the live point
         const QRect& g = progetto.first;
         const bool combo = qobject_cast<QComboBox*>(w) != nullptr;
-        const int altezza = combo ? w->sizeHint().height() : static_cast<int>(std::lround(g.height() * ra));
+        const int altezza = combo ? FontComboRinviato::DimensioneSuggerita(w).height()
+                                  : static_cast<int>(std::lround(g.height() * ra));
         w->setGeometry(static_cast<int>(std::lround(g.x() * rl)), static_cast<int>(std::lround(g.y() * ra)),
                        static_cast<int>(std::lround(g.width() * rl)), altezza);
         if (w == GrdSmall) continue;

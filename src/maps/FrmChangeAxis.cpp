@@ -6,6 +6,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 
+#include "controls/FontComboRinviato.h"
 #include "core/Applicazione.h"
 #include "core/ModMainDizionario.h"
 #include "core/ModMainLivelli.h"
@@ -119,7 +120,7 @@ void FrmChangeAxis::InizializzaGrafica() {
 
     const bool sup = ModMain::LivelloSup != 0;
     const double x = sup ? sinistraGriglia + larghezzaGriglia : sinistraGriglia;
-    const int altezzaLista = CmbRPM[0]->sizeHint().height() * 15;
+    const int altezzaLista = FontComboRinviato::DimensioneSuggerita(CmbRPM[0]).height() * 15;
     Lblrpm->setGeometry(Px(x + 225), Px(225), Px(b - 225), Px(altezzaLista));
     lbltnj->setGeometry(Px(x + b + 225), Px(225), Px(b - 225), Px(altezzaLista));
     const int h = static_cast<int>(std::lround(altezzaOk)) / 2;

@@ -5,6 +5,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 
+#include "controls/FontComboRinviato.h"
 #include "controls/MDIFrmGriglie.h"
 #include "controls/ModZebPagina.h"
 #include "core/Conversioni.h"
@@ -223,8 +224,9 @@ int FrmMatrix::DisponiColonnaSinistra(double scala) {
         const QRect& r = p.posto;
         ModZebPagina::ImpostaPunti(w, Conv::ArrotondaPari(p.punti * scala));
         // Combo boxes keep the height their font needs.
-        const int altezza = qobject_cast<QComboBox*>(w) ? std::max(scalato(r.height()), w->sizeHint().height())
-                                                       : scalato(r.height());
+        const int altezza = qobject_cast<QComboBox*>(w)
+                                ? std::max(scalato(r.height()), FontComboRinviato::DimensioneSuggerita(w).height())
+                                : scalato(r.height());
         w->setGeometry(scalato(r.x()), scalato(r.y()), scalato(r.width()), altezza);
     }
     return scalato(XGriglia);

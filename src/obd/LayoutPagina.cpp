@@ -4,6 +4,7 @@
 #include <QtWidgets/QWidget>
 #include <cmath>
 
+#include "controls/FontComboRinviato.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/Conversioni.h"
 #include "platform/Caratteri.h"
@@ -48,7 +49,8 @@ void Disponi(QWidget* forma, const QSize& progetto, double puntiFissi) {
         if (punti > 0) ApplicaFontPagina(w, puntiFissi > 0 ? puntiFissi : std::max(1.0, Conv::ArrotondaPari(punti * wr)));
         const QRect r = p.toRect();
         int altezza = static_cast<int>(std::lround(r.height() * hr));
-        if (qobject_cast<QComboBox*>(w)) altezza = std::max(r.height(), w->sizeHint().height());
+        if (qobject_cast<QComboBox*>(w))
+            altezza = std::max(r.height(), FontComboRinviato::DimensioneSuggerita(w).height());
         w->setGeometry(static_cast<int>(std::lround(r.x() * wr)), static_cast<int>(std::lround(r.y() * hr)),
                        static_cast<int>(std::lround(r.width() * wr)), altezza);
     }

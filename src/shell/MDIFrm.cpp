@@ -20,6 +20,7 @@
 #include "link/ModBlckDatiLive.h"
 #include "link/ModMainStatoLinea.h"
 #include "controls/AnteprimaTasti.h"
+#include "controls/FontComboRinviato.h"
 #include "shell/FrmPrima.h"
 #include "shell/MDIFrmForme.h"
 #include "shell/MDIFrmServizi.h"
@@ -145,6 +146,8 @@ MDIForm::MDIForm() {
     // The key preview of the forms goes in first, so that the input block,
     // installed after it, sees every event before it.
     AnteprimaTasti::Installa();
+    // The pages are built hidden: their combo boxes build their lists when first shown.
+    FontComboRinviato::Installa();
     filtroInput_ = std::make_unique<FiltroInput>();
     qApp->installEventFilter(filtroInput_.get());
     Finestra = this;

@@ -138,6 +138,8 @@ TEST_F(ClsLingueTest, LetturaDellaLinguaCorrente) {
         {"", -1},
         {"nessuno\r\n", -1},
         {"1.5", 2},          // halves to even
+        {std::string(300, ' ') + "\r\n1", 1},      // a long file is read to its end
+        {std::string(70 * 1024, ' ') + "\r\n1", -1}, // past the bound: no choice
     };
     for (const auto& [testo, atteso] : casi) {
         base_.Scrivi("lng/diz.con", testo);
@@ -150,6 +152,9 @@ TEST_F(ClsLingueTest, LetturaDellaLinguaCorrente) {
     EXPECT_EQ(d_.IdLingua(), 0);
     std::filesystem::remove(base_.File("lng/diz.con"));
     EXPECT_EQ(d_.IdLingua(), -1);
+    std::filesystem::create_directory(base_.File("lng/diz.con"));
+    EXPECT_EQ(d_.IdLingua(), -1); // a folder in its place holds no choice
+    std::filesystem::remove(base_.File("lng/diz.con"));
     d_.IdLingua(1); // a missing file is not created
     EXPECT_FALSE(std::filesystem::exists(base_.File("lng/diz.con")));
     // The choice holds for the session all the same, and says it was not saved.

@@ -181,6 +181,7 @@ TEST_F(DatiLive, IndiceRicominciaDopo5000) {
 
 TEST_F(DatiLive, SenzaRegistrazioneIlBloccoObdNonCambiaNulla) {
     ModBlck::IndiceAnello = 7;
+    ModBlck::AnelloObd.resize(ModBlck::UltimoIndiceAnello + 1);
     ModBlck::AnelloObd[7].Valori = {1, 2, 3};
     BloccoParametri obd = TabellaBlocchi[12];
     const auto prima = obd.Valori;
