@@ -4,12 +4,8 @@
 #include "core/ModBlckFile.h"
 #include "core/ModGlobFunct.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -27,48 +23,29 @@ bool ScriviFile(const std::string& percorso, const std::string& testo) {
     return static_cast<bool>(f);
 }
 
-// The first line of the current-language file that reads as a 16-bit number;
-// -1 when there is none. Text lines end at CR, LF or CR LF.
-int16_t PrimaLinguaNumerica(std::string_view t) {
-    size_t inizio = 0;
-    while (inizio <= t.size()) {
-        size_t fine = t.find_first_of("\r\n", inizio);
-        if (fine == std::string_view::npos) fine = t.size();
-        // A number outside the 16-bit range is no language number.
-        if (const auto n = Conv::CInt(t.substr(inizio, fine - inizio))) return *n;
-        if (fine == t.size()) break;
-        inizio = fine + ((t[fine] == '\r' && fine + 1 < t.size() && t[fine + 1] == '\n') ? 2 : 1);
-    }
-    return -1;
-}
-
 } // namespace
 
 ClsLingue::ClsLingue() = default;
 
 int16_t ClsLingue::IdLingua() const {
     if (linguaNonSalvata_) return linguaSessione_;
-    // Every text lookup reads the file anew, so the usual few bytes are read
-    // with one open, one read and one close; a longer file (up to the bound)
-    // goes through the general reader.
-    char breve[256];
-    ssize_t n = -1;
-    if (!pathAttualeLingua_.empty()) {
-        const int fd = ::open(pathAttualeLingua_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0) return -1;
-        do {
-            n = ::read(fd, breve, sizeof breve);
-        } while (n < 0 && errno == EINTR);
-        ::close(fd);
-    }
-    // A folder (or anything else that does not read) holds no choice.
-    if (n < 0) return -1;
-    if (static_cast<size_t>(n) < sizeof breve)
-        return PrimaLinguaNumerica(std::string_view(breve, static_cast<size_t>(n)));
     // The file holds one number: a larger one is no choice (the start then asks
     // for a language and writes the file anew).
     const auto letto = ModBlck::LeggiFileIntero(pathAttualeLingua_, DimensioneMassimaLinguaCorrente, false);
-    return letto ? PrimaLinguaNumerica(*letto) : int16_t(-1);
+    if (!letto) return -1;
+    const std::string& t = *letto;
+    // Text lines end at CR, LF or CR LF.
+    size_t inizio = 0;
+    while (inizio <= t.size()) {
+        size_t fine = t.find_first_of("\r\n", inizio);
+        if (fine == std::string::npos) fine = t.size();
+        const std::string_view riga(t.data() + inizio, fine - inizio);
+        // A number outside the 16-bit range is no language number.
+        if (const auto n = Conv::CInt(riga)) return *n;
+        if (fine == t.size()) break;
+        inizio = fine + ((t[fine] == '\r' && fine + 1 < t.size() && t[fine + 1] == '\n') ? 2 : 1);
+    }
+    return -1;
 }
 
 void ClsLingue::IdLingua(int16_t NewVal) {

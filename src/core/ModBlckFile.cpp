@@ -1,7 +1,6 @@
 #include "core/ModBlckFile.h"
 
 #include "core/Conversioni.h"
-#include "core/ModGlobFunct.h"
 #include "platform/Dialoghi.h"
 
 #include <QtCore/QCoreApplication>
@@ -28,26 +27,13 @@ std::optional<std::vector<std::string>> LeggiRighe(const std::string& percorso, 
     return righe;
 }
 
-// One group of the reversed stored line as a number; nothing when it is not one.
-std::optional<int32_t> LeggiGruppo(const char* g, size_t n) {
-    int32_t v = 0;
-    bool cifre = true;
-    for (size_t i = 0; i < n; ++i) {
-        if (g[i] < '0' || g[i] > '9') {
-            cifre = false;
-            break;
-        }
-        v = v * 10 + (g[i] - '0');
-    }
-    if (cifre) return v;
-    // Anything else a number may look like (blanks, signs, a point).
-    return Conv::CLng(std::string_view(g, n));
-}
-
 } // namespace
 
 std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t massimo, bool avvisa) {
-    if (!ModGlobFunct::EsisteFile(percorso)) return std::nullopt;
+    // Readers call this often (the current language at every text lookup), so
+    // a small file costs one open, one status, one read and one close. A folder
+    // opens for reading here, but it is not a file.
+    if (percorso.empty()) return std::nullopt;
     const int fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
@@ -91,6 +77,8 @@ std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t 
         }
         if (n == 0) break;
         letti += static_cast<size_t>(n);
+        // A regular file read short of what was asked has ended.
+        if (S_ISREG(st.st_mode) && letti < byte.size()) break;
     }
     ::close(fd);
     if (static_cast<int64_t>(letti) > massimo) return troppoGrande();
@@ -179,7 +167,7 @@ std::optional<std::string> DecodificaRiga(const std::string& riga, bool verifica
         const size_t lunghezza = fine >= 4 ? 4 : fine;
         for (size_t i = 0; i < lunghezza; ++i) gruppo[i] = riga[fine - 1 - i];
         fine -= lunghezza;
-        const auto v = LeggiGruppo(gruppo, lunghezza);
+        const auto v = Conv::CLng(std::string_view(gruppo, lunghezza));
         if (!v) return std::nullopt;
         int32_t codice;
         if (verifica) {

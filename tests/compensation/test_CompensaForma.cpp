@@ -442,23 +442,14 @@ TEST_F(CompensaForma, GriglieFinisconoConLUltimaColonna) {
 
 TEST_F(CompensaForma, TastiPiuEMenoDiOgniTastiera) {
     // The step keys with their layout's key, text and scan code, on a correction cell.
+    using namespace SupportoTest::Tastiera;
     struct Caso {
-        const char* dove;
-        int tasto;
-        Qt::KeyboardModifiers mod;
-        const char* testo;
-        quint32 scansione;
+        const SupportoTest::TastoTastiera& tasto;
         int dopo; // from 50
     };
     const Caso casi[] = {
-        {"IT Shift++", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 35, 60},
-        {"IT +", Qt::Key_Plus, Qt::NoModifier, "+", 35, 51},
-        {"US Shift+=", Qt::Key_Plus, Qt::ShiftModifier, "+", 21, 60},
-        {"US =", Qt::Key_Equal, Qt::NoModifier, "=", 21, 51},
-        {"US Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 20, 40},
-        {"IT -", Qt::Key_Minus, Qt::NoModifier, "-", 61, 49},
-        {"keypad -", Qt::Key_Minus, Qt::KeypadModifier, "-", 82, 49},
-        {"US Shift+8", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 17, 50},
+        {ItShiftPiu, 60}, {ItPiu, 51}, {UsShiftUguale, 60}, {UsUguale, 51},
+        {UsShiftMeno, 40}, {ItMeno, 49}, {TastierinoMeno, 49}, {UsShift8, 50},
     };
     GrigliaDati* g = pagina->Grd[0];
     for (const Caso& c : casi) {
@@ -466,8 +457,8 @@ TEST_F(CompensaForma, TastiPiuEMenoDiOgniTastiera) {
         g->TextMatrix(1, 2, QStringLiteral("50"));
         g->Row(1);
         g->Col(2);
-        SupportoTest::Batti(g, c.tasto, c.mod, QString::fromLatin1(c.testo), c.scansione);
-        EXPECT_EQ(g->TextMatrix(1, 2).toInt(), c.dopo) << c.dove;
+        SupportoTest::Batti(g, c.tasto);
+        EXPECT_EQ(g->TextMatrix(1, 2).toInt(), c.dopo) << c.tasto.nome;
     }
 }
 

@@ -349,29 +349,16 @@ TEST(GrigliaDati, TastiPiuEMenoSuOgniTastiera) {
     // and on the keypad, each with the key, text and scan code (xkb key code)
     // the layout gives: every press and release carries the step code the
     // grid pages read. A shifted digit stays its digit.
+    using namespace SupportoTest::Tastiera;
     struct Caso {
-        const char* dove;
-        int tasto;
-        Qt::KeyboardModifiers mod;
-        const char* testo;
-        quint32 scansione;
+        const SupportoTest::TastoTastiera& tasto;
         int codice, shift;
     };
     const Caso casi[] = {
-        {"US =", Qt::Key_Equal, Qt::NoModifier, "=", 21, 187, 0},
-        {"US Shift+=", Qt::Key_Plus, Qt::ShiftModifier, "+", 21, 187, 1},
-        {"US -", Qt::Key_Minus, Qt::NoModifier, "-", 20, 189, 0},
-        {"US Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 20, 189, 1},
-        {"IT +", Qt::Key_Plus, Qt::NoModifier, "+", 35, 187, 0},
-        {"IT Shift++", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 35, 187, 1},
-        {"IT -", Qt::Key_Minus, Qt::NoModifier, "-", 61, 189, 0},
-        {"IT Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 61, 189, 1},
-        {"keypad +", Qt::Key_Plus, Qt::KeypadModifier, "+", 86, 107, 0},
-        {"keypad -", Qt::Key_Minus, Qt::KeypadModifier, "-", 82, 109, 0},
-        {"Shift+keypad +", Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, "+", 86, 107, 1},
-        {"keypad *", Qt::Key_Asterisk, Qt::KeypadModifier, "*", 63, 0, 0},
-        {"US Shift+8", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 17, '8', 1},
-        {"IT Shift+0", Qt::Key_Equal, Qt::ShiftModifier, "=", 19, '0', 1},
+        {UsUguale, 187, 0},      {UsShiftUguale, 187, 1},      {UsMeno, 189, 0},        {UsShiftMeno, 189, 1},
+        {ItPiu, 187, 0},         {ItShiftPiu, 187, 1},         {ItMeno, 189, 0},        {ItShiftMeno, 189, 1},
+        {TastierinoPiu, 107, 0}, {TastierinoMeno, 109, 0},     {ShiftTastierinoPiu, 107, 1},
+        {TastierinoPer, 0, 0},   {UsShift8, '8', 1},           {ItShift0, '0', 1},
     };
     GrigliaDati g;
     g.Rows(3);
@@ -382,9 +369,9 @@ TEST(GrigliaDati, TastiPiuEMenoSuOgniTastiera) {
     for (const Caso& c : casi) {
         giu.clear();
         su.clear();
-        SupportoTest::Batti(&g, c.tasto, c.mod, QString::fromLatin1(c.testo), c.scansione);
+        SupportoTest::Batti(&g, c.tasto);
         const std::vector<std::pair<int, int>> atteso{{c.codice, c.shift}};
-        EXPECT_EQ(giu, atteso) << c.dove;
-        EXPECT_EQ(su, atteso) << c.dove;
+        EXPECT_EQ(giu, atteso) << c.tasto.nome;
+        EXPECT_EQ(su, atteso) << c.tasto.nome;
     }
 }

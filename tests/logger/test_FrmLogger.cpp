@@ -329,23 +329,28 @@ TEST_F(FrmLoggerTest, BarraECanaliCresconoConLaPagina) {
         double puntiPulsante, puntiCanale, puntiLettura, puntiElenco;
     };
     const auto misura = [this](QSize pagina) {
-        f->resize(pagina);
-        f->Form_Resize();
+        f->resize(pagina); // shown: the resize event lays the page out at once
         const std::vector<QWidget*> barra{f->OptRun[0], f->OptRun[1], f->CmdOpen, f->CmdSaveLogOsc, f->CmdEsporta,
                                           f->CmdPrev,   f->CmdNext,   f->CmdZin,  f->CmdZOut,       f->CmdZoomIn,
                                           f->CmdZoomOut, f->CmdUp,    f->CmdDw,   f->CmdReset};
         const QRect cornice = f->Shape1->geometry();
         for (size_t i = 0; i < barra.size(); ++i) {
             const QRect r = barra[i]->geometry();
-            if (i > 0) EXPECT_LT(barra[i - 1]->geometry().right(), r.left()) << pagina.width() << " " << i;
+            if (i > 0) {
+                EXPECT_LT(barra[i - 1]->geometry().right(), r.left()) << pagina.width() << " " << i;
+            }
             EXPECT_LT(r.bottom(), cornice.top()) << pagina.width() << " " << i;
             EXPECT_LE(r.right(), pagina.width()) << pagina.width() << " " << i;
-            if (auto* b = qobject_cast<PulsanteGrafico*>(barra[i]))
-                EXPECT_LE(QFontMetrics(b->Font()).horizontalAdvance(b->Caption()), r.width() - 8) << pagina.width() << " " << i;
+            if (auto* b = qobject_cast<PulsanteGrafico*>(barra[i])) {
+                EXPECT_LE(QFontMetrics(b->Font()).horizontalAdvance(b->Caption()), r.width() - 8)
+                    << pagina.width() << " " << i;
+            }
         }
         for (int c = 0; c < ModOscillo::NumeroCanali; ++c) {
             const QRect s = f->LblSignal[c]->geometry(), m = f->PctMostra[c]->geometry();
-            if (c > 0) EXPECT_LE(f->LblSignal[c - 1]->geometry().bottom(), s.top()) << pagina.width() << " " << c;
+            if (c > 0) {
+                EXPECT_LE(f->LblSignal[c - 1]->geometry().bottom(), s.top()) << pagina.width() << " " << c;
+            }
             EXPECT_LT(s.right(), m.left()) << pagina.width() << " " << c;
             EXPECT_LT(m.right(), cornice.left()) << pagina.width() << " " << c;
             EXPECT_GE(s.height(), f->LblSignal[c]->fontMetrics().height()) << pagina.width() << " " << c;

@@ -258,8 +258,11 @@ TEST_F(Schede, ControlliDellEditorDiMappa) {
         EXPECT_EQ(!m->CMB_SelPage[0]->isHidden(), c.sel0) << d;
         EXPECT_EQ(!m->CMB_SelPage[1]->isHidden(), c.sel1) << d;
         // The selector in view names the map shown.
-        for (QComboBox* sel : m->CMB_SelPage)
-            if (!sel->isHidden()) EXPECT_EQ(sel->currentIndex(), m->MTX) << d;
+        for (QComboBox* sel : m->CMB_SelPage) {
+            if (!sel->isHidden()) {
+                EXPECT_EQ(sel->currentIndex(), m->MTX) << d;
+            }
+        }
         EXPECT_EQ(!m->ChkSIM->isHidden(), c.sim) << d;
         for (QWidget* w : {static_cast<QWidget*>(m->CmdDw), static_cast<QWidget*>(m->CmdUp),
                            static_cast<QWidget*>(m->GrdInj)})
@@ -286,8 +289,11 @@ TEST_F(Schede, LaCarburazioneOffreResetEAssiSoloSullaPagina27) {
             // The third map's page shows the selector that lists it, whatever the level.
             EXPECT_EQ(!c->CMB_SelPage_0->isHidden(), sup != 0 || id == 50) << id;
             EXPECT_EQ(!c->CMB_SelPage_1->isHidden(), sup == 0 && id != 50) << id;
-            for (QComboBox* sel : {c->CMB_SelPage_0, c->CMB_SelPage_1})
-                if (!sel->isHidden()) EXPECT_EQ(sel->currentIndex(), c->MTX) << id;
+            for (QComboBox* sel : {c->CMB_SelPage_0, c->CMB_SelPage_1}) {
+                if (!sel->isHidden()) {
+                    EXPECT_EQ(sel->currentIndex(), c->MTX) << id;
+                }
+            }
             EXPECT_EQ(!c->ChkSpiana->isHidden(), sup != 0) << id;
             EXPECT_TRUE(!c->GrdSmall->isHidden() && !c->ChkSIM->isHidden()) << id;
         }

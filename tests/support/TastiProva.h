@@ -25,6 +25,39 @@ inline void Batti(QWidget* w, int tasto, Qt::KeyboardModifiers mod = Qt::NoModif
     InviaTasto(w, QEvent::KeyRelease, tasto, mod, testo, scansione);
 }
 
+// A key of a real keyboard layout: what its press carries.
+struct TastoTastiera {
+    const char* nome;
+    int tasto;
+    Qt::KeyboardModifiers mod;
+    const char* testo;
+    quint32 scansione; // xkb key code
+};
+
+inline void Batti(QWidget* w, const TastoTastiera& t) {
+    Batti(w, t.tasto, t.mod, QString::fromLatin1(t.testo), t.scansione);
+}
+
+// The plus and minus keys, shifted or not, on a US and an Italian keyboard and
+// on the keypad, and keys next to them that are no step key.
+namespace Tastiera {
+inline const TastoTastiera UsUguale{"US =", Qt::Key_Equal, Qt::NoModifier, "=", 21};
+inline const TastoTastiera UsShiftUguale{"US Shift+=", Qt::Key_Plus, Qt::ShiftModifier, "+", 21};
+inline const TastoTastiera UsMeno{"US -", Qt::Key_Minus, Qt::NoModifier, "-", 20};
+inline const TastoTastiera UsShiftMeno{"US Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 20};
+inline const TastoTastiera UsShift8{"US Shift+8", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 17};
+inline const TastoTastiera ItPiu{"IT +", Qt::Key_Plus, Qt::NoModifier, "+", 35};
+inline const TastoTastiera ItShiftPiu{"IT Shift++", Qt::Key_Asterisk, Qt::ShiftModifier, "*", 35};
+inline const TastoTastiera ItMeno{"IT -", Qt::Key_Minus, Qt::NoModifier, "-", 61};
+inline const TastoTastiera ItShiftMeno{"IT Shift+-", Qt::Key_Underscore, Qt::ShiftModifier, "_", 61};
+inline const TastoTastiera ItShift0{"IT Shift+0", Qt::Key_Equal, Qt::ShiftModifier, "=", 19};
+inline const TastoTastiera TastierinoPiu{"keypad +", Qt::Key_Plus, Qt::KeypadModifier, "+", 86};
+inline const TastoTastiera TastierinoMeno{"keypad -", Qt::Key_Minus, Qt::KeypadModifier, "-", 82};
+inline const TastoTastiera ShiftTastierinoPiu{"Shift+keypad +", Qt::Key_Plus,
+                                              Qt::ShiftModifier | Qt::KeypadModifier, "+", 86};
+inline const TastoTastiera TastierinoPer{"keypad *", Qt::Key_Asterisk, Qt::KeypadModifier, "*", 63};
+} // namespace Tastiera
+
 // The window shown and made the active one, so that the focus can be given.
 inline bool Attiva(QWidget* finestra) {
     finestra->show();
