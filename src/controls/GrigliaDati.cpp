@@ -339,14 +339,6 @@ void GrigliaDati::mouseReleaseEvent(QMouseEvent* e) {
     if (clic) emit Click();
 }
 
-int16_t GrigliaDati::StatoMaiuscole(Qt::KeyboardModifiers m) {
-    int16_t s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
-}
-
 int16_t GrigliaDati::CodiceTasto(const QKeyEvent* e) { return ModMain::CodiceTasto(*e); }
 
 void GrigliaDati::keyPressEvent(QKeyEvent* e) {

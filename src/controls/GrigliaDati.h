@@ -82,9 +82,8 @@ public:
     // Key code of a Qt key event as the pages read it (ModMain::CodiceTasto:
     // Enter 13, Esc 27, Delete 46, arrows 37-40, letters upper case, digits,
     // the plus and minus keys 187/189 and 107/109 on every layout ...), 0 for
-    // others; shift state bits 1 Shift, 2 Ctrl, 4 Alt.
+    // others.
     static int16_t CodiceTasto(const QKeyEvent* e);
-    static int16_t StatoMaiuscole(Qt::KeyboardModifiers m);
 
 signals:
     // Before and after the current cell changes, by code or by the user.

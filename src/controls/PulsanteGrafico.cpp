@@ -33,11 +33,6 @@ int16_t PulsantiMouse(Qt::MouseButtons b) {
     return int16_t((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0));
 }
 
-int16_t StatoMaiuscole(Qt::KeyboardModifiers m) {
-    return int16_t((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-                   (m & Qt::AltModifier ? 4 : 0));
-}
-
 bool Freccia(int16_t c) { return c >= 37 && c <= 40; }
 
 QColor Qc(int32_t rgb) { return ColoreQt(rgb); }
@@ -545,7 +540,7 @@ void PulsanteGrafico::MouseDownPasso(int16_t button, int16_t shift, float x, flo
 
 void PulsanteGrafico::mousePressEvent(QMouseEvent* e) {
     dopoDoppioClick_ = false;
-    MouseDownPasso(PulsanteMouse(e->button()), StatoMaiuscole(e->modifiers()), float(e->position().x()),
+    MouseDownPasso(PulsanteMouse(e->button()), ModMain::StatoMaiuscole(e->modifiers()), float(e->position().x()),
                    float(e->position().y()));
 }
 
@@ -562,7 +557,7 @@ void PulsanteGrafico::mouseMoveEvent(QMouseEvent* e) {
         if (pulsanti == 1) PressOn = true;
         Ridisegna();
     }
-    emit MouseMove(pulsanti, StatoMaiuscole(e->modifiers()), float(e->position().x()), float(e->position().y()));
+    emit MouseMove(pulsanti, ModMain::StatoMaiuscole(e->modifiers()), float(e->position().x()), float(e->position().y()));
 }
 
 void PulsanteGrafico::mouseReleaseEvent(QMouseEvent* e) {
@@ -573,7 +568,7 @@ void PulsanteGrafico::mouseReleaseEvent(QMouseEvent* e) {
         DelayDraw = false;
         if (Mode_ == 0) Ridisegna();
     }
-    emit MouseUp(button, StatoMaiuscole(e->modifiers()), float(e->position().x()), float(e->position().y()));
+    emit MouseUp(button, ModMain::StatoMaiuscole(e->modifiers()), float(e->position().x()), float(e->position().y()));
     LastButton = button;
     // The surface reports a click when the button is released over the
     // control; the release that ends a double click reports none.

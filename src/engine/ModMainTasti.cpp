@@ -145,6 +145,10 @@ int16_t StatoMaiuscole(const QKeyEvent& evento) {
         default: break;
         }
     }
+    return StatoMaiuscole(m);
+}
+
+int16_t StatoMaiuscole(Qt::KeyboardModifiers m) {
     int16_t s = 0;
     if (m & Qt::ShiftModifier) s |= MaiuscoloShift;
     if (m & Qt::ControlModifier) s |= MaiuscoloCtrl;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include <QtCore/qnamespace.h>
+
 class QKeyEvent;
 
 namespace ModMain {
@@ -41,5 +43,7 @@ void GestisciTasto(const QKeyEvent* evento);
 int16_t CodiceTasto(const QKeyEvent& evento);
 // The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t StatoMaiuscole(const QKeyEvent& evento);
+// The same bits of the modifiers a mouse event carries.
+int16_t StatoMaiuscole(Qt::KeyboardModifiers m);
 
 } // namespace ModMain

@@ -147,7 +147,7 @@ void FrmCommutatore::ImgLogoS_MouseUp() {
 bool FrmCommutatore::eventFilter(QObject* o, QEvent* e) {
     if (o == ImgLogoS && isEnabled()) {
         if (e->type() == QEvent::MouseButtonPress)
-            ImgLogoS_MouseDown(GrigliaDati::StatoMaiuscole(static_cast<QMouseEvent*>(e)->modifiers()));
+            ImgLogoS_MouseDown(ModMain::StatoMaiuscole(static_cast<QMouseEvent*>(e)->modifiers()));
         else if (e->type() == QEvent::MouseButtonRelease)
             ImgLogoS_MouseUp();
     }
