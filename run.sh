@@ -3,6 +3,6 @@
 # ECU (bin/VirUzo.ini selects it).
 source "$(dirname "$0")/scripts/comune.sh"
 installa_mancanti
-costruisci mondaro VirUzo dist
+costruisci mondaro VirUzo CentralinaSimulata dist
 cd "$BUILD/dist/bin"
 exec ./mondaro "$@"
