@@ -2,6 +2,7 @@
 // each ending (connected, boot states, foreign devices, STOP), the remembered
 // port's six tries, failed reads during the download, and the version check
 // that the link timer runs after it.
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/FissaggioConnessione.h"
@@ -470,6 +471,41 @@ TEST_F(Connessione, BloccoMaiRispostoFermaLaRicercaNominandolo) {
         EXPECT_EQ(Voce(49).find(l.parola), std::string::npos) << Voce(49);
     }
     ModMain::Dizionario->IdLingua(0);
+}
+
+// The breakpoint vectors' read comes back garbled on every attempt: the
+// search stops in the same way, with the message for the vectors and tables.
+TEST_F(Connessione, VettoriMaiLettiFermanoLaRicerca) {
+    AvviaCaso("");
+    // A clean connect gives the packets from the port reset to the first vector read.
+    Giornale();
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    const auto g = Giornale();
+    size_t reset = 0, vettore = 0;
+    for (size_t i = 0; i < g.size() && vettore == 0; ++i) {
+        if (g[i].codice == PIPE_RESET_PORT) reset = i;
+        if (g[i].codice == PIPE_ECU_FRAME && g[i].Comando() == CMD_READ_VET_RPM) vettore = i;
+    }
+    ASSERT_GT(vettore, reset);
+
+    ModMain::StatoConnessione = STATO_CONNESSO;
+    Piattaforma::Copione::Azzera();
+    ui->Azzera();
+    ui->messaggiRicerca.clear();
+    ui->alMessaggioRicerca = [this, n = static_cast<int32_t>(vettore - reset)](const std::string& m) {
+        if (m == Voce(49)) Manopola(5, n); // that reply packet with a wrong length, on every attempt
+        // Without a bound the search would start again for ever: STOP ends it.
+        if (ui->messaggiRicerca.size() == 40) ModMain::LineaPersa = 1;
+    };
+    ModMain::RiconnessioneRichiesta = 1;
+    MDIFrm::Timer1_Timer();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_OFFLINE);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    const auto m = Messaggi();
+    ASSERT_FALSE(m.empty());
+    EXPECT_EQ(m.back(), Voce(826));
+    EXPECT_EQ(std::count(m.begin(), m.end(), "Error 006 - Comunication error"), static_cast<long>(m.size() - 1));
 }
 
 // Through a serial line that delivers chosen replies past the ECU wait: block
