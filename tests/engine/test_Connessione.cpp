@@ -30,6 +30,18 @@ void VerificaRispostaPropria(size_t n) {
     EXPECT_EQ(ModBlck::CalcolaXor(r), 0);
 }
 
+// The ending of a rejected device: still searching, the exit asked for, and
+// the one unknown-device message with its title and no icon.
+void VerificaRifiuto() {
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    const auto m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].testo.toStdString(), ModMain::TestoVoce(71) + "\r\n\r\n" + ModMain::TestoVoce(72));
+    EXPECT_EQ(m[0].titolo.toStdString(), ModMain::TestoVoce(0));
+    EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Nessuna);
+}
+
 TEST_F(Connessione, CentralinaNormaleDiOgniVarianteScaricataEDecodificata) {
     struct Caso {
         const char* hardware;
@@ -183,13 +195,7 @@ TEST_F(Connessione, DispositivoEstraneoChiedeLUscita) {
         Piattaforma::Copione::Azzera();
         AvviaCaso(std::string("Centralina=") + caso + "\r\n");
         MDIFrm::ConnettiCentralina();
-        EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
-        EXPECT_EQ(ModMain::UscitaRichiesta, 1);
-        const auto m = Piattaforma::Copione::Messaggi();
-        ASSERT_EQ(m.size(), 1u);
-        EXPECT_EQ(m[0].testo.toStdString(), Voce(71) + "\r\n\r\n" + Voce(72));
-        EXPECT_EQ(m[0].titolo.toStdString(), Voce(0));
-        EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Nessuna);
+        VerificaRifiuto();
         ModPipe::TerminaProcessoCom();
     }
     // With the exit requested the procedure does nothing at all.
@@ -410,12 +416,7 @@ TEST_F(Connessione, IdentificazioneMaiBenFormataDopoAlcuniTentativi) {
             EXPECT_EQ(ModMain::UscitaRichiesta, 0);
             EXPECT_TRUE(Messaggi().empty());
         } else {
-            EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
-            EXPECT_EQ(ModMain::UscitaRichiesta, 1);
-            const auto m = Piattaforma::Copione::Messaggi();
-            ASSERT_EQ(m.size(), 1u);
-            EXPECT_EQ(m[0].testo.toStdString(), Voce(71) + "\r\n\r\n" + Voce(72));
-            EXPECT_EQ(m[0].titolo.toStdString(), Voce(0));
+            VerificaRifiuto();
         }
         ModPipe::TerminaProcessoCom();
     }
