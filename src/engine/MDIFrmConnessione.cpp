@@ -50,8 +50,16 @@ constexpr int16_t VoceRipristinoPorta = 49;
 constexpr int16_t VoceScaricato = 56;
 constexpr int16_t VoceNonRiconosciuta1 = 71;
 constexpr int16_t VoceNonRiconosciuta2 = 72;
+constexpr int16_t VoceBloccoSenzaRisposta = 825;
+constexpr int16_t VoceDatiSenzaRisposta = 826;
 
 constexpr double PausaRipristinoUs = 500'000;
+// Attempts on one port that may end without a well-formed identification, and
+// downloads on it that may fail, before the search gives up on that device: a
+// reply lost once is asked for again, one that never comes ends the search.
+constexpr int16_t TentativiPerPorta = 3;
+// The failed download step was no block read (vectors, tables).
+constexpr int32_t NessunBlocco = -1;
 // Result of a download read that brought no reply to its request, as the transfers count it.
 constexpr int32_t RispostaMancante = 3;
 constexpr double PassoLampeggioUs = 100'000;
@@ -89,6 +97,17 @@ void MessaggioNonRiconosciuta(bool conTitolo) {
                                ? Piattaforma::TestoDaCharset(ModMain::TestoVoce(VoceTitolo), ModMain::CharsetCorrente())
                                : QString::fromLatin1(Applicazione::TitoloApplicazione);
     Piattaforma::MostraMessaggio(testo, titolo, Piattaforma::IconaMessaggio::Nessuna, Piattaforma::PulsantiMessaggio::Ok);
+}
+
+// The search stops on a download the ECU keeps failing: the message names the
+// block whose read brought no good reply.
+void MessaggioDownloadFallito(int32_t blocco) {
+    const std::string testo = blocco == NessunBlocco ? ModMain::TestoVoce(VoceDatiSenzaRisposta)
+                                                     : ModMain::TestoVoce(VoceBloccoSenzaRisposta) + " " +
+                                                           std::to_string(blocco) + ".";
+    Piattaforma::MostraMessaggio(Piattaforma::TestoDaCharset(testo, ModMain::CharsetCorrente()),
+                                 Piattaforma::TestoDaCharset(ModMain::TestoVoce(VoceTitolo), ModMain::CharsetCorrente()),
+                                 Piattaforma::IconaMessaggio::Esclamazione, Piattaforma::PulsantiMessaggio::Ok);
 }
 
 // Boot state: the ECU can only be reprogrammed; live values at rest.
@@ -197,9 +216,17 @@ void AssiPaginaCorrente() {
 // The initial download, from the identification request's result. Reads
 // everything first; only when every read worked are the replies decoded and
 // the link connected. A map whose read failed keeps the contents in memory.
-int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazione, int32_t numeroCom) {
+// On a failure `bloccoFallito` names the block whose read failed (NessunBlocco
+// for the vectors and tables).
+int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazione, int32_t numeroCom,
+                          int32_t& bloccoFallito) {
     auto& ui = Interfaccia();
     std::array<std::string, 22> risposte;
+    bloccoFallito = NessunBlocco;
+    auto leggi = [&](size_t n) {
+        LeggiBloccoDownload(n, esito, risposte);
+        if (esito != 0 && bloccoFallito == NessunBlocco) bloccoFallito = static_cast<int32_t>(n);
+    };
     PaginaMappa mappa0{}, mappaAdat{}, mappaMape{};
     TabellaSoglie soglie{};
     bool mappa0Letta = false, adatLetta = false, mapeLetta = false;
@@ -210,13 +237,13 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
     if (esito == 0) {
         const std::string& r = rispostaIdentificazione;
         Blocco(0).UltimaRisposta = r.size() > 6 ? r.substr(5, r.size() - 6) : std::string();
-        LeggiBloccoDownload(1, esito, risposte);
+        leggi(1);
     }
-    for (size_t n : {2, 3, 5, 6, 7, 8, 9, 17, 13}) LeggiBloccoDownload(n, esito, risposte);
+    for (size_t n : {2, 3, 5, 6, 7, 8, 9, 17, 13}) leggi(n);
     if (esito == 0) mappa0Letta = ModBlck::LeggiMappaEcu(mappa0, soglie) == 0;
     if (esito == 0) adatLetta = ModBlck::LeggiMappaAdat(mappaAdat) == 0;
     if (esito == 0) mapeLetta = ModBlck::LeggiMappaMape(mappaMape) == 0;
-    for (size_t n : {11, 12, 14, 15, 16, 4, 10}) LeggiBloccoDownload(n, esito, risposte);
+    for (size_t n : {11, 12, 14, 15, 16, 4, 10}) leggi(n);
     if (esito == 0) {
         bool rifiutata = false;
         const int32_t r = ModBlck::LeggiScriviVettori(vettore1, vettore2, 0, &rifiutata);
@@ -229,12 +256,16 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
     // Capability probes: the flag is set when the ECU answers with result 0 and the expected command.
     auto sonda = [&](size_t blocco, uint8_t comandoAtteso) {
         LeggiBloccoDownload(blocco, esito, risposte, true);
-        if (esito != 0) return false;
+        if (esito != 0) {
+            bloccoFallito = static_cast<int32_t>(blocco);
+            return false;
+        }
         std::vector<uint8_t> b;
         ModGlobFunct::ConvertiTestoInByte(ModPipe::DatiRispostaPipe, b);
         if (ModPipe::StatoRisposta == 0) {
             // The ECU fell silent: the port is opened again and the capability counts as absent.
             esito = Invia(PIPE_OPEN_PORT, Byte(numeroCom));
+            if (esito != 0) bloccoFallito = static_cast<int32_t>(blocco);
             return false;
         }
         return ModBlck::RispostaDellaRichiesta(ModGlobFunct::ConvertiHexInTesto(Blocco(blocco).TramaRichiesta)) &&
@@ -244,10 +275,10 @@ int32_t ScaricaCentralina(int32_t esito, const std::string& rispostaIdentificazi
     if (esito == 0 && sonda(18, 0x51)) ModMain::FunzioneEstesaEcu = -1;
     ModMain::AbilitaNuovaObd = false;
     if (esito == 0) ModMain::AbilitaNuovaObd = sonda(19, 0x9B);
-    if (esito == 0 && ModMain::AbilitaNuovaObd) LeggiBloccoDownload(20, esito, risposte);
+    if (esito == 0 && ModMain::AbilitaNuovaObd) leggi(20);
     ModMain::Mem10Disponibile = false;
     if (esito == 0) ModMain::Mem10Disponibile = sonda(21, 0x9E);
-    if (esito == 0 && ModMain::Mem10Disponibile) LeggiBloccoDownload(21, esito, risposte);
+    if (esito == 0 && ModMain::Mem10Disponibile) leggi(21);
     if (esito != 0) return esito;
 
     for (size_t n : {1, 2, 3, 5, 6, 7, 8, 9, 17, 13, 11, 12, 14}) DecodificaDownload(n, risposte);
@@ -319,6 +350,9 @@ void ConnettiCentralina() {
 
     bool tuttePorte = true;
     int16_t fallimenti = 0;
+    // On the candidate port: attempts without a well-formed identification, failed downloads.
+    int16_t identificazioniMancate = 0;
+    int16_t downloadFalliti = 0;
     int32_t comVoluto = 0;
     if (const auto ricordata = ModMain::LeggiPortaRicordata()) {
         comVoluto = *ricordata;
@@ -397,14 +431,28 @@ void ConnettiCentralina() {
             ModGlobFunct::AttendiMicrosecondi(PausaRipristinoUs);
             const std::string identificazione = ModGlobFunct::ConvertiHexInTesto(Blocco(0).TramaRichiesta);
             if (esito == 0) esito = Invia(PIPE_ECU_FRAME, identificazione, pacchetto);
-            if (esito == 4) break;       // time-out: the pipe layer raised the link-lost and exit flags
-            if (esito != 0) continue;    // a garbled reply says nothing about the device: ask again
-            // Nor does a reply the line lost or damaged: only a well-formed one names the ECU.
-            if (!ModBlck::RispostaDellaRichiesta(identificazione)) continue;
+            if (esito == 4) break; // time-out: the pipe layer raised the link-lost and exit flags
+            // A garbled reply, or one the line lost or damaged, says nothing about
+            // the device: only a well-formed one names the ECU. It is asked for
+            // again a few times; a device that never gives one is not recognised.
+            if (esito != 0 || !ModBlck::RispostaDellaRichiesta(identificazione)) {
+                if (ModMain::LineaPersa == 1 || ++identificazioniMancate < TentativiPerPorta) continue;
+                MessaggioNonRiconosciuta(true);
+                ModMain::UscitaRichiesta = 1;
+                break;
+            }
             if (RiconosciSecondaLista(pacchetto)) {
                 ModMain::FirmwareFile = ModMain::LeggiInfoFirmwareImmagine(ModMain::FileFirmwareScelto);
-                if (ScaricaCentralina(esito, ModPipe::DatiRispostaPipe, com) == 0) break;
-                continue;
+                int32_t bloccoFallito = NessunBlocco;
+                if (ScaricaCentralina(esito, ModPipe::DatiRispostaPipe, com, bloccoFallito) == 0) break;
+                // A read lost once is done again with the whole download; a
+                // block the ECU never answers stops the search as STOP would.
+                if (ModMain::LineaPersa == 1 || ModMain::UscitaRichiesta == 1 ||
+                    ++downloadFalliti < TentativiPerPorta)
+                    continue;
+                MessaggioDownloadFallito(bloccoFallito);
+                ModMain::LineaPersa = 1;
+                break;
             }
             MessaggioNonRiconosciuta(true);
             ModMain::UscitaRichiesta = 1;
@@ -418,6 +466,7 @@ void ConnettiCentralina() {
         } else {
             ricomincia = ++fallimenti > 5;
         }
+        if (tuttePorte || ricomincia) identificazioniMancate = downloadFalliti = 0;
         if (ricomincia) {
             ModMain::ElencaPorteCom(ui.FRM_ZEBConnected_CMB_Seriali());
             tuttePorte = true;

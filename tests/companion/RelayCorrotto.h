@@ -2,7 +2,7 @@
 // A relay between the companion and the simulated ECU on its pseudo-terminal:
 // a pseudo-terminal of its own is the companion's COM device; requests go to
 // the ECU as they are, each reply frame comes back as the test says (damaged,
-// buried in noise, or late). Frames keep their order on the line.
+// buried in noise, late, or never). Frames keep their order on the line.
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -83,6 +83,8 @@ public:
     std::atomic<Guasto> guasto{Guasto::Nessuno};
     // Every reply frame this much later.
     std::atomic<int32_t> ritardoMs{0};
+    // Every reply to this command byte swallowed (-1: none), as from an ECU that never answers it.
+    std::atomic<int32_t> comandoMuto{-1};
     // The next reply to `comando` this much later instead, once.
     void RitardaUnaVolta(uint8_t comando, int32_t ms) {
         std::lock_guard<std::mutex> l(mutex_);
@@ -128,6 +130,7 @@ private:
                         const std::string t = daEcu.substr(0, l);
                         daEcu.erase(0, l);
                         const uint8_t comando = t.size() > 3 ? static_cast<uint8_t>(t[3]) : 0;
+                        if (comando == comandoMuto.load()) continue;
                         auto parte = Orologio::now() + std::chrono::milliseconds(Ritardo(comando));
                         // A line keeps the order of what it carries.
                         if (!inViaggio.empty()) parte = std::max(parte, inViaggio.back().first);

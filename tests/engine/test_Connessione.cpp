@@ -2,6 +2,7 @@
 // each ending (connected, boot states, foreign devices, STOP), the remembered
 // port's six tries, failed reads during the download, and the version check
 // that the link timer runs after it.
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/FissaggioConnessione.h"
@@ -27,6 +28,18 @@ void VerificaRispostaPropria(size_t n) {
     EXPECT_EQ(static_cast<uint8_t>(r[0]), 0x42);
     EXPECT_EQ(r[3], richiesta[3]);
     EXPECT_EQ(ModBlck::CalcolaXor(r), 0);
+}
+
+// The ending of a rejected device: still searching, the exit asked for, and
+// the one unknown-device message with its title and no icon.
+void VerificaRifiuto() {
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
+    const auto m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].testo.toStdString(), ModMain::TestoVoce(71) + "\r\n\r\n" + ModMain::TestoVoce(72));
+    EXPECT_EQ(m[0].titolo.toStdString(), ModMain::TestoVoce(0));
+    EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Nessuna);
 }
 
 TEST_F(Connessione, CentralinaNormaleDiOgniVarianteScaricataEDecodificata) {
@@ -182,13 +195,7 @@ TEST_F(Connessione, DispositivoEstraneoChiedeLUscita) {
         Piattaforma::Copione::Azzera();
         AvviaCaso(std::string("Centralina=") + caso + "\r\n");
         MDIFrm::ConnettiCentralina();
-        EXPECT_EQ(ModMain::StatoConnessione, STATO_RICERCA);
-        EXPECT_EQ(ModMain::UscitaRichiesta, 1);
-        const auto m = Piattaforma::Copione::Messaggi();
-        ASSERT_EQ(m.size(), 1u);
-        EXPECT_EQ(m[0].testo.toStdString(), Voce(71) + "\r\n\r\n" + Voce(72));
-        EXPECT_EQ(m[0].titolo.toStdString(), Voce(0));
-        EXPECT_EQ(m[0].icona, Piattaforma::IconaMessaggio::Nessuna);
+        VerificaRifiuto();
         ModPipe::TerminaProcessoCom();
     }
     // With the exit requested the procedure does nothing at all.
@@ -365,6 +372,141 @@ TEST_F(Connessione, IdentificazionePersaSiChiedeDiNuovo) {
     EXPECT_EQ(ModMain::UscitaRichiesta, 0);
     EXPECT_TRUE(Messaggi().empty());
     EXPECT_EQ(Aperture(Giornale()), (std::vector<int32_t>{0, 0}));
+}
+
+// After the port reset the identification is asked for again when its reply
+// comes damaged; a device that answers the open but never sends a well-formed
+// identification is no ECU this program knows: the unknown-device message and
+// the exit, on the same port, without trying another.
+TEST_F(Connessione, IdentificazioneMaiBenFormataDopoAlcuniTentativi) {
+    struct Caso {
+        const char* nome;
+        int32_t risposteCorrotte; // from the first identification request on
+        bool connessa;
+    } casi[] = {
+        {"damaged once", 1, true},
+        {"never well-formed", 1 << 30, false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        ModMain::UscitaRichiesta = 0;
+        Piattaforma::Copione::Azzera();
+        ui->Azzera();
+        ui->messaggiRicerca.clear();
+        AvviaCaso("");
+        bool guasto = false;
+        ui->alMessaggioRicerca = [this, &c, &guasto](const std::string& m) {
+            if (m == Voce(49) && !guasto) {
+                guasto = true;
+                Manopola(12, c.risposteCorrotte); // replies with a wrong check byte
+            }
+            // Without a bound the search would ask for ever: STOP ends it.
+            if (ui->messaggiRicerca.size() == 40) ModMain::LineaPersa = 1;
+        };
+        Giornale();
+        MDIFrm::ConnettiCentralina();
+        EXPECT_TRUE(guasto);
+        EXPECT_EQ(ModMain::LineaPersa, 0);
+        const auto aperture = Aperture(Giornale());
+        EXPECT_GE(aperture.size(), 2u);
+        EXPECT_EQ(aperture, std::vector<int32_t>(aperture.size(), 0));
+        if (c.connessa) {
+            EXPECT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+            EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+            EXPECT_TRUE(Messaggi().empty());
+        } else {
+            VerificaRifiuto();
+        }
+        ModPipe::TerminaProcessoCom();
+    }
+}
+
+// A block the ECU never answers, behind a relay that swallows every reply to
+// its request: the download fails each time. After a few attempts on the port
+// the search stops as STOP stops it (the link goes offline, no exit) with a
+// message that names the block.
+TEST_F(Connessione, BloccoMaiRispostoFermaLaRicercaNominandolo) {
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
+    ASSERT_FALSE(ecu.Dispositivo().empty());
+    RelayCorrotto relay(ecu.Dispositivo());
+    ASSERT_FALSE(relay.Dispositivo().empty());
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=200\nCOM0=" + relay.Dispositivo() + "\n");
+    ModBlck::AttesaPipe = static_cast<int32_t>(2'000'000 * Accelerazione);
+    Avvia();
+    struct Caso {
+        uint8_t comando;
+        int blocco;
+    } casi[] = {{0x0C, 1}, {0x46, 10}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.blocco);
+        relay.comandoMuto = c.comando;
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        Piattaforma::Copione::Azzera();
+        ui->Azzera();
+        ui->messaggiRicerca.clear();
+        // Without a bound the search would start again for ever: STOP ends it.
+        PremiStopAlMessaggio(40);
+        ModMain::RiconnessioneRichiesta = 1;
+        MDIFrm::Timer1_Timer();
+
+        EXPECT_EQ(ModMain::StatoConnessione, STATO_OFFLINE);
+        EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        EXPECT_EQ(ModMain::LineaPersa, 0);
+        const auto m = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_EQ(m[0].testo.toStdString(), Voce(825) + " " + std::to_string(c.blocco) + ".");
+        EXPECT_EQ(m[0].titolo.toStdString(), Voce(0));
+        EXPECT_LT(ui->messaggiRicerca.size(), 40u);
+        EXPECT_TRUE(ui->Chiamato("MDIFrm.AbilitaDisabilitaForm(True)"));
+        EXPECT_TRUE(ui->Chiamato("FRM_ZEBPortSearch.Mostra(False)"));
+    }
+    // The line shown while the ECU, recognised, was read claims no failed recognition.
+    ASSERT_EQ(ui->messaggiRicerca.back(), Voce(49));
+    const struct {
+        int16_t lingua;
+        const char* parola;
+    } lingue[] = {{0, "recogni"}, {1, "riconosciut"}};
+    for (const auto& l : lingue) {
+        ModMain::Dizionario->IdLingua(l.lingua);
+        EXPECT_EQ(Voce(49).find(l.parola), std::string::npos) << Voce(49);
+    }
+    ModMain::Dizionario->IdLingua(0);
+}
+
+// The breakpoint vectors' read comes back garbled on every attempt: the
+// search stops in the same way, with the message for the vectors and tables.
+TEST_F(Connessione, VettoriMaiLettiFermanoLaRicerca) {
+    AvviaCaso("");
+    // A clean connect gives the packets from the port reset to the first vector read.
+    Giornale();
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    const auto g = Giornale();
+    size_t reset = 0, vettore = 0;
+    for (size_t i = 0; i < g.size() && vettore == 0; ++i) {
+        if (g[i].codice == PIPE_RESET_PORT) reset = i;
+        if (g[i].codice == PIPE_ECU_FRAME && g[i].Comando() == CMD_READ_VET_RPM) vettore = i;
+    }
+    ASSERT_GT(vettore, reset);
+
+    ModMain::StatoConnessione = STATO_CONNESSO;
+    Piattaforma::Copione::Azzera();
+    ui->Azzera();
+    ui->messaggiRicerca.clear();
+    ui->alMessaggioRicerca = [this, n = static_cast<int32_t>(vettore - reset)](const std::string& m) {
+        if (m == Voce(49)) Manopola(5, n); // that reply packet with a wrong length, on every attempt
+        // Without a bound the search would start again for ever: STOP ends it.
+        if (ui->messaggiRicerca.size() == 40) ModMain::LineaPersa = 1;
+    };
+    ModMain::RiconnessioneRichiesta = 1;
+    MDIFrm::Timer1_Timer();
+    EXPECT_EQ(ModMain::StatoConnessione, STATO_OFFLINE);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    const auto m = Messaggi();
+    ASSERT_FALSE(m.empty());
+    EXPECT_EQ(m.back(), Voce(826));
+    EXPECT_EQ(std::count(m.begin(), m.end(), "Error 006 - Comunication error"), static_cast<long>(m.size() - 1));
 }
 
 // Through a serial line that delivers chosen replies past the ECU wait: block
