@@ -86,6 +86,14 @@ protected:
         c->setCurrentIndex(i);
         emit c->activated(i);
     }
+    // Connects to the simulated ECU playing `caso`. The page's tests run as
+    // connected: the search state makes the check see the connect's own result.
+    void Collega(const std::string& caso) {
+        AvviaCaso(caso);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        MDIFrm::ConnettiCentralina();
+        ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    }
     // The display tick's two members, as the shell calls them.
     void Tick() {
         f->AggiornaVisualizzazione();
@@ -395,9 +403,7 @@ TEST_F(PaginaObd, ValoriViviECorrezione) {
 }
 
 TEST_F(PaginaObd, RunAvviaObdEMostraIValoriDellAuto) {
-    AvviaCaso("ObdProtocollo=6\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
     ModMain::RichiestaPendente = 0; // the page's periodic read posted while the page was reselected
     TabellaBlocchi[12].Valori[1] = 6;
     f->AggiornaSelezioniObd();
@@ -554,9 +560,7 @@ TEST_F(PaginaObd, AiutoSoglie) {
 }
 
 TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
     ModMain::RichiestaPendente = 0;
     ModMain::CartellaArchivio = base.File("Data");
     auto esegui = [&] {
@@ -617,9 +621,7 @@ TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
 }
 
 TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301,0420\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301,0420\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
     auto esegui = [&](int32_t atteso) {
         ASSERT_EQ(ModMain::RichiestaPendente, atteso);
@@ -675,9 +677,7 @@ TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
 }
 
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
     ModMain::RichiestaPendente = 0;
     auto esegui = [&] {
