@@ -23,6 +23,8 @@
 #include "obd/FrmMappetta.h"
 #include "obd/FrmObd.h"
 #include "obd/ObdCodiciErrore.h"
+#include "support/ClicProva.h"
+#include "support/TastiProva.h"
 
 namespace {
 
@@ -676,6 +678,89 @@ TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
     EXPECT_EQ(Messaggi().back(), "Trouble codes, MIL switched off:\r\nP0301\r\nP0420\r\n");
 }
 
+// Choices made on the link selectors while the request slot is busy each
+// reach the ECU once, in the order made, whatever the page handles first:
+// the management mode behind Stop or an OBD-mode change, bank 2 and the
+// protocol, which share block 12's list. Real keys and clicks; the ECU's
+// words read back.
+TEST_F(PaginaObd, SceltePendentiTutteNellaCentralina) {
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
+    ASSERT_TRUE(LeggiBlocco(12));
+    ASSERT_TRUE(LeggiBlocco(14));
+    ASSERT_EQ(Valore(14, 0), 0);
+    ASSERT_EQ(Valore(12, 21), 0);
+    V(12, 84) |= 0x01; // the car offers PID 08: bank 2 is shown
+    f->AggiornaSelezioniObd();
+    ASSERT_FALSE(f->ChkBankB2->isHidden());
+    const int32_t protocollo = ModEvoObd::ListaProtocolliObd.at(static_cast<size_t>(f->CmbTipoObd->currentIndex()) + 1).Codice;
+    ASSERT_NE(protocollo, Valore(12, 1));
+
+    struct Caso {
+        const char* nome;
+        std::function<void()> scelte;
+        std::vector<int32_t> richieste;
+        std::function<void()> verifica;
+    };
+    const Caso casi[] = {
+        {"management, then Stop",
+         [&] {
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Down);
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Down);
+             SupportoTest::Clic(f->CmdStopObd);
+         },
+         {REQ_WRITE_OBD_SETTINGS, REQ_WRITE_BLK14},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(14));
+             EXPECT_EQ(Valore(14, 0), 2);
+         }},
+        {"management, then OBD mode",
+         [&] {
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Up);
+             SupportoTest::Batti(f->CmbAbilObd, Qt::Key_Down);
+         },
+         {REQ_WRITE_OBD_SETTINGS, REQ_WRITE_BLK14},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(14));
+             EXPECT_EQ(Valore(14, 0), 1);
+             ASSERT_TRUE(LeggiBlocco(2));
+             EXPECT_EQ(Valore(2, 2) & 0x2C, 0x0C);
+         }},
+        {"bank 2, then protocol",
+         [&] {
+             SupportoTest::Batti(f->ChkBankB2, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+             SupportoTest::Batti(f->CmbTipoObd, Qt::Key_Down);
+         },
+         {REQ_WRITE_BLK12, REQ_WRITE_BLK12},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(12));
+             EXPECT_EQ(Valore(12, 21), 8);
+             EXPECT_EQ(Valore(12, 22), 9);
+             EXPECT_EQ(Valore(12, 1), protocollo);
+         }},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModMain::RichiestaPendente = REQ_READ_ERRORS; // the slot is busy while the user chooses
+        c.scelte();
+        f->AggiornaVisualizzazione();
+        ASSERT_EQ(ModMain::RichiestaPendente, REQ_READ_ERRORS);
+        ModMain::RichiestaPendente = 0;
+        // The display ticks, each request carried out by the engine, until nothing is pending.
+        std::vector<int32_t> eseguite;
+        for (int giro = 0; giro < 10; ++giro) {
+            f->AggiornaVisualizzazione();
+            if (ModMain::RichiestaPendente == 0) break;
+            eseguite.push_back(ModMain::RichiestaPendente);
+            ModMain::StatoConnessione = STATO_ESECUZIONE;
+            MDIFrm::EseguiRichiesta();
+            ModMain::StatoConnessione = STATO_CONNESSO;
+            ModMain::RichiestaPendente = 0;
+        }
+        EXPECT_EQ(eseguite, c.richieste);
+        c.verifica();
+    }
+}
+
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
     ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
@@ -764,3 +849,4 @@ TEST_F(PaginaObd, Fotografie) {
 }
 
 } // namespace
+
