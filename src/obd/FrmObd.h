@@ -218,6 +218,7 @@ private:
     std::string testiIndicatore_[5];
     std::string testoBlocco_, testoKeyOff_; // refusals of the OBD lock and of key-off
     std::string tagStatoInfo_;
+    std::string didascaliaStatoInfo_;
     int32_t coloreStatoInfo_ = -1;
     bool caricata_ = false;
 };

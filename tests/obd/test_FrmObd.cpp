@@ -761,6 +761,59 @@ TEST_F(PaginaObd, SceltePendentiTutteNellaCentralina) {
     }
 }
 
+// The trouble-code group's status indicator and key-on lamp say what they
+// are at every display level, size and language: the indicator carries its
+// state's caption whole (the inactive MIL control while it has no text of
+// its own), and the lamp sits beside the key-on option it reports on, clear
+// of every other control.
+TEST_F(PaginaObd, IndicatoreELampadaDelGruppoSpia) {
+    const int16_t exp0 = ModMain::LivelloExp, sup0 = ModMain::LivelloSup;
+    const char* inattivo[] = {"MIL control not active", "Controllo spia non attivo"};
+    struct Livello {
+        const char* nome;
+        int16_t exp, sup;
+    };
+    const Livello livelli[] = {{"user", 0, 0}, {"expert", -1, 0}, {"supervisor", -1, -1}};
+    for (int lingua : {0, 1}) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(lingua));
+        f->CaricaLingua();
+        for (const QSize dimensione : {QSize(1001, 425), QSize(1377, 745)}) {
+            f->resize(dimensione);
+            f->show();
+            for (const auto& l : livelli) {
+                SCOPED_TRACE(std::to_string(lingua) + " " + std::to_string(dimensione.width()) + " " + l.nome);
+                ModMain::LivelloExp = l.exp;
+                ModMain::LivelloSup = l.sup;
+                f->AggiornaLivelliVisualizzazione();
+                f->AggiornaVisualizzazione();
+                QCoreApplication::processEvents();
+                PulsanteGrafico* indicatore = f->CMD_StatusOBDInfo;
+                EXPECT_TRUE(indicatore->isVisible());
+                EXPECT_EQ(indicatore->Caption().toStdString(), inattivo[lingua]);
+                EXPECT_TRUE(indicatore->CaptionIntera);
+
+                const QWidget* lampada = f->SHP_StatusOBDKeyOn;
+                const QCheckBox* keyOn = f->CHK_SpegniSpiaKeyOn;
+                ASSERT_TRUE(lampada->isVisible());
+                const QRect g = lampada->geometry();
+                const QRect c = keyOn->geometry();
+                EXPECT_GE(g.center().y(), c.top());
+                EXPECT_LE(g.center().y(), c.bottom());
+                const int testo = c.left() + keyOn->sizeHint().width();
+                EXPECT_GT(g.left(), testo);
+                for (const QWidget* w : lampada->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (w != lampada && w->isVisible()) {
+                        EXPECT_FALSE(w->geometry().intersects(g)) << w->objectName().toStdString();
+                    }
+                }
+            }
+        }
+    }
+    ModMain::Dizionario->IdLingua(0);
+    ModMain::LivelloExp = exp0;
+    ModMain::LivelloSup = sup0;
+}
+
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
     ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
