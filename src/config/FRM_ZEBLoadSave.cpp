@@ -4,11 +4,11 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
+#include <QtGui/QInputMethodEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QKeySequence>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPalette>
-#include <QtGui/QValidator>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -157,29 +157,6 @@ QListWidget* ArchivioLista(QWidget* padre, const char* nome) {
     return l;
 }
 
-// What a name field takes, whichever way the text comes in (typed, pasted,
-// an input method's commit, set by the page from a name): the characters the
-// key filter lets through. An entry of the combo's own list (the makers file)
-// passes as it is.
-class ArchivioValidatore final : public QValidator {
-public:
-    ArchivioValidatore(QObject* padre, const QComboBox* elenco) : QValidator(padre), elenco_(elenco) {}
-    State validate(QString& testo, int& posizione) const override {
-        if (elenco_ && elenco_->findText(testo, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) return Acceptable;
-        QString filtrato;
-        for (int i = 0; i < testo.size(); ++i) {
-            const int32_t codice = testo[i].unicode();
-            if (codice != 8 && AR::CarattereConsentito(codice)) filtrato += testo[i];
-            else if (i < posizione) --posizione;
-        }
-        testo = filtrato;
-        return Acceptable;
-    }
-
-private:
-    const QComboBox* elenco_;
-};
-
 QPlainTextEdit* ArchivioNotaBox(QWidget* padre, const char* nome) {
     auto* t = new QPlainTextEdit(padre);
     t->setObjectName(QString::fromLatin1(nome));
@@ -306,10 +283,9 @@ void FRM_ZEBLoadSave::CostruisciControlli() {
     ArchivioPosto(CmdExport, 886, 4, 106, 28);
     CmdExport->hide();
 
-    // The fields of the saved name take only the characters a file name may hold.
-    CmbCostruttori->setValidator(new ArchivioValidatore(CmbCostruttori, CmbCostruttori));
-    for (QLineEdit* t : {TxtModello, TxtCil, TxtId}) t->setValidator(new ArchivioValidatore(t, nullptr));
-    // The key filter of every name field, paste blocked.
+    // The key filter of every name field, paste blocked. Only typed characters
+    // are filtered: a maker of the makers file and a name read from the list
+    // or the ECU are shown as they are (a save by name still stays in Data/).
     for (QWidget* w : {static_cast<QWidget*>(CmbCostruttori->lineEdit()), static_cast<QWidget*>(CmbCostr2->lineEdit()),
                        static_cast<QWidget*>(TxtCostrut), static_cast<QWidget*>(TxtModello),
                        static_cast<QWidget*>(TxtCil), static_cast<QWidget*>(TxtId)}) {
@@ -746,6 +722,18 @@ bool FRM_ZEBLoadSave::eventFilter(QObject* o, QEvent* e) {
             const int32_t codice = c.unicode();
             if (codice < 32 && codice != 8) continue; // Tab, Enter and shortcuts keep their meaning
             if (AR::FiltraCarattere(codice) == 27) return true;
+        }
+    } else if (e->type() == QEvent::InputMethod) {
+        // Characters an input method commits are typed too: the refused ones are dropped.
+        auto* m = static_cast<QInputMethodEvent*>(e);
+        QString filtrato;
+        for (const QChar c : m->commitString())
+            if (c.unicode() != 8 && AR::CarattereConsentito(c.unicode())) filtrato += c;
+        if (filtrato != m->commitString()) {
+            QInputMethodEvent ridotto(m->preeditString(), m->attributes());
+            ridotto.setCommitString(filtrato, m->replacementStart(), m->replacementLength());
+            QCoreApplication::sendEvent(o, &ridotto);
+            return true;
         }
     } else if (e->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton) {

@@ -491,7 +491,7 @@ void FrmObd::CmbAbilObd_Click() {
 void FrmObd::CmbGestObd_Click() {
     if (CaricamentoPagina != 0) return;
     const int32_t i = CmbGestObd->currentIndex();
-    ModBlck::ModificheBlocco14 = {{i == 1 ? 1 : i == 2 ? 2 : 0, 0, 0}};
+    sceltaGestObd_ = {{i == 1 ? 1 : i == 2 ? 2 : 0, 0, 0}};
     Segna(CmbGestObd, true);
 }
 
@@ -499,13 +499,13 @@ void FrmObd::CmbTipoObd_Click() {
     if (CaricamentoPagina != 0) return;
     const int32_t i = CmbTipoObd->currentIndex();
     if (i < 0 || i >= static_cast<int32_t>(ModEvoObd::ListaProtocolliObd.size())) return;
-    ModBlck::ModificheBlocco12 = {{ModEvoObd::ListaProtocolliObd[static_cast<size_t>(i)].Codice, 1, 0}};
+    sceltaTipoObd_ = {{ModEvoObd::ListaProtocolliObd[static_cast<size_t>(i)].Codice, 1, 0}};
     Segna(CmbTipoObd, true);
 }
 
 void FrmObd::ChkBankB2_Click() {
     if (CaricamentoPagina != 0) return;
-    ModBlck::ModificheBlocco12 = OC::ScritturaBanco2(ChkBankB2->isChecked(), ValoreObd(12, 84));
+    sceltaBankB2_ = OC::ScritturaBanco2(ChkBankB2->isChecked(), ValoreObd(12, 84));
     Segna(ChkBankB2, true);
 }
 
@@ -533,12 +533,15 @@ void FrmObd::AggiornaVisualizzazione() {
             Segna(CmbAbilObd, false);
         } else if (Pendente(CmbGestObd)) {
             Segna(CmbGestObd, false);
+            ModBlck::ModificheBlocco14 = sceltaGestObd_;
             PubblicaRichiesta(REQ_WRITE_BLK14, true);
         } else if (Pendente(ChkBankB2)) {
+            ModBlck::ModificheBlocco12 = sceltaBankB2_;
             PubblicaRichiesta(REQ_WRITE_BLK12, true);
             Segna(ChkBankB2, false);
         } else if (Pendente(CmbTipoObd)) {
             Segna(CmbTipoObd, false);
+            ModBlck::ModificheBlocco12 = sceltaTipoObd_;
             PubblicaRichiesta(REQ_WRITE_BLK12, true);
         }
     }

@@ -20,6 +20,7 @@
 
 #include "core/ModMainSchermo.h"
 #include "controls/AnteprimaTasti.h"
+#include "link/ModBlckModifiche.h"
 
 class PulsanteGrafico;
 class FrmCalcoloVacuum;
@@ -207,6 +208,9 @@ private:
             PidRail, ClosedLoop;
     } ricordati_{};
     bool layoutInCorso_ = false;
+    // What each selector's click staged, kept by the page until its turn in
+    // the dispatch: the shared lists may be restaged by anything in between.
+    ListaModifiche sceltaGestObd_, sceltaBankB2_, sceltaTipoObd_;
     QPointer<FrmCalcoloVacuum> calcoloVacuum_;
     FrmCalcoloVacuum* ApriCalcoloVacuum();
     void MessaggioAcquisite(bool target);
@@ -214,6 +218,7 @@ private:
     std::string testiIndicatore_[5];
     std::string testoBlocco_, testoKeyOff_; // refusals of the OBD lock and of key-off
     std::string tagStatoInfo_;
+    std::string didascaliaStatoInfo_;
     int32_t coloreStatoInfo_ = -1;
     bool caricata_ = false;
 };

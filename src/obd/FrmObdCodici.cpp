@@ -59,7 +59,7 @@ void FrmObd::CreaGruppoCodici() {
     CHK_SpegniSpiaPermanente = CasellaCodici(FRM1, "CHK_SpegniSpiaPermanente", QRect(128, 184, 264, 18));
     CHK_AbilitaCancellazioneSelettiva = CasellaCodici(FRM1, "CHK_AbilitaCancellazioneSelettiva", QRect(128, 202, 264, 18));
     CHK_SpegniSpiaKeyOff = CasellaCodici(FRM1, "CHK_SpegniSpiaKeyOff", QRect(128, 220, 264, 18));
-    CHK_SpegniSpiaKeyOn = CasellaCodici(FRM1, "CHK_SpegniSpiaKeyOn", QRect(128, 238, 264, 18));
+    CHK_SpegniSpiaKeyOn = CasellaCodici(FRM1, "CHK_SpegniSpiaKeyOn", QRect(128, 238, 244, 18));
     chkbloccaOBD = CasellaCodici(FRM1, "chkbloccaOBD", QRect(128, 256, 264, 18));
     LAB_CodiceErrore = new QLabel(FRM1);
     LAB_CodiceErrore->setObjectName(QStringLiteral("LAB_CodiceErrore"));
@@ -80,10 +80,11 @@ void FrmObd::CreaGruppoCodici() {
     LayoutPagina::Colloca(LST_Selettivo, QRect(252, 280, 140, 122), 9);
     CHK_SpegniSpiaOneShot = PulsanteCodici(FRM1, "CHK_SpegniSpiaOneShot", QRect(8, 282, 112, 34));
     CHK_SpegniSpiaOneShot->BackColor(0xC0A0A0);
-    CMD_StatusOBDInfo = PulsanteCodici(FRM1, "CMD_StatusOBDInfo", QRect(8, 322, 112, 56));
+    CMD_StatusOBDInfo = PulsanteCodici(FRM1, "CMD_StatusOBDInfo", QRect(8, 322, 112, 76));
+    // The lamp of the key-on switch-off: beside the option it reports on.
     SHP_StatusOBDKeyOn = new QFrame(FRM1);
     SHP_StatusOBDKeyOn->setObjectName(QStringLiteral("SHP_StatusOBDKeyOn"));
-    LayoutPagina::Colloca(SHP_StatusOBDKeyOn, QRect(8, 384, 112, 14));
+    LayoutPagina::Colloca(SHP_StatusOBDKeyOn, QRect(376, 240, 14, 14));
 
     for (QCheckBox* c : {CHK_SpegniSpiaPermanente, CHK_AbilitaCancellazioneSelettiva, CHK_SpegniSpiaKeyOff,
                          CHK_SpegniSpiaKeyOn, chkbloccaOBD})
@@ -281,10 +282,13 @@ void FrmObd::AggiornaStatoObdInfo() {
         coloreStatoInfo_ = i.Colore;
         CMD_StatusOBDInfo->BackColor(i.Colore);
     }
-    if (tagStatoInfo_ != testo) {
-        tagStatoInfo_ = testo;
-        // The caption shows the first line; the whole text is shown on a click.
-        CMD_StatusOBDInfo->Caption(ModMain::TestoLingua(testo.substr(0, testo.find(':'))));
+    tagStatoInfo_ = testo;
+    // The caption shows the first line (the whole text is shown on a click);
+    // with no text, the MIL control is not active, and the caption says so.
+    const std::string didascalia = testo.empty() ? testiIndicatore_[0] : testo.substr(0, testo.find(':'));
+    if (didascaliaStatoInfo_ != didascalia) {
+        didascaliaStatoInfo_ = didascalia;
+        CMD_StatusOBDInfo->Caption(ModMain::TestoLingua(didascalia));
     }
     const bool grigio = i.Colore == CE::Grigio;
     if (CMD_StatusOBDInfo->isEnabled() && grigio && ModMain::LivelloSup == 0 && ModMain::LivelloAut == 0)

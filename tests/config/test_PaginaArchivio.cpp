@@ -5,8 +5,10 @@
 #include "FissaggioArchivio.h"
 
 #include <filesystem>
+#include <functional>
 
 #include <QtGui/QInputMethodEvent>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -21,6 +23,7 @@
 #include "config/ModMainSalvataggio.h"
 #include "engine/MDIFrmCollegamento.h"
 #include "engine/MDIFrmRichieste.h"
+#include "support/TastiProva.h"
 
 namespace {
 
@@ -449,24 +452,50 @@ TEST_F(PaginaArchivio, EsportazioneNascostaMostrataEScritta) {
 }
 
 // Whichever way text reaches the name fields, a save by name writes a file of
-// the archive folder: a name from block 18, an input method's commit, a paste
-// and a maker of the makers file all stay inside Data/.
+// the archive folder: a name from block 18 and a maker of the makers file are
+// shown as they are and refused when they lead out of Data/; an input
+// method's commit is filtered as typing is; a paste brings nothing in.
 TEST_F(PaginaArchivio, NomeSempreNellArchivio) {
     ModMain::NomeConfigurazione = "../x_M_4_y";
     ModalitaSalva();
-    EXPECT_EQ(pagina->CmbCostruttori->currentText(), "x");
+    EXPECT_EQ(pagina->CmbCostruttori->currentText().toStdString(), "../x");
     pagina->CmdOk_Click();
-    EXPECT_TRUE(fs::exists(Archivio("x_M_4_y.qdl")));
+    EXPECT_EQ(Archivio::Messaggi(), (std::vector<std::string>{ModMain::TestoVoce(29)}));
     EXPECT_FALSE(fs::exists(base.File("x_M_4_y.qdl")));
+    EXPECT_TRUE(ModMain::PercorsoSalvataggio.empty());
+    EXPECT_TRUE(ModalitaSalvaAttiva());
 
     ModalitaSalva();
-    for (QLineEdit* t : {pagina->CmbCostruttori->lineEdit(), pagina->TxtModello, pagina->TxtCil, pagina->TxtId}) {
+    ModalitaSalva();
+    const std::vector<QLineEdit*> campi{pagina->CmbCostruttori->lineEdit(), pagina->TxtModello, pagina->TxtCil,
+                                        pagina->TxtId};
+    for (QLineEdit* t : campi) {
         t->clear();
         QInputMethodEvent e;
         e.setCommitString(QStringLiteral("../a_b.c"));
         QApplication::sendEvent(t, &e);
-        EXPECT_EQ(t->text(), "abc") << t->objectName().toStdString();
+        EXPECT_EQ(t->text().toStdString(), "abc") << t->objectName().toStdString();
     }
+
+    // Ctrl+V with the text on the clipboard: the note, which has no filter,
+    // takes it, so the paste is real; the name fields take nothing.
+    auto appunti = [](const QString& testo) {
+        Piattaforma::Copione::Attiva(false);
+        Piattaforma::ImpostaAppunti(testo);
+        Piattaforma::Copione::Attiva(true);
+    };
+    appunti(QStringLiteral("../a_b.c"));
+    const QString ctrlV(QChar(22));
+    pagina->TXTNote->clear();
+    SupportoTest::Batti(pagina->TXTNote, Qt::Key_V, Qt::ControlModifier, ctrlV);
+    EXPECT_EQ(pagina->TXTNote->toPlainText().toStdString(), "../a_b.c");
+    for (QLineEdit* t : campi) {
+        t->clear();
+        SupportoTest::Batti(t, Qt::Key_V, Qt::ControlModifier, ctrlV);
+        SupportoTest::Batti(t, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(t->text().toStdString(), "") << t->objectName().toStdString();
+    }
+    appunti({});
 
     // A maker of the makers file passes as written; a path out of Data/ is
     // refused with the failure text, nothing written, save mode kept.
@@ -475,7 +504,7 @@ TEST_F(PaginaArchivio, NomeSempreNellArchivio) {
     ModalitaSalva();
     Piattaforma::Copione::Azzera();
     pagina->CmbCostruttori->setCurrentIndex(0);
-    EXPECT_EQ(pagina->CmbCostruttori->currentText(), "../OUT");
+    EXPECT_EQ(pagina->CmbCostruttori->currentText().toStdString(), "../OUT");
     pagina->TxtModello->setText("M");
     pagina->TxtCil->clear();
     pagina->TxtId->clear();
@@ -487,6 +516,64 @@ TEST_F(PaginaArchivio, NomeSempreNellArchivio) {
     pagina->CmbCostruttori->setCurrentIndex(1);
     pagina->CmdOk_Click();
     EXPECT_TRUE(fs::exists(Archivio("A_B_M__.qdl")));
+}
+
+// Only typed characters are filtered: a maker picked from the makers list
+// keeps its hyphen when the user types after it, and a click on an archive
+// entry shows its fields as the name holds them, so saving it again asks
+// before overwriting. Real keys and clicks.
+TEST_F(PaginaArchivio, NomiDallElencoComeSono) {
+    base.Scrivi("Data/Costruttori.txt", "AUDI\r\nMERCEDES-BENZ\r\nOPEL");
+    ModalitaSalva();
+    QComboBox* costruttori = pagina->CmbCostruttori;
+    for (int i = 0; i < costruttori->count() && costruttori->currentText() != "MERCEDES-BENZ"; ++i)
+        SupportoTest::Batti(costruttori, Qt::Key_Down);
+    ASSERT_EQ(costruttori->currentText().toStdString(), "MERCEDES-BENZ");
+    Digita(costruttori->lineEdit(), "2");
+    EXPECT_EQ(costruttori->currentText().toStdString(), "MERCEDES-BENZ2");
+    Digita(pagina->TxtModello, "C.200");
+    EXPECT_EQ(pagina->TxtModello->text().toStdString(), "C200");
+    pagina->CmdOk_Click();
+    EXPECT_TRUE(fs::exists(Archivio("MERCEDES-BENZ2_C200__.qdl")));
+
+    const QString nome = QStringLiteral("FIAT_Punto-1.2_4_a.b.qdl");
+    base.Scrivi("Data/" + nome.toStdString(), "[NOTE]\r\nblue\r\n[END]\r\n");
+    auto clicNellElenco = [&] {
+        const auto trovati = pagina->LstFile->findItems(nome, Qt::MatchExactly);
+        ASSERT_EQ(trovati.size(), 1);
+        QWidget* v = pagina->LstFile->viewport();
+        const QPointF p = pagina->LstFile->visualItemRect(trovati.first()).center();
+        QMouseEvent giu(QEvent::MouseButtonPress, p, v->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(v, &giu);
+        QMouseEvent su(QEvent::MouseButtonRelease, p, v->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(v, &su);
+    };
+    struct Caso {
+        const char* modo;
+        std::function<void()> entra;
+        QLineEdit* costruttore;
+    };
+    const Caso casi[] = {{"open", [&] { ModalitaApri(); }, pagina->TxtCostrut},
+                         {"save", [&] { ModalitaSalva(); }, costruttori->lineEdit()}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.modo);
+        c.entra();
+        clicNellElenco();
+        EXPECT_EQ(c.costruttore->text().toStdString(), "FIAT");
+        EXPECT_EQ(pagina->TxtModello->text().toStdString(), "Punto-1.2");
+        EXPECT_EQ(pagina->TxtCil->text().toStdString(), "4");
+        EXPECT_EQ(pagina->TxtId->text().toStdString(), "a.b");
+    }
+    // Still in save mode: OK asks before overwriting the chosen file.
+    Piattaforma::Copione::Azzera();
+    Piattaforma::Copione::AccodaRisposta(Piattaforma::RispostaMessaggio::Annulla);
+    const auto prima = fs::directory_iterator(base.File("Data"));
+    const size_t file = static_cast<size_t>(std::distance(prima, fs::directory_iterator{}));
+    pagina->CmdOk_Click();
+    EXPECT_EQ(Archivio::Messaggi(), (std::vector<std::string>{M(3)}));
+    EXPECT_EQ(static_cast<size_t>(std::distance(fs::directory_iterator(base.File("Data")), fs::directory_iterator{})),
+              file);
+    EXPECT_TRUE(ModalitaSalvaAttiva());
 }
 
 // After Ctrl+Shift+Alt+X has shown the export button, any other key with the

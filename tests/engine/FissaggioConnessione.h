@@ -75,10 +75,13 @@ protected:
         FissaggioMotore::TearDown();
     }
 
-    // Starts the companion with the simulated ECU on COM `com` playing `caso` (VirUzo.ini lines).
+    // Starts the companion with the simulated ECU on COM `com` playing `caso`
+    // (VirUzo.ini lines), and waits until it answers: on a loaded machine its
+    // start may outlast the program's pipe wait of the first request.
     void AvviaCaso(const std::string& caso, int32_t com = 0) {
         base.Scrivi("bin/VirUzo.ini", "Modo=simulata\r\nComSimulata=" + std::to_string(com) + "\r\n" + caso);
         Avvia();
+        ASSERT_EQ(Invia(0xE1, ""), 0) << "the companion did not start";
     }
     // A built-in serial port present on this machine (COM k + 1).
     void PortaSeriale(int k) {

@@ -23,6 +23,8 @@
 #include "obd/FrmMappetta.h"
 #include "obd/FrmObd.h"
 #include "obd/ObdCodiciErrore.h"
+#include "support/ClicProva.h"
+#include "support/TastiProva.h"
 
 namespace {
 
@@ -85,6 +87,14 @@ protected:
     static void Scegli(QComboBox* c, int i) {
         c->setCurrentIndex(i);
         emit c->activated(i);
+    }
+    // Connects to the simulated ECU playing `caso`. The page's tests run as
+    // connected: the search state makes the check see the connect's own result.
+    void Collega(const std::string& caso) {
+        AvviaCaso(caso);
+        ModMain::StatoConnessione = STATO_RICERCA;
+        MDIFrm::ConnettiCentralina();
+        ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
     }
     // The display tick's two members, as the shell calls them.
     void Tick() {
@@ -395,9 +405,7 @@ TEST_F(PaginaObd, ValoriViviECorrezione) {
 }
 
 TEST_F(PaginaObd, RunAvviaObdEMostraIValoriDellAuto) {
-    AvviaCaso("ObdProtocollo=6\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
     ModMain::RichiestaPendente = 0; // the page's periodic read posted while the page was reselected
     TabellaBlocchi[12].Valori[1] = 6;
     f->AggiornaSelezioniObd();
@@ -554,9 +562,7 @@ TEST_F(PaginaObd, AiutoSoglie) {
 }
 
 TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
     ModMain::RichiestaPendente = 0;
     ModMain::CartellaArchivio = base.File("Data");
     auto esegui = [&] {
@@ -617,9 +623,7 @@ TEST_F(PaginaObd, MappaObdCaricataNellaCentralina) {
 }
 
 TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301,0420\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301,0420\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
     auto esegui = [&](int32_t atteso) {
         ASSERT_EQ(ModMain::RichiestaPendente, atteso);
@@ -674,10 +678,144 @@ TEST_F(PaginaObd, OpzioniSpiaECodiciDellAutoNellaCentralina) {
     EXPECT_EQ(Messaggi().back(), "Trouble codes, MIL switched off:\r\nP0301\r\nP0420\r\n");
 }
 
+// Choices made on the link selectors while the request slot is busy each
+// reach the ECU once, in the order made, whatever the page handles first:
+// the management mode behind Stop or an OBD-mode change, bank 2 and the
+// protocol, which share block 12's list. Real keys and clicks; the ECU's
+// words read back.
+TEST_F(PaginaObd, SceltePendentiTutteNellaCentralina) {
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\n"));
+    ASSERT_TRUE(LeggiBlocco(12));
+    ASSERT_TRUE(LeggiBlocco(14));
+    ASSERT_EQ(Valore(14, 0), 0);
+    ASSERT_EQ(Valore(12, 21), 0);
+    V(12, 84) |= 0x01; // the car offers PID 08: bank 2 is shown
+    f->AggiornaSelezioniObd();
+    ASSERT_FALSE(f->ChkBankB2->isHidden());
+    const int32_t protocollo = ModEvoObd::ListaProtocolliObd.at(static_cast<size_t>(f->CmbTipoObd->currentIndex()) + 1).Codice;
+    ASSERT_NE(protocollo, Valore(12, 1));
+
+    struct Caso {
+        const char* nome;
+        std::function<void()> scelte;
+        std::vector<int32_t> richieste;
+        std::function<void()> verifica;
+    };
+    const Caso casi[] = {
+        {"management, then Stop",
+         [&] {
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Down);
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Down);
+             SupportoTest::Clic(f->CmdStopObd);
+         },
+         {REQ_WRITE_OBD_SETTINGS, REQ_WRITE_BLK14},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(14));
+             EXPECT_EQ(Valore(14, 0), 2);
+         }},
+        {"management, then OBD mode",
+         [&] {
+             SupportoTest::Batti(f->CmbGestObd, Qt::Key_Up);
+             SupportoTest::Batti(f->CmbAbilObd, Qt::Key_Down);
+         },
+         {REQ_WRITE_OBD_SETTINGS, REQ_WRITE_BLK14},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(14));
+             EXPECT_EQ(Valore(14, 0), 1);
+             ASSERT_TRUE(LeggiBlocco(2));
+             EXPECT_EQ(Valore(2, 2) & 0x2C, 0x0C);
+         }},
+        {"bank 2, then protocol",
+         [&] {
+             SupportoTest::Batti(f->ChkBankB2, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+             SupportoTest::Batti(f->CmbTipoObd, Qt::Key_Down);
+         },
+         {REQ_WRITE_BLK12, REQ_WRITE_BLK12},
+         [&] {
+             ASSERT_TRUE(LeggiBlocco(12));
+             EXPECT_EQ(Valore(12, 21), 8);
+             EXPECT_EQ(Valore(12, 22), 9);
+             EXPECT_EQ(Valore(12, 1), protocollo);
+         }},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModMain::RichiestaPendente = REQ_READ_ERRORS; // the slot is busy while the user chooses
+        c.scelte();
+        f->AggiornaVisualizzazione();
+        ASSERT_EQ(ModMain::RichiestaPendente, REQ_READ_ERRORS);
+        ModMain::RichiestaPendente = 0;
+        // The display ticks, each request carried out by the engine, until nothing is pending.
+        std::vector<int32_t> eseguite;
+        for (int giro = 0; giro < 10; ++giro) {
+            f->AggiornaVisualizzazione();
+            if (ModMain::RichiestaPendente == 0) break;
+            eseguite.push_back(ModMain::RichiestaPendente);
+            ModMain::StatoConnessione = STATO_ESECUZIONE;
+            MDIFrm::EseguiRichiesta();
+            ModMain::StatoConnessione = STATO_CONNESSO;
+            ModMain::RichiestaPendente = 0;
+        }
+        EXPECT_EQ(eseguite, c.richieste);
+        c.verifica();
+    }
+}
+
+// The trouble-code group's status indicator and key-on lamp say what they
+// are at every display level, size and language: the indicator carries its
+// state's caption whole (the inactive MIL control while it has no text of
+// its own), and the lamp sits beside the key-on option it reports on, clear
+// of every other control.
+TEST_F(PaginaObd, IndicatoreELampadaDelGruppoSpia) {
+    const int16_t exp0 = ModMain::LivelloExp, sup0 = ModMain::LivelloSup;
+    const char* inattivo[] = {"MIL control not active", "Controllo spia non attivo"};
+    struct Livello {
+        const char* nome;
+        int16_t exp, sup;
+    };
+    const Livello livelli[] = {{"user", 0, 0}, {"expert", -1, 0}, {"supervisor", -1, -1}};
+    for (int lingua : {0, 1}) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(lingua));
+        f->CaricaLingua();
+        for (const QSize dimensione : {QSize(1001, 425), QSize(1377, 745)}) {
+            f->resize(dimensione);
+            f->show();
+            for (const auto& l : livelli) {
+                SCOPED_TRACE(std::to_string(lingua) + " " + std::to_string(dimensione.width()) + " " + l.nome);
+                ModMain::LivelloExp = l.exp;
+                ModMain::LivelloSup = l.sup;
+                f->AggiornaLivelliVisualizzazione();
+                f->AggiornaVisualizzazione();
+                QCoreApplication::processEvents();
+                PulsanteGrafico* indicatore = f->CMD_StatusOBDInfo;
+                EXPECT_TRUE(indicatore->isVisible());
+                EXPECT_EQ(indicatore->Caption().toStdString(), inattivo[lingua]);
+                EXPECT_TRUE(indicatore->CaptionIntera);
+
+                const QWidget* lampada = f->SHP_StatusOBDKeyOn;
+                const QCheckBox* keyOn = f->CHK_SpegniSpiaKeyOn;
+                ASSERT_TRUE(lampada->isVisible());
+                const QRect g = lampada->geometry();
+                const QRect c = keyOn->geometry();
+                EXPECT_GE(g.center().y(), c.top());
+                EXPECT_LE(g.center().y(), c.bottom());
+                const int testo = c.left() + keyOn->sizeHint().width();
+                EXPECT_GT(g.left(), testo);
+                for (const QWidget* w : lampada->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (w != lampada && w->isVisible()) {
+                        EXPECT_FALSE(w->geometry().intersects(g)) << w->objectName().toStdString();
+                    }
+                }
+            }
+        }
+    }
+    ModMain::Dizionario->IdLingua(0);
+    ModMain::LivelloExp = exp0;
+    ModMain::LivelloSup = sup0;
+}
+
 TEST_F(PaginaObd, CodiceAggiuntoETolteNellaCentralina) {
-    AvviaCaso("ObdProtocollo=6\r\nObdDtc=0301\r\n");
-    MDIFrm::ConnettiCentralina();
-    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    ASSERT_NO_FATAL_FAILURE(Collega("ObdProtocollo=6\r\nObdDtc=0301\r\n"));
     ASSERT_TRUE(ModMain::AbilitaNuovaObd);
     ModMain::RichiestaPendente = 0;
     auto esegui = [&] {
@@ -764,3 +902,4 @@ TEST_F(PaginaObd, Fotografie) {
 }
 
 } // namespace
+
