@@ -10,6 +10,7 @@
 
 #include "CentralinaSimulata.h"
 #include "support/BlocchiSimulati.h"
+#include "support/ClicProva.h"
 #include "FissaggioLogger.h"
 #include "core/ClsLingue.h"
 #include "core/ModMainDizionario.h"
@@ -318,6 +319,28 @@ TEST_F(FrmLoggerTest, CanaliVisibilitaPosizioneZoomEDistribuzione) {
     EXPECT_FALSE(f->LstVar->isVisibleTo(f.get()));
     EXPECT_EQ(setup()[3].IdVariabile, 32);
     EXPECT_EQ(f->LblSignal[3]->text().toStdString(), "Engine speed");
+}
+
+// A set-up zoom line that is no number gives the channel a zoom of 0: its
+// label shows it, the page draws it, writes it back as 0 and steps up from it.
+TEST_F(FrmLoggerTest, ZoomZeroDalSetupMostratoESalvato) {
+    const std::string canale1 = "[Var]\r\n 1 \r\n 7 \r\n-1 \r\n 0 \r\n 0 \r\n";
+    SupportoTest::ScriviFile(ModMain::PercorsoOsciSetUp,
+                             "[Var]\r\n 0 \r\n 15 \r\n-1 \r\n 0 \r\n 0 \r\n 100 \r\n\r\n" + canale1 + " zoom \r\n\r\n");
+    f->Form_Unload();
+    f = std::make_unique<FrmLogger>();
+    f->resize(1000, 420);
+    f->Form_Load();
+    f->show();
+    SupportoTest::Clic(f->PctMostra[1]);
+    EXPECT_TRUE(f->LblSignal[1]->text().isEmpty());
+    SupportoTest::Clic(f->PctMostra[1]);
+    EXPECT_EQ(f->LblSignal[1]->text().toStdString(), "Gas inj. time 1 [x0]");
+    EXPECT_NE(cartella.Leggi("lng/OsciSetUp.ini").find(canale1 + " 0 \r\n"), std::string::npos);
+    // Zoom in on a channel of the 100 step: 0 + 100.
+    SupportoTest::Clic(f->LblSignal[1]);
+    SupportoTest::Clic(f->CmdZoomIn);
+    EXPECT_NE(cartella.Leggi("lng/OsciSetUp.ini").find(canale1 + " 100 \r\n"), std::string::npos);
 }
 
 // At the page sizes of a 1024 x 640 and a 1400 x 900 window: the button bar
