@@ -129,6 +129,39 @@ TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
     Fotografa("logger-pagina-grande-it.png");
 }
 
+// Names typed without an extension: the trace is written with ".vfl" and its
+// configuration beside it as rec1.vfl.qdl, the open dialog lists the trace and
+// opens it, and the export is written with ".txt".
+TEST_F(FrmLoggerTest, NomiSenzaEstensionePrendonoQuellaDelFiltro) {
+    f->OptRun[0]->setChecked(true);
+    Interroga(6);
+    f->OptRun[1]->setChecked(true);
+    ASSERT_EQ(ModBlck::StatoRegistrazione, 2);
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("Data/rec1")));
+    SupportoTest::Clic(f->CmdSaveLogOsc);
+    const std::string traccia = cartella.File("Data/rec1.vfl");
+    EXPECT_EQ(cartella.Leggi("Data/rec1.vfl"), cartella.Leggi("bin/Logger.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(cartella.File("Data/rec1")));
+    EXPECT_EQ(ModMain::PercorsoSalvataggio, traccia + ".qdl");
+
+    ModMain::RichiestaPendente = 0;
+    SupportoTest::Clic(f->CmdOpen); // cancelled: only its filter is wanted
+    const auto apri = Piattaforma::Copione::Eventi().back();
+    ASSERT_EQ(apri.tipo, Piattaforma::Copione::Tipo::Apri);
+    const QStringList elenco = QDir(apri.testo).entryList(Piattaforma::ModelliFiltro(apri.filtro), QDir::Files);
+    EXPECT_TRUE(elenco.contains(QStringLiteral("rec1.vfl"))) << elenco.join(' ').toStdString();
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    SupportoTest::Clic(f->CmdOpen);
+    EXPECT_EQ(ModOscillo::FileLogAperto, traccia);
+    f->ApriFileLogger();
+
+    ASSERT_TRUE(f->CmdEsporta->isEnabled());
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("Data/tab")));
+    SupportoTest::Clic(f->CmdEsporta);
+    EXPECT_TRUE(cartella.Leggi("Data/tab.txt").starts_with("Tempo # "));
+    EXPECT_FALSE(std::filesystem::exists(cartella.File("Data/tab")));
+}
+
 TEST_F(FrmLoggerTest, CopiaFallitaLasciaLaRegistrazioneSalvabile) {
     ASSERT_TRUE(ModOscillo::AvviaRegistrazione());
     ModOscillo::FermaRegistrazione();
