@@ -1,6 +1,6 @@
-// lng/OsciSetUp.ini on any content: every value read lies in its range, the
-// chart's arithmetic on those values never overflows, and the text written
-// back reads as the same channels.
+// lng/OsciSetUp.ini on any content: every value read but the zoom lies in its
+// range, the chart's arithmetic on those values never overflows, and the text
+// written back reads as the same channels.
 #include <cstdlib>
 
 #include "Entrate.h"
@@ -15,7 +15,6 @@ void SetupLoggerControllaCanale(const CanaleOscilloscopio& c) {
     if (c.Visibile != -1 && c.Visibile != 0) std::abort();
     if (c.Colore < 0 || c.Colore > ColoreMassimoCanale) std::abort();
     if (c.OffsetPercento < OffsetMinimoCanale || c.OffsetPercento > OffsetMassimoCanale) std::abort();
-    if (c.ZoomPercento < ZoomMinimoCanale || c.ZoomPercento > ZoomMassimoCanale) std::abort();
 }
 
 int EntrataSetupLogger(const uint8_t* dati, size_t lunghezza) {
@@ -31,10 +30,11 @@ int EntrataSetupLogger(const uint8_t* dati, size_t lunghezza) {
             YPerValore(y0, c.ZoomPercento, INT32_MAX);
             YPerValore(y0, c.ZoomPercento, INT32_MIN);
         }
-        const int32_t piu = ZoomCanale(c.IdVariabile, c.ZoomPercento, true);
-        const int32_t meno = ZoomCanale(c.IdVariabile, c.ZoomPercento, false);
-        if (piu < ModOscillo::ZoomMinimoCanale || piu > ModOscillo::ZoomMassimoCanale) std::abort();
-        if (meno < ModOscillo::ZoomMinimoCanale || meno > ModOscillo::ZoomMassimoCanale) std::abort();
+        // A step moves the zoom by at most 2000 or sets it to 100.
+        for (const bool dentro : {true, false}) {
+            const int64_t z = ZoomCanale(c.IdVariabile, c.ZoomPercento, dentro);
+            if (z != 100 && (z - c.ZoomPercento > 2000 || c.ZoomPercento - z > 2000)) std::abort();
+        }
         DidascaliaCanale(c, INT32_MIN, ",");
     }
     ModOscillo::InsiemeCanali riletti = ModOscillo::CanaliPredefiniti();

@@ -59,14 +59,15 @@ RisultatoCompensazione Calcola(const std::vector<PuntoAcquisito>& punti, const I
     // Segment k joins the k-th and (k+1)-th points in grid order.
     const size_t segmenti = punti.size() - 1;
     std::vector<double> pendenza(segmenti), intercetta(segmenti), fine(segmenti);
+    std::vector<bool> verticale(segmenti);
     for (size_t k = 0; k < segmenti; ++k) {
         const double p0 = *punti[k].bar, v0 = *punti[k].volt, p1 = *punti[k + 1].bar, v1 = *punti[k + 1].volt;
-        // One pressure with two voltages has no slope; with one voltage the
-        // segment is flat.
-        if (p0 == p1 && v0 != v1) return r;
-        pendenza[k] = p0 == p1 ? 0.0 : (v0 - v1) / (p0 - p1);
+        // One pressure: the pressure step is taken as a millionth of a bar, so
+        // one voltage gives a flat segment and two give a near-vertical one.
+        pendenza[k] = (v0 - v1) / (p0 == p1 ? 0.000001 : p0 - p1);
         intercetta[k] = v0 - pendenza[k] * p0;
         fine[k] = p1;
+        verticale[k] = p0 == p1 && v0 != v1;
     }
     double lo = 1000000, hi = 0;
     for (const auto& p : punti) {
@@ -88,6 +89,8 @@ RisultatoCompensazione Calcola(const std::vector<PuntoAcquisito>& punti, const I
                 k = s;
                 break;
             }
+        // A near-vertical segment gives any pressure but its own extreme volts.
+        if (verticale[k] && r.asse[a] != fine[k]) return r;
         const double v = CalcArrotonda(pendenza[k] * r.asse[a] + intercetta[k], 2);
         r.X[a] = v < 0 ? 0 : v;
         const double fattore = std::sqrt(r.X[a] / riferimento) * imp.CoefficienteRadice;

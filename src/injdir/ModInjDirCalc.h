@@ -46,9 +46,11 @@ inline constexpr int32_t CorrezioneMinimaTabella = -128, CorrezioneMassimaTabell
 // The calculation on the rows in grid order. Besides the cases the curve
 // cannot be computed in (fewer than two points, a text that is no number, no
 // axis interval), it fails when the first point's volts are not above 0 (the
-// factors would explode), when two consecutive points share a pressure with
-// different volts (the segment would be vertical; with the same volts it is
-// flat) or when a result leaves the table's range.
+// factors would explode), when an axis point other than their own pressure
+// falls on the segment of two consecutive points that share a pressure with
+// different volts (a slope of their volts per millionth of a bar gives it
+// extreme volts; with the same volts the segment is flat) or when a result
+// leaves the table's range.
 RisultatoCompensazione Calcola(const std::vector<PuntoAcquisito>& punti, const ImpostazioniCompensazione& imp);
 
 // Step 3's entry: reads the grid rows of the step form, computes, and on

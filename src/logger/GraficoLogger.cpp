@@ -90,20 +90,23 @@ int32_t ZoomTempoOut(int32_t zoom) {
     }
 }
 
-int32_t ZoomCanale(int32_t idVariabile, int32_t zoom, bool ingrandisci) {
-    // A zoom from elsewhere than these steps is first brought within their range.
-    zoom = std::clamp(zoom, ModOscillo::ZoomMinimoCanale, ModOscillo::ZoomMassimoCanale);
+int32_t ZoomCanale(int32_t idVariabile, int32_t zoomLetto, bool ingrandisci) {
+    // In 64 bits: a zoom read from the set-up file may lie anywhere, and every
+    // result below is either that zoom or within the steps' limits.
+    const int64_t zoom = zoomLetto;
+    int64_t r = zoom;
     if (idVariabile == 42 || idVariabile == 43) {
-        if (ingrandisci) return zoom + 2000 <= 20000 ? zoom + 2000 : zoom;
-        return zoom - 2000 >= 2000 ? zoom - 2000 : zoom;
+        if (ingrandisci) r = zoom + 2000 <= 20000 ? zoom + 2000 : zoom;
+        else r = zoom - 2000 >= 2000 ? zoom - 2000 : zoom;
+    } else if (idVariabile == 34 || idVariabile == 35 || idVariabile == 36 || idVariabile == 38 || idVariabile == 39) {
+        if (ingrandisci) r = zoom + 10 <= 1000 ? zoom + 10 : zoom;
+        else r = zoom - 10 >= 10 ? zoom - 10 : zoom;
+    } else if (ingrandisci) {
+        r = zoom + 100 <= 1000 ? zoom + 100 : zoom;
+    } else {
+        r = zoom - 100 < 50 ? 100 : zoom - 100;
     }
-    if (idVariabile == 34 || idVariabile == 35 || idVariabile == 36 || idVariabile == 38 || idVariabile == 39) {
-        if (ingrandisci) return zoom + 10 <= 1000 ? zoom + 10 : zoom;
-        return zoom - 10 >= 10 ? zoom - 10 : zoom;
-    }
-    if (ingrandisci) return zoom + 100 <= 1000 ? zoom + 100 : zoom;
-    const int32_t z = zoom - 100;
-    return z < 50 ? 100 : z;
+    return static_cast<int32_t>(r);
 }
 
 std::string Numero(double v, const std::string& separatore) {

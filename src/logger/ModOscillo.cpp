@@ -122,7 +122,7 @@ void LeggiSetupCanaliTesto(std::string_view testo, InsiemeCanali& canali) {
         c.Visibile = Conv::Trim(riga(3)) == "-1" ? -1 : 0;
         c.Colore = std::clamp(OscilloNumero(riga(4)), 0, ColoreMassimoCanale);
         c.OffsetPercento = std::clamp(OscilloNumero(riga(5)), OffsetMinimoCanale, OffsetMassimoCanale);
-        c.ZoomPercento = std::clamp(OscilloNumero(riga(6)), ZoomMinimoCanale, ZoomMassimoCanale);
+        c.ZoomPercento = OscilloNumero(riga(6));
         i += 6;
     }
 }

@@ -72,11 +72,12 @@ inline uint8_t& CaricaLogInSospeso = ModMain::ApriLoggerRichiesto;
 
 // ---- Channels and variables ---------------------------------------------
 
-// Ranges of the set-up values, as far as the page's own controls take them
-// (zoom steps 10 to 20000, spreading up to 800 with no channel shown, RGB
-// colours). A value read outside its range is taken as the nearer end.
+// Ranges of the set-up values whose steps on the page would overflow or
+// index outside the channels (spreading up to 800 with no channel shown, RGB
+// colours). A value read outside its range is taken as the nearer end. The
+// zoom is kept as read: its steps cannot overflow and a zoom of 0 only draws
+// the channel flat on its zero line.
 inline constexpr int32_t OffsetMinimoCanale = 0, OffsetMassimoCanale = 800;
-inline constexpr int32_t ZoomMinimoCanale = 10, ZoomMassimoCanale = 20000;
 inline constexpr int32_t ColoreMassimoCanale = 0xFFFFFF;
 
 // The eight channels before the set-up file is read.
@@ -84,7 +85,7 @@ InsiemeCanali CanaliPredefiniti();
 // Reads OsciSetUp.ini over `canali`: block i ("[Var]" and six lines) sets
 // channel i; channels the file does not reach keep the defaults, blocks past
 // the eighth are ignored; a line that is not a number gives 0, then every
-// value is brought within its range. A missing file changes nothing.
+// value but the zoom is brought within its range. A missing file changes nothing.
 void LeggiSetupCanali(const std::string& percorso, InsiemeCanali& canali);
 void LeggiSetupCanaliTesto(std::string_view testo, InsiemeCanali& canali);
 // The text of OsciSetUp.ini for the channels (CR LF lines).

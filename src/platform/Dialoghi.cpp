@@ -1,6 +1,8 @@
 #include "platform/Dialoghi.h"
 
+#include <QtCore/QFileInfo>
 #include <QtCore/QPointer>
+#include <QtCore/QRegularExpression>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
@@ -121,32 +123,75 @@ std::optional<QString> ChiediTesto(const QString& domanda, const QString& titolo
 }
 
 namespace {
-std::optional<QString> FileCopione(Copione::Tipo tipo, const QString& titolo, const QString& dove) {
+std::optional<QString> FileCopione(Copione::Tipo tipo, const QString& titolo, const QString& dove,
+                                   const QString& filtro) {
     auto& s = Copia();
     Copione::Evento e;
     e.tipo = tipo;
     e.testo = dove;
     e.titolo = titolo;
+    e.filtro = filtro;
     s.eventi.push_back(e);
     if (s.file.empty()) return std::nullopt;
     auto f = s.file.front();
     s.file.pop_front();
     return f;
 }
+
+// The extension of a filter's first pattern ("vfl" for "View Files (*.vfl)"),
+// empty when that pattern is no plain "*.ext".
+QString EstensioneFiltro(const QString& filtro) {
+    const QStringList modelli = ModelliFiltro(filtro.section(QStringLiteral(";;"), 0, 0));
+    if (modelli.isEmpty() || !modelli.front().startsWith(QStringLiteral("*."))) return {};
+    const QString estensione = modelli.front().mid(2);
+    for (const QChar c : {QChar('*'), QChar('?'), QChar('['), QChar('.')})
+        if (estensione.contains(c)) return {};
+    return estensione;
+}
 } // namespace
 
+QStringList ModelliFiltro(const QString& filtro) {
+    QStringList modelli;
+    for (const QString& f : filtro.split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+        const qsizetype a = f.lastIndexOf(QChar('(')), b = f.lastIndexOf(QChar(')'));
+        if (a < 0 || b < a) continue;
+        modelli += f.mid(a + 1, b - a - 1).split(QRegularExpression(QStringLiteral("[ ;]")), Qt::SkipEmptyParts);
+    }
+    return modelli;
+}
+
+QString ConEstensioneDelFiltro(const QString& percorso, const QString& filtro) {
+    const QString nome = QFileInfo(percorso).fileName();
+    if (nome.isEmpty() || nome.contains(QChar('.'))) return percorso;
+    const QString estensione = EstensioneFiltro(filtro);
+    return estensione.isEmpty() ? percorso : percorso + QChar('.') + estensione;
+}
+
 std::optional<QString> ScegliFileDaAprire(const QString& titolo, const QString& cartella, const QString& filtro) {
-    if (Copia().attivo) return FileCopione(Copione::Tipo::Apri, titolo, cartella);
+    if (Copia().attivo) return FileCopione(Copione::Tipo::Apri, titolo, cartella, filtro);
     const QString p = QFileDialog::getOpenFileName(Padre().data(), titolo, cartella, filtro);
     if (p.isEmpty()) return std::nullopt;
     return p;
 }
 
 std::optional<QString> ScegliFileDaSalvare(const QString& titolo, const QString& percorso, const QString& filtro) {
-    if (Copia().attivo) return FileCopione(Copione::Tipo::Salva, titolo, percorso);
-    const QString p = QFileDialog::getSaveFileName(Padre().data(), titolo, percorso, filtro);
+    if (Copia().attivo) {
+        const auto scelto = FileCopione(Copione::Tipo::Salva, titolo, percorso, filtro);
+        if (!scelto) return scelto;
+        return ConEstensioneDelFiltro(*scelto, filtro);
+    }
+    // The dialog itself adds the extension, so that its question before
+    // replacing a file names the file that will be written.
+    QFileDialog d(Padre().data(), titolo, percorso, filtro);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setDefaultSuffix(EstensioneFiltro(d.selectedNameFilter()));
+    QObject::connect(&d, &QFileDialog::filterSelected, &d,
+                     [&d](const QString& f) { d.setDefaultSuffix(EstensioneFiltro(f)); });
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    const QString p = d.selectedFiles().front();
     if (p.isEmpty()) return std::nullopt;
-    return p;
+    return ConEstensioneDelFiltro(p, d.selectedNameFilter());
 }
 
 void ImpostaAppunti(const QString& testo) {

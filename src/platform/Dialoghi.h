@@ -27,11 +27,21 @@ std::optional<QString> ChiediTesto(const QString& domanda, const QString& titolo
                                    const QString& predefinito = {});
 
 // Open and save dialogs: the chosen path, or nothing when cancelled.
-// `filtro` uses Qt's form, for example "Configuration (*.qdl)".
+// `filtro` uses Qt's form, for example "Configuration (*.qdl)". A name typed
+// into the save dialog without an extension gets the one of the chosen filter
+// (the first one unless the user picks another), so that the open dialog
+// with the same filter lists the file.
 std::optional<QString> ScegliFileDaAprire(const QString& titolo, const QString& cartella,
                                           const QString& filtro);
 std::optional<QString> ScegliFileDaSalvare(const QString& titolo, const QString& percorso,
                                            const QString& filtro);
+
+// The name patterns of every filter in `filtro` ("*.vfl", "*.txt" ...).
+QStringList ModelliFiltro(const QString& filtro);
+// `percorso` with "." and the extension of the first pattern of the first
+// filter in `filtro` when its file name has no extension; as it is when it
+// has one or the pattern names no single extension ("*.*").
+QString ConEstensioneDelFiltro(const QString& percorso, const QString& filtro);
 
 void ImpostaAppunti(const QString& testo);
 QString LeggiAppunti();
@@ -51,6 +61,7 @@ struct Evento {
     Tipo tipo = Tipo::Messaggio;
     QString testo;
     QString titolo;
+    QString filtro; // file dialogs
     IconaMessaggio icona = IconaMessaggio::Nessuna;
     PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
     int frequenzaHz = 0;

@@ -210,11 +210,12 @@ TEST_F(PaginaArchivio, SfogliaAnnullatoTieneNomeENota) {
     EXPECT_EQ(ModMain::RichiestaPendente, 0);
     EXPECT_TRUE(ModalitaSalvaAttiva());
 
-    // A name typed without extension is written as typed, with an empty note.
-    const std::string scelto = Archivio("altro");
-    Piattaforma::Copione::AccodaFile(QString::fromStdString(scelto));
+    // A name typed without extension gets the archive's, with an empty note.
+    const std::string scelto = Archivio("altro.qdl");
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(Archivio("altro")));
     pagina->CmdCerca_Click();
     ASSERT_TRUE(fs::exists(scelto));
+    EXPECT_FALSE(fs::exists(Archivio("altro")));
     EXPECT_EQ(Conv::Trim(ModMain::NomeConfigurazione), "altro");
     EXPECT_EQ(Conv::Trim(ModMain::NotaConfigurazione), "");
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_SAVE_CONFIG_FILE);
@@ -222,7 +223,7 @@ TEST_F(PaginaArchivio, SfogliaAnnullatoTieneNomeENota) {
     ModMain::RichiestaPendente = 0;
 
     ModalitaApri();
-    EXPECT_FALSE(Elenco().contains("altro")); // only the archive extension is listed
+    EXPECT_TRUE(Elenco().contains("altro.qdl"));
     ModMain::NomeConfigurazione = "AUDI_A4__";
     Piattaforma::Copione::AccodaFile(std::nullopt);
     pagina->CmdCerca_Click();
@@ -231,7 +232,7 @@ TEST_F(PaginaArchivio, SfogliaAnnullatoTieneNomeENota) {
     Piattaforma::Copione::AccodaFile(QString::fromStdString(scelto));
     pagina->CmdCerca_Click();
     EXPECT_EQ(ModMain::PercorsoCaricamento, scelto);
-    EXPECT_EQ(ModMain::NomeConfigurazione, "altro");
+    EXPECT_EQ(ModMain::NomeConfigurazione, "altro.qdl");
     EXPECT_EQ(ModMain::RichiestaPendente, REQ_LOAD_CONFIG_FILE);
     EXPECT_FALSE(pagina->CmdApriTutto->Value());
 }

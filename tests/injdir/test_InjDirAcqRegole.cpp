@@ -57,6 +57,10 @@ TEST(CompensazionePressBenz, Rifiuti) {
         {"letters in volts", {{50.0, 1.0}, {80.0, std::nullopt}}, 33},
         {"first row at 0 V", AcqPunti({{50, 0.0}, {80, 2.0}}), 33},
         {"equal pressures", AcqPunti({{50, 1.0}, {80, 1.6}, {80, 2.0}}), 33},
+        // 45 bar on the segment of the two 50 bar rows: 500001 V.
+        {"equal pressures, axis below them", AcqPunti({{50, 1.0}, {50, 1.1}, {120, 2.4}, {200, 4.0}}), 33},
+        // 205 bar on the segment of the two 200 bar rows: -499996 V, that is 0 V.
+        {"equal pressures, axis above them", AcqPunti({{50, 1.0}, {120, 2.4}, {200, 4.0}, {200, 4.1}}), 33},
         {"volts beyond the table", AcqPunti({{50, 1.0}, {80, 4.9}}), 33},
         {"correction beyond the table", AcqPunti({{50, 0.2}, {80, 2.0}}), 33},
     };
@@ -85,6 +89,32 @@ TEST(CompensazionePressBenz, PressioniUgualiDefinite) {
     }
     // Equal pressures in rows that are not consecutive.
     EXPECT_TRUE(C::Calcola(AcqPunti({{50, 1.0}, {120, 2.4}, {50, 1.0}}), {}).riuscito);
+}
+
+TEST(CompensazionePressBenz, PressioniUgualiTensioniDiverse) {
+    // The worked example with a second 80 bar row at 1.61 V. No axis point lies
+    // on the 80 bar segment: up to 79.5 bar the segment from 50 bar (0.02 V/bar,
+    // 0 V at 0 bar), 90.5 to 113.5 bar the one from (80, 1.61) to (120, 2.4)
+    // (0.01975 V/bar, 0.03 V at 0 bar: 90.5 bar gives 1.817375 V, 1.82), then the
+    // one from 120 bar (0.02 V/bar, 0 V at 0 bar).
+    const auto r = C::Calcola(AcqPunti({{50, 1.0}, {80, 1.60}, {80, 1.61}, {120, 2.4}, {200, 4.0}}), {});
+    ASSERT_TRUE(r.riuscito);
+    const std::vector<double> volt{0.9, 1.13, 1.36, 1.59, 1.82, 2.04, 2.27, 2.5, 2.73, 2.96, 3.19, 3.41, 3.64, 3.87, 4.1};
+    // Fix(100 x Sqr(V / 1.0)) - 100: Sqr(1.82) = 1.349..., 34.
+    const std::vector<int32_t> perc{-6, 6, 16, 26, 34, 42, 50, 58, 65, 72, 78, 84, 90, 96, 102};
+    ASSERT_EQ(r.X.size(), 15u);
+    for (size_t i = 0; i < 15; ++i) {
+        EXPECT_NEAR(r.X[i], volt[i], 1e-9) << i;
+        EXPECT_EQ(r.Y[i], perc[i]) << i;
+    }
+    // An axis point at the shared pressure itself takes the first row's volts.
+    C::ImpostazioniCompensazione senzaMargine;
+    senzaMargine.MargineInferiore = 0;
+    const auto a = C::Calcola(AcqPunti({{50, 1.0}, {50, 1.1}, {120, 2.4}}), senzaMargine);
+    ASSERT_TRUE(a.riuscito);
+    EXPECT_EQ(a.asse[0], 50.0);
+    EXPECT_NEAR(a.X[0], 1.0, 1e-9);
+    EXPECT_EQ(a.Y[0], 0);
 }
 
 TEST(CompensazionePressBenz, Impostazioni) {

@@ -10,6 +10,7 @@
 
 #include "CentralinaSimulata.h"
 #include "support/BlocchiSimulati.h"
+#include "support/ClicProva.h"
 #include "FissaggioLogger.h"
 #include "core/ClsLingue.h"
 #include "core/ModMainDizionario.h"
@@ -126,6 +127,39 @@ TEST_F(FrmLoggerTest, RegistrazioneSimulataSalvataERiaperta) {
     Fotografa("logger-pagina-it.png");
     f->resize(1300, 640);
     Fotografa("logger-pagina-grande-it.png");
+}
+
+// Names typed without an extension: the trace is written with ".vfl" and its
+// configuration beside it as rec1.vfl.qdl, the open dialog lists the trace and
+// opens it, and the export is written with ".txt".
+TEST_F(FrmLoggerTest, NomiSenzaEstensionePrendonoQuellaDelFiltro) {
+    f->OptRun[0]->setChecked(true);
+    Interroga(6);
+    f->OptRun[1]->setChecked(true);
+    ASSERT_EQ(ModBlck::StatoRegistrazione, 2);
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("Data/rec1")));
+    SupportoTest::Clic(f->CmdSaveLogOsc);
+    const std::string traccia = cartella.File("Data/rec1.vfl");
+    EXPECT_EQ(cartella.Leggi("Data/rec1.vfl"), cartella.Leggi("bin/Logger.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(cartella.File("Data/rec1")));
+    EXPECT_EQ(ModMain::PercorsoSalvataggio, traccia + ".qdl");
+
+    ModMain::RichiestaPendente = 0;
+    SupportoTest::Clic(f->CmdOpen); // cancelled: only its filter is wanted
+    const auto apri = Piattaforma::Copione::Eventi().back();
+    ASSERT_EQ(apri.tipo, Piattaforma::Copione::Tipo::Apri);
+    const QStringList elenco = QDir(apri.testo).entryList(Piattaforma::ModelliFiltro(apri.filtro), QDir::Files);
+    EXPECT_TRUE(elenco.contains(QStringLiteral("rec1.vfl"))) << elenco.join(' ').toStdString();
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(traccia));
+    SupportoTest::Clic(f->CmdOpen);
+    EXPECT_EQ(ModOscillo::FileLogAperto, traccia);
+    f->ApriFileLogger();
+
+    ASSERT_TRUE(f->CmdEsporta->isEnabled());
+    Piattaforma::Copione::AccodaFile(QString::fromStdString(cartella.File("Data/tab")));
+    SupportoTest::Clic(f->CmdEsporta);
+    EXPECT_TRUE(cartella.Leggi("Data/tab.txt").starts_with("Tempo # "));
+    EXPECT_FALSE(std::filesystem::exists(cartella.File("Data/tab")));
 }
 
 TEST_F(FrmLoggerTest, CopiaFallitaLasciaLaRegistrazioneSalvabile) {
@@ -318,6 +352,28 @@ TEST_F(FrmLoggerTest, CanaliVisibilitaPosizioneZoomEDistribuzione) {
     EXPECT_FALSE(f->LstVar->isVisibleTo(f.get()));
     EXPECT_EQ(setup()[3].IdVariabile, 32);
     EXPECT_EQ(f->LblSignal[3]->text().toStdString(), "Engine speed");
+}
+
+// A set-up zoom line that is no number gives the channel a zoom of 0: its
+// label shows it, the page draws it, writes it back as 0 and steps up from it.
+TEST_F(FrmLoggerTest, ZoomZeroDalSetupMostratoESalvato) {
+    const std::string canale1 = "[Var]\r\n 1 \r\n 7 \r\n-1 \r\n 0 \r\n 0 \r\n";
+    SupportoTest::ScriviFile(ModMain::PercorsoOsciSetUp,
+                             "[Var]\r\n 0 \r\n 15 \r\n-1 \r\n 0 \r\n 0 \r\n 100 \r\n\r\n" + canale1 + " zoom \r\n\r\n");
+    f->Form_Unload();
+    f = std::make_unique<FrmLogger>();
+    f->resize(1000, 420);
+    f->Form_Load();
+    f->show();
+    SupportoTest::Clic(f->PctMostra[1]);
+    EXPECT_TRUE(f->LblSignal[1]->text().isEmpty());
+    SupportoTest::Clic(f->PctMostra[1]);
+    EXPECT_EQ(f->LblSignal[1]->text().toStdString(), "Gas inj. time 1 [x0]");
+    EXPECT_NE(cartella.Leggi("lng/OsciSetUp.ini").find(canale1 + " 0 \r\n"), std::string::npos);
+    // Zoom in on a channel of the 100 step: 0 + 100.
+    SupportoTest::Clic(f->LblSignal[1]);
+    SupportoTest::Clic(f->CmdZoomIn);
+    EXPECT_NE(cartella.Leggi("lng/OsciSetUp.ini").find(canale1 + " 100 \r\n"), std::string::npos);
 }
 
 // At the page sizes of a 1024 x 640 and a 1400 x 900 window: the button bar

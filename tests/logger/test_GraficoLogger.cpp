@@ -67,16 +67,19 @@ TEST(GraficoLogger, PassiDiZoom) {
     for (const auto& c : casi) EXPECT_EQ(ZoomCanale(c.id, c.da, c.dentro), c.a) << c.id << " " << c.da;
 }
 
-// Values from outside the page's own steps step from the nearer end of the
-// range, and the zero line saturates instead of overflowing.
+// Zooms from outside the page's own steps (a set-up line that was no number
+// gives 0) follow the same steps without overflowing, and the zero line
+// saturates instead of overflowing.
 TEST(GraficoLogger, ValoriEstremiNonTraboccano) {
     const struct {
         int id, da;
         bool dentro;
         int a;
     } casi[] = {
-        {42, INT32_MAX, true, 20000}, {42, INT32_MAX, false, 18000}, {35, INT32_MIN, false, 10},
-        {35, INT32_MIN, true, 20},    {15, INT32_MIN, false, 100},   {15, INT32_MAX, true, 20000},
+        {42, INT32_MAX, true, INT32_MAX}, {42, INT32_MAX, false, INT32_MAX - 2000}, {35, INT32_MIN, false, INT32_MIN},
+        {35, INT32_MIN, true, INT32_MIN + 10}, {15, INT32_MIN, false, 100}, {15, INT32_MAX, true, INT32_MAX},
+        {42, 0, true, 2000}, {42, 0, false, 0}, {35, 0, true, 10}, {35, 0, false, 0},
+        {15, 0, true, 100}, {15, 0, false, 100},
     };
     for (const auto& c : casi) EXPECT_EQ(ZoomCanale(c.id, c.da, c.dentro), c.a) << c.id << " " << c.da;
     EXPECT_EQ(ZeroCanale(4500, INT32_MAX), INT32_MAX);

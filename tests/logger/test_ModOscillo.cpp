@@ -73,7 +73,7 @@ TEST_F(ModOscilloTest, SetupSempreOttoCanali) {
     LeggiSetupCanaliTesto(blocco(1, " 0 ", " zoom "), c);
     EXPECT_EQ(c[0].Visibile, 0);
     EXPECT_EQ(c[0].Colore, 255);
-    EXPECT_EQ(c[0].ZoomPercento, 10); // not a number: 0, so the lowest zoom
+    EXPECT_EQ(c[0].ZoomPercento, 0); // not a number: 0, kept as it is
     EXPECT_EQ(c[1].ZoomPercento, 100);
     // A missing file changes nothing.
     c[2].IdVariabile = 99;
@@ -81,8 +81,9 @@ TEST_F(ModOscilloTest, SetupSempreOttoCanali) {
     EXPECT_EQ(c[2].IdVariabile, 99);
 }
 
-// Every set-up value read is brought within its range, so that the chart's
-// arithmetic on it cannot overflow; values in range are kept as they are.
+// Every set-up value read but the zoom is brought within its range, so that
+// the page's steps on it cannot overflow; values in range are kept as they
+// are, and so is any zoom.
 TEST_F(ModOscilloTest, SetupFuoriLimiteRiportatoNeiLimiti) {
     struct Caso {
         const char* riga[6]; // Canale, IdVariabile, Visibile, Colore, OffsetPercento, ZoomPercento
@@ -90,11 +91,11 @@ TEST_F(ModOscilloTest, SetupFuoriLimiteRiportatoNeiLimiti) {
     };
     const Caso casi[] = {
         {{" 3 ", " 42 ", "-1 ", " 65535 ", " 11 ", " 30 "}, {3, 65535, 11, 30, 42}},
-        {{" 2147483647 ", " 15 ", "-1 ", " 2147483647 ", " 2147483647 ", " 2147483647 "}, {7, 0xFFFFFF, 800, 20000, 15}},
-        {{"-2147483648 ", " 7 ", " 0 ", "-1 ", "-2147483648 ", "-2147483648 "}, {0, 0, 0, 10, 7}},
-        {{" 8 ", " 33 ", " 0 ", " 16777216 ", " 801 ", " 20001 "}, {7, 0xFFFFFF, 800, 20000, 33}},
+        {{" 2147483647 ", " 15 ", "-1 ", " 2147483647 ", " 2147483647 ", " 2147483647 "}, {7, 0xFFFFFF, 800, INT32_MAX, 15}},
+        {{"-2147483648 ", " 7 ", " 0 ", "-1 ", "-2147483648 ", "-2147483648 "}, {0, 0, 0, INT32_MIN, 7}},
+        {{" 8 ", " 33 ", " 0 ", " 16777216 ", " 801 ", " 20001 "}, {7, 0xFFFFFF, 800, 20001, 33}},
         {{" 7 ", " 48 ", " 0 ", " 16777215 ", " 800 ", " 20000 "}, {7, 0xFFFFFF, 800, 20000, 48}},
-        {{" 0 ", " 35 ", " 0 ", " 0 ", " 0 ", " 10 "}, {0, 0, 0, 10, 35}},
+        {{" 0 ", " 35 ", " 0 ", " 0 ", " 0 ", " 0 "}, {0, 0, 0, 0, 35}},
     };
     for (const auto& caso : casi) {
         std::string testo = "[Var]\r\n";

@@ -272,7 +272,8 @@ TEST_F(EditorCompleto, SelettoreDiPaginaSegueIBitDiVista) {
 
 // At the page sizes of a 1024 x 640 and a 1400 x 900 window: the "(ms)"
 // caption lies whole under the full editor's grid, the rows take the nearest
-// pixel, the grid font follows the column width, the unit note stands centred
+// pixel, the grid font takes the column width's size step (smaller only
+// where a value would not fit the column), the unit note stands centred
 // beside the third legend square, the left column grows with the page, and
 // the coarse grid ends at its last cell (no empty strip right of it or below it).
 TEST_F(EditorCompleto, DisposizioneAlleDueMisure) {
@@ -281,17 +282,32 @@ TEST_F(EditorCompleto, DisposizioneAlleDueMisure) {
     struct Misura {
         QSize pagina;
         int riga;    // (page height - 22) x 15 - 45 - 345, / 24, to the nearest pixel
-        int carattere; // at least: the low rows of the larger page do not shrink it
+        int colonna; // pixels
+        int passo;   // points for that width: over 570 twips 14, over 450 12, over 405 10, else 8
     };
     int altezzaAnnulla = 0;
-    for (const Misura& m : {Misura{QSize(1001, 425), 16, 8}, Misura{QSize(1377, 685), 26, 12}}) {
+    for (const Misura& m : {Misura{QSize(1001, 425), 16, 31, 12}, Misura{QSize(1377, 685), 26, 43, 14}}) {
         const QSize s = m.pagina;
         f.resize(s);
         f.Form_Resize();
         EXPECT_GE(f.Lblms->y(), f.GrdInj->y() + f.GrdInj->height()) << s.width();
         EXPECT_LE(f.Lblms->y() + f.Lblms->height(), f.height()) << s.width();
         EXPECT_EQ(f.GrdInj->rowHeight(1), m.riga) << s.width();
-        EXPECT_GE(f.GrdInj->font().pointSize(), m.carattere) << s.width();
+        // The column width gives the size step; the grid takes the largest
+        // size from that step down, by 2 points, at which "25.5" fits a column.
+        const int colonna = f.GrdInj->columnWidth(1);
+        EXPECT_EQ(colonna, m.colonna) << s.width();
+        const auto entra = [&f, colonna](int punti) {
+            QFont q = f.GrdInj->font();
+            q.setPointSize(punti);
+            return QFontMetrics(q).horizontalAdvance(QStringLiteral("25.5")) + 8 <= colonna;
+        };
+        const int punti = f.GrdInj->font().pointSize();
+        EXPECT_LE(punti, m.passo) << s.width();
+        EXPECT_EQ((m.passo - punti) % 2, 0) << s.width();
+        EXPECT_GE(punti, 8) << s.width();
+        EXPECT_TRUE(punti == 8 || entra(punti)) << s.width() << " " << punti;
+        EXPECT_TRUE(punti == m.passo || !entra(punti + 2)) << s.width() << " " << punti;
         EXPECT_NEAR(f.LAB_Tick->geometry().center().y(), f.SHP[2]->geometry().center().y(), 1) << s.width();
         EXPECT_GT(f.CmdUndo->height(), altezzaAnnulla) << s.width();
         altezzaAnnulla = f.CmdUndo->height();

@@ -76,6 +76,36 @@ TEST_F(DialoghiTest, TestiEFile) {
     EXPECT_TRUE(Copione::Messaggi().empty());
 }
 
+// A name typed into a save dialog without an extension gets its filter's, so
+// that the open dialog with that filter lists it; with the program's filters.
+TEST_F(DialoghiTest, NomeSalvatoSenzaEstensionePrendeQuellaDelFiltro) {
+    const struct {
+        const char* digitato;
+        const char* filtro;
+        const char* atteso;
+    } casi[] = {
+        {"/d/Data/rec1", "View Files  (*.vfl)", "/d/Data/rec1.vfl"},
+        {"/d/Data/run1.vfl", "View Files  (*.vfl)", "/d/Data/run1.vfl"},
+        {"/d/Data/run1.txt", "View Files  (*.vfl)", "/d/Data/run1.txt"},
+        {"/d/Data/tab", "Mod Files (*.txt)", "/d/Data/tab.txt"},
+        {"/d/Data/auto", "Config Files  (*.qdl);;All Files  (*.*)", "/d/Data/auto.qdl"},
+        {"/d/Data/v1.2/auto", "Config Files  (*.qdl);;All Files  (*.*)", "/d/Data/v1.2/auto.qdl"},
+        {"/d/blocchi", "Text Files  (*.txt);;All Files  (*.*)", "/d/blocchi.txt"},
+        {"/d/Data/obd", "Map Files (*.tun *.qdl)", "/d/Data/obd.tun"},
+        {"/d/Data/obd", "All Files  (*.*)", "/d/Data/obd"},
+    };
+    for (const auto& c : casi) {
+        Copione::AccodaFile(QString(c.digitato));
+        EXPECT_EQ(ScegliFileDaSalvare({}, "/d/Data", c.filtro), QString(c.atteso)) << c.digitato << " " << c.filtro;
+        EXPECT_EQ(Copione::Eventi().back().filtro, QString(c.filtro));
+    }
+    Copione::AccodaFile(QString());
+    EXPECT_EQ(ScegliFileDaSalvare({}, "/d/Data", "View Files  (*.vfl)"), QString());
+    EXPECT_EQ(ScegliFileDaSalvare({}, "/d/Data", "View Files  (*.vfl)"), std::nullopt);
+    EXPECT_EQ(ModelliFiltro("View Files  (*.vfl);;Text Files  (*.txt)"), QStringList({"*.vfl", "*.txt"}));
+    EXPECT_EQ(ModelliFiltro("Map Files (*.tun *.qdl)"), QStringList({"*.tun", "*.qdl"}));
+}
+
 TEST_F(DialoghiTest, AppuntiEAzzeramento) {
     ImpostaAppunti("\tH1\r\nR1\t5\t");
     EXPECT_EQ(LeggiAppunti(), "\tH1\r\nR1\t5\t");
