@@ -33,13 +33,6 @@ namespace FCfg = FileConfigurazione;
 
 constexpr int16_t VoceAssiMancanti = 360;
 
-// The data of a section's frame (header and check byte dropped); nothing when
-// the line is not a hex frame.
-std::optional<std::string> CfgEcuDati(const std::string& riga) {
-    const auto t = FCfg::TramaDaHex(riga);
-    return t ? FCfg::DatiTrama(*t) : std::nullopt;
-}
-
 std::string CfgEcuTesta(size_t indirizzo, size_t quanti) {
     return {static_cast<char>(indirizzo & 0xFF), static_cast<char>(indirizzo >> 8), static_cast<char>(quanti)};
 }
@@ -67,14 +60,18 @@ bool CfgEcuTramaAttesa(const std::string& sezione, const std::string& trama) {
     return ModBlck::TramaRispostaAttesa(ricalcolata, attesa->comando, attesa->dati);
 }
 
-// The four vector parts of a file's sections, each exactly its count of data bytes.
-std::optional<std::array<std::string, 4>> CfgEcuVettori(const std::map<std::string, std::string>& s) {
+// The four vector parts of a file's sections, each exactly its count of data
+// bytes; with `intere` each also a whole reply frame of its section, as every
+// frame that goes back to the ECU.
+std::optional<std::array<std::string, 4>> CfgEcuVettori(const std::map<std::string, std::string>& s, bool intere) {
     const std::pair<const char*, size_t> parti[] = {
         {"[VET_RPM_0]", 64}, {"[VET_RPM_1]", 64}, {"[VET_TINJ_0]", 90}, {"[VET_TINJ_1]", 90}};
     std::array<std::string, 4> r;
     for (size_t i = 0; i < 4; ++i) {
         const auto v = s.find(parti[i].first);
-        const auto d = v == s.end() ? std::nullopt : CfgEcuDati(v->second);
+        const auto t = v == s.end() ? std::nullopt : FCfg::TramaDaHex(v->second);
+        if (!t || (intere && !CfgEcuTramaAttesa(parti[i].first, *t))) return std::nullopt;
+        const auto d = FCfg::DatiTrama(*t);
         if (!d || d->size() != parti[i].second) return std::nullopt;
         r[i] = *d;
     }
@@ -338,7 +335,7 @@ bool LeggiErroriEcu() { return CfgEcuLeggiBloccoModo2(4); }
 
 bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso) {
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
-    const auto parti = s ? CfgEcuVettori(*s) : std::nullopt;
+    const auto parti = s ? CfgEcuVettori(*s, false) : std::nullopt;
     if (!parti) {
         MostraVoce(VoceAssiMancanti);
         return false;
@@ -352,7 +349,7 @@ bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj
 bool ScriviVettoriRpmTinj(const std::string& percorso) {
     if (!ModGlobFunct::EsisteFile(percorso)) return false;
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
-    const auto parti = s ? CfgEcuVettori(*s) : std::nullopt;
+    const auto parti = s ? CfgEcuVettori(*s, true) : std::nullopt;
     if (!parti) return false;
     bool scritto = ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(0, 64) + (*parti)[0]) == 0;
     scritto = scritto && ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(64, 64) + (*parti)[1]) == 0;

@@ -40,9 +40,10 @@ bool LeggiErroriEcu();
 // read or any of the four parts is missing or of the wrong length, dictionary
 // entry 360, no change and false.
 bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso);
-// Writes the four vector parts of a file (all four needed, else false and
-// nothing sent), reads the vectors back into memory and rebuilds the working
-// axes. True when every write and the read-back succeeded.
+// Writes the four vector parts of a file (all four needed, each the whole
+// reply frame of its section, else false and nothing sent), reads the vectors
+// back into memory and rebuilds the working axes. True when every write and
+// the read-back succeeded.
 bool ScriviVettoriRpmTinj(const std::string& percorso);
 
 } // namespace ModMain

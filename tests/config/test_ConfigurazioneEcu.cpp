@@ -41,6 +41,7 @@ protected:
         ModMain::PercorsoBase = base_;
         ModMain::ConfigurazioniPredefinite = predefinite_;
         ModMain::FunzioneEstesaEcu = estesa_;
+        ModMain::ConfigEstesa = configEstesa_;
         ModMain::AbilitaNuovaObd = obd_;
         ModMain::RichiestaPendente = 0;
         ModMain::NomeConfigurazione = nome_;
@@ -84,13 +85,67 @@ protected:
         const auto r = FCfg::Righe(testo);
         return *(std::find(r.begin(), r.end(), sezione) + 1);
     }
+    // The section's frame with byte k (the XOR byte past the end) set to v, or
+    // its lowest bit flipped for v < 0; with `ripara` the XOR holds again.
+    static std::string Altera(const std::string& testo, const std::string& sezione, size_t k, int v, bool ripara) {
+        std::string t = ModGlobFunct::ConvertiHexInTesto(Valore(testo, sezione));
+        if (k >= t.size()) k = t.size() - 1;
+        t[k] = static_cast<char>(v < 0 ? t[k] ^ 0x01 : v);
+        if (ripara) {
+            uint8_t x = 0;
+            for (size_t i = 0; i + 1 < t.size(); ++i) x ^= static_cast<uint8_t>(t[i]);
+            t.back() = static_cast<char>(x);
+        }
+        return ModGlobFunct::ConvertiTestoInHex(t);
+    }
+    // A reply frame in hex: 42 01, its length less 2, the command, status 0,
+    // the data and the XOR of every byte before it.
+    static std::string RispostaHex(uint8_t comando, const std::string& dati) {
+        std::string t = std::string{'\x42', '\x01', static_cast<char>(dati.size() + 4), static_cast<char>(comando), '\0'} + dati;
+        uint8_t x = 0;
+        for (const char c : t) x ^= static_cast<uint8_t>(c);
+        return ModGlobFunct::ConvertiTestoInHex(t + static_cast<char>(x));
+    }
+    // A request frame as the ECU receives it: 41 02, its length less 2, the
+    // command, the data and the XOR.
+    static std::string Richiesta(uint8_t comando, const std::string& dati) {
+        std::string t = std::string{'\x41', '\x02', static_cast<char>(dati.size() + 3), static_cast<char>(comando)} + dati;
+        uint8_t x = 0;
+        for (const char c : t) x ^= static_cast<uint8_t>(c);
+        return t + static_cast<char>(x);
+    }
+    // Index vectors unlike the simulated ECU's: rpm entry i holds i / 6, injection-time entry i holds i / 9.
+    static ModBlck::VettoreGiri RpmFile() {
+        ModBlck::VettoreGiri v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 6, 23));
+        return v;
+    }
+    static ModBlck::VettoreTempi TinjFile() {
+        ModBlck::VettoreTempi v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 9, 22));
+        return v;
+    }
+    // The file text with the four vector parts holding RpmFile() and TinjFile().
+    static std::string ConVettoriDelFile(std::string testo) {
+        const auto r = RpmFile();
+        const auto t = TinjFile();
+        testo = ConRiga(testo, "[VET_RPM_0]", RispostaHex(CMD_READ_VET_RPM, std::string(r.begin(), r.begin() + 64)));
+        testo = ConRiga(testo, "[VET_RPM_1]", RispostaHex(CMD_READ_VET_RPM, std::string(r.begin() + 64, r.end())));
+        testo = ConRiga(testo, "[VET_TINJ_0]", RispostaHex(CMD_READ_VET_TINJ, std::string(t.begin(), t.begin() + 90)));
+        return ConRiga(testo, "[VET_TINJ_1]", RispostaHex(CMD_READ_VET_TINJ, std::string(t.begin() + 90, t.end())));
+    }
+    std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> VettoriEcu() {
+        std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> v{};
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(v.first, v.second, 0), 0);
+        return v;
+    }
     std::string Utente() const { return base.File("Data/utente.qdl"); }
     std::string Fabbrica() const { return base.File("lng/00 Redadi Inj Custom.xsi"); }
 
 private:
     std::string base_, nome_ = ModMain::NomeConfigurazione, nota_ = ModMain::NotaConfigurazione;
     std::vector<ConfigurazionePredefinita> predefinite_ = ModMain::ConfigurazioniPredefinite;
-    int16_t estesa_ = ModMain::FunzioneEstesaEcu;
+    int16_t estesa_ = ModMain::FunzioneEstesaEcu, configEstesa_ = ModMain::ConfigEstesa;
     bool obd_ = ModMain::AbilitaNuovaObd;
 };
 
@@ -299,17 +354,8 @@ TEST_F(ConfigEcu, FileTroncatoNonCambiaNulla) {
 TEST_F(ConfigEcu, TramaAlterataRifiutataPrimaDiOgniTraffico) {
     ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
     const std::string buono = SupportoTest::LeggiFile(Utente());
-    // Byte k of the section's frame set to v; with `ripara` the XOR holds again.
     auto altera = [&](const std::string& sezione, size_t k, int v, bool ripara) {
-        std::string t = ModGlobFunct::ConvertiHexInTesto(Valore(buono, sezione));
-        if (k >= t.size()) k = t.size() - 1;
-        t[k] = static_cast<char>(v < 0 ? t[k] ^ 0x01 : v);
-        if (ripara) {
-            uint8_t x = 0;
-            for (size_t i = 0; i + 1 < t.size(); ++i) x ^= static_cast<uint8_t>(t[i]);
-            t.back() = static_cast<char>(x);
-        }
-        return ModGlobFunct::ConvertiTestoInHex(t);
+        return Altera(buono, sezione, k, v, ripara);
     };
     const size_t ultimo = 1000; // the XOR byte
     struct Caso {
@@ -491,6 +537,53 @@ TEST_F(ConfigEcu, VettoriDaFileInMemoriaEInCentralina) {
     // A write that fails: the rest not sent, memory still follows the ECU, the result false.
     GuastoDopo(0);
     EXPECT_FALSE(ModMain::ScriviVettoriRpmTinj(Fabbrica()));
+}
+
+// The vector parts of a file reach the ECU only as whole reply frames of their
+// sections: a changed digit, or a start, direction, length, status or command
+// byte changed with the XOR made to hold, in any of the four parts, and none
+// is sent; the ECU keeps its vectors. Whole, the four go out as the ECU's
+// write frames and memory follows the ECU.
+TEST_F(ConfigEcu, VettoriInCentralinaSoloDaTrameIntere) {
+    const std::string file = base.File("lng/99 Vettori.xsi");
+    const std::string buono = ConVettoriDelFile(SupportoTest::LeggiFile(Fabbrica()));
+    const auto prima = VettoriEcu();
+    ASSERT_NE(prima.first, RpmFile());
+    ASSERT_NE(prima.second, TinjFile());
+    const size_t ultimo = 1000; // the XOR byte
+    struct Caso {
+        const char* sezione;
+        size_t byte;
+        int valore; // -1: the lowest bit flipped
+        bool ripara;
+    } const casi[] = {
+        {"[VET_TINJ_0]", 20, -1, false}, {"[VET_RPM_0]", 0, 0x43, true},           {"[VET_RPM_1]", 1, 0x02, true},
+        {"[VET_TINJ_1]", 2, 0x5D, true}, {"[VET_RPM_0]", 3, CMD_READ_VET_TINJ, true}, {"[VET_TINJ_0]", 4, 0x01, true},
+        {"[VET_RPM_1]", ultimo, -1, false},
+    };
+    Giornale();
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::string(c.sezione) + " byte " + std::to_string(c.byte));
+        SupportoTest::ScriviFile(file, ConRiga(buono, c.sezione, Altera(buono, c.sezione, c.byte, c.valore, c.ripara)));
+        EXPECT_FALSE(ModMain::ScriviVettoriRpmTinj(file));
+        EXPECT_TRUE(Trame(Giornale()).empty());
+    }
+    EXPECT_EQ(VettoriEcu(), prima);
+
+    Giornale();
+    SupportoTest::ScriviFile(file, buono);
+    EXPECT_TRUE(ModMain::ScriviVettoriRpmTinj(file));
+    const auto t = Trame(Giornale());
+    ASSERT_GE(t.size(), 4u);
+    const auto r = RpmFile();
+    const auto i = TinjFile();
+    EXPECT_EQ(t[0].dati, Richiesta(0x4C, std::string("\x00\x00\x40", 3) + std::string(r.begin(), r.begin() + 64)));
+    EXPECT_EQ(t[1].dati, Richiesta(0x4C, std::string("\x40\x00\x40", 3) + std::string(r.begin() + 64, r.end())));
+    EXPECT_EQ(t[2].dati, Richiesta(0x4F, std::string("\x00\x00\x5A", 3) + std::string(i.begin(), i.begin() + 90)));
+    EXPECT_EQ(t[3].dati, Richiesta(0x4F, std::string("\x5A\x00\x5A", 3) + std::string(i.begin() + 90, i.end())));
+    EXPECT_EQ(ModBlck::VettoreRpm, r);
+    EXPECT_EQ(ModBlck::VettoreTinj, i);
+    EXPECT_EQ(VettoriEcu(), std::make_pair(r, i));
 }
 
 TEST_F(ConfigEcu, RiletturaBlocchiEPreparazioneTabella) {
