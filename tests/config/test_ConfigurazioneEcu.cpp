@@ -399,6 +399,137 @@ TEST_F(ConfigEcu, TramaAlterataRifiutataPrimaDiOgniTraffico) {
     EXPECT_EQ(Conta(Giornale(), CMD_WRITE_TRISULT), 1u);
 }
 
+// A map page the file holds only in part is a damaged file when the request
+// sends that page: refused before any frame or switchover. A page the file
+// lacks whole leaves that page alone and the rest loads.
+TEST_F(ConfigEcu, MappaInParteRifiutata) {
+    ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
+    const std::string intero = SupportoTest::LeggiFile(Utente());
+    // Cut cleanly after the value line of "[MAP_2]".
+    const std::string tagliato = intero.substr(0, intero.find("\r\n", intero.find("[MAP_2]\r\n") + 9) + 2);
+    struct Caso {
+        const char* nome;
+        std::string testo;
+        int32_t richiesta;
+    } const casi[] = {
+        {"cut after [MAP_2]", tagliato, REQ_LOAD_CONFIG_FILE},
+        {"cut after [MAP_2], maps", tagliato, REQ_LOAD_CONFIG_MAPS},
+        {"no [MAP_0]", Senza(intero, "[MAP_0]"), REQ_LOAD_CONFIG_MAPS},
+        {"[MAP_3] empty", ConRiga(intero, "[MAP_3]", ""), REQ_LOAD_CONFIG_FILE},
+        {"no [ADAT_4]", Senza(intero, "[ADAT_4]"), REQ_LOAD_CONFIG_FILE},
+        {"no [MAPE_0], [MAPE_3]", Senza(Senza(intero, "[MAPE_0]"), "[MAPE_3]"), REQ_LOAD_CONFIG_MAPS},
+    };
+    // The ECU runs on gas: a load would switch it over first.
+    TabellaBlocchi[2].Valori[1] = 3;
+    Giornale();
+    for (const auto& c : casi) {
+        SupportoTest::ScriviFile(Utente(), c.testo);
+        EXPECT_FALSE(Carica(c.richiesta, Utente())) << c.nome;
+        EXPECT_TRUE(Giornale().empty()) << c.nome;
+    }
+
+    // No adaptive map at all, and chunk 3 of the main map unlike the ECU's.
+    TabellaBlocchi[2].Valori[1] = 0;
+    std::string senzaAdattiva = ConRiga(intero, "[MAP_3]", RispostaHex(0x12, std::string(110, '\x5A')));
+    for (const auto& s : FCfg::SezioniMappa(1)) senzaAdattiva = Senza(senzaAdattiva, s);
+    SupportoTest::ScriviFile(Utente(), senzaAdattiva);
+    ASSERT_TRUE(Carica(REQ_LOAD_CONFIG_MAPS, Utente()));
+    const auto g = Giornale();
+    EXPECT_EQ(Conta(g, 0x13), 5u);
+    EXPECT_EQ(Conta(g, 0x17), 0u);
+    EXPECT_EQ(Conta(g, 0x79), 5u);
+    const auto t = Trame(g);
+    EXPECT_NE(std::find_if(t.begin(), t.end(), [](const PacchettoRicevuto& p) {
+                  return p.dati == Richiesta(0x13, std::string("\x4A\x01\x6E", 3) + std::string(110, '\x5A'));
+              }), t.end());
+}
+
+// A load checks only the frames its request sends, to the ECU it has: a
+// damaged section that the request or the ECU leaves out, or vector parts
+// missing when the request sends no vectors, do not stop it; the same file
+// is refused where that section would go out.
+TEST_F(ConfigEcu, SoloLeTrameInviateControllate) {
+    ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
+    const std::string intero = SupportoTest::LeggiFile(Utente());
+    auto rotta = [&](const char* s) { return ConRiga(intero, s, Altera(intero, s, 20, -1, false)); };
+    const std::string obd = rotta("[OBD_ERR]"), mappa = rotta("[MAP_2]"), adattiva = rotta("[ADAT_1]");
+    const std::string vettore = Senza(intero, "[VET_TINJ_1]"), mappaInParte = Senza(intero, "[MAP_4]");
+    struct Caso {
+        const char* nome;
+        const std::string& testo;
+        int32_t richiesta;
+        bool obd, estesa;
+        uint8_t tolto; // the write command of the section left out
+        bool carica;
+    } const casi[] = {
+        {"[OBD_ERR] bad, new OBD off", obd, REQ_LOAD_CONFIG_FILE, false, true, 0x9C, true},
+        {"[OBD_ERR] bad, new OBD on", obd, REQ_LOAD_CONFIG_FILE, true, true, 0x9C, false},
+        {"[MAP_2] bad, tables", mappa, REQ_LOAD_CONFIG_COMP, true, true, 0x13, true},
+        {"[MAP_2] bad, parameters", mappa, REQ_LOAD_CONFIG_PARAMS, true, true, 0x13, true},
+        {"[MAP_2] bad, maps", mappa, REQ_LOAD_CONFIG_MAPS, true, true, 0x13, false},
+        {"[ADAT_1] bad, no extended configuration", adattiva, REQ_LOAD_CONFIG_FILE, true, false, 0x17, true},
+        {"[ADAT_1] bad, extended configuration", adattiva, REQ_LOAD_CONFIG_MAPS, true, true, 0x17, false},
+        {"no [VET_TINJ_1], parameters", vettore, REQ_LOAD_CONFIG_PARAMS, true, true, 0x4C, true},
+        {"no [VET_TINJ_1], tables", vettore, REQ_LOAD_CONFIG_COMP, true, true, 0x4C, true},
+        {"no [VET_TINJ_1], maps", vettore, REQ_LOAD_CONFIG_MAPS, true, true, 0x4C, false},
+        {"no [MAP_4], parameters", mappaInParte, REQ_LOAD_CONFIG_PARAMS, true, true, 0x13, true},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModMain::AbilitaNuovaObd = c.obd;
+        ModMain::ConfigEstesa = c.estesa ? -1 : 0;
+        SupportoTest::ScriviFile(Utente(), c.testo);
+        Giornale();
+        EXPECT_EQ(Carica(c.richiesta, Utente()), c.carica);
+        const auto g = Giornale();
+        if (!c.carica) {
+            EXPECT_TRUE(g.empty());
+            continue;
+        }
+        EXPECT_EQ(Conta(g, c.tolto), 0u);
+        EXPECT_EQ(Conta(g, 0x15), 1u); // stored
+        if (c.richiesta == REQ_LOAD_CONFIG_COMP) {
+            EXPECT_EQ(Comandi(g), (std::vector<uint8_t>{0x7D, 0x7B, 0x7F, 0x81, 0x5E, 0x15}));
+        }
+    }
+}
+
+// A factory file's "[BLK_6]" as older firmware replies it, 94 to 96 data
+// bytes, loads: the frame goes out with the file's bytes and the factory
+// changes, and the ECU keeps the block-15 bytes the file lacks. With 93 the
+// file is refused.
+TEST_F(ConfigEcu, Blocco15CortoDelFileDiFabbrica) {
+    const std::string fabbrica = SupportoTest::LeggiFile(Fabbrica());
+    const std::string file = base.File("Data/vecchio.xsi");
+    const std::string b15 = ModGlobFunct::ConvertiHexInTesto(Valore(fabbrica, "[BLK_6]")).substr(5);
+    for (size_t n : {94u, 95u, 96u, 93u}) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(LeggiBlocco(15));
+        const std::string ecu = TabellaBlocchi[15].UltimaRisposta;
+        ASSERT_GT(ecu.size(), 5 + n);
+        std::string d = b15.substr(0, n);
+        d[40] = static_cast<char>(ecu[5 + 40] ^ 0x11); // unlike the ECU's
+        SupportoTest::ScriviFile(file, ConRiga(fabbrica, "[BLK_6]", RispostaHex(0x6E, d)));
+        Giornale();
+        const bool carica = n >= 94;
+        ASSERT_EQ(Carica(REQ_LOAD_CONFIG_PARAMS, file), carica);
+        const auto t = Trame(Giornale());
+        if (!carica) {
+            EXPECT_TRUE(t.empty());
+            continue;
+        }
+        std::string atteso = d;
+        const int32_t cilindri = TabellaBlocchi[5].Valori[6];
+        for (int k = 0; k < 8; ++k) atteso[static_cast<size_t>(20 + k)] = cilindri >= k + 1 ? 3 : 0;
+        for (size_t i = 85; i <= 93; ++i) atteso[i] = static_cast<char>(atteso[i] | 0x80);
+        EXPECT_EQ(std::count_if(t.begin(), t.end(), [&](const PacchettoRicevuto& p) { return p.dati == Richiesta(0x6F, atteso); }), 1);
+        ASSERT_TRUE(LeggiBlocco(15));
+        const std::string dopo = TabellaBlocchi[15].UltimaRisposta;
+        EXPECT_EQ(dopo[5 + 40], d[40]);
+        EXPECT_EQ(dopo.substr(5 + n, ecu.size() - 6 - n), ecu.substr(5 + n, ecu.size() - 6 - n));
+    }
+}
+
 // The connected save keeps the ECU's XOR over the cylinder bytes it then sets
 // to flags: such a file still loads, its flags as the file holds them.
 TEST_F(ConfigEcu, Blocco3NormalizzatoSiRicarica) {
