@@ -85,8 +85,17 @@ protected:
         const auto r = FCfg::Righe(testo);
         return *(std::find(r.begin(), r.end(), sezione) + 1);
     }
-    // The section's frame with byte k (the XOR byte past the end) set to v, or
-    // its lowest bit flipped for v < 0; with `ripara` the XOR holds again.
+    // One byte of a section's frame changed: set to `valore`, or its lowest bit
+    // flipped for -1; with `ripara` the XOR holds again. A byte past the end
+    // (UltimoByte) is the XOR byte.
+    struct Alterazione {
+        const char* sezione;
+        size_t byte;
+        int valore;
+        bool ripara;
+    };
+    static constexpr size_t UltimoByte = 1000;
+    // The section's frame in hex, byte k changed as an Alterazione says.
     static std::string Altera(const std::string& testo, const std::string& sezione, size_t k, int v, bool ripara) {
         std::string t = ModGlobFunct::ConvertiHexInTesto(Valore(testo, sezione));
         if (k >= t.size()) k = t.size() - 1;
@@ -357,13 +366,8 @@ TEST_F(ConfigEcu, TramaAlterataRifiutataPrimaDiOgniTraffico) {
     auto altera = [&](const std::string& sezione, size_t k, int v, bool ripara) {
         return Altera(buono, sezione, k, v, ripara);
     };
-    const size_t ultimo = 1000; // the XOR byte
-    struct Caso {
-        const char* sezione;
-        size_t byte;
-        int valore; // -1: the lowest bit flipped
-        bool ripara;
-    } const casi[] = {
+    const size_t ultimo = UltimoByte;
+    const Alterazione casi[] = {
         {"[BLK_6]", 9, -1, false},       {"[BLK_6]", ultimo, -1, false}, {"[BLK_6]", 0, 0x43, true},
         {"[MAP_2]", 1, 0x02, true},      {"[VET_TINJ_1]", 2, 0x5F, true}, {"[BLK_6]", 3, CMD_WRITE_BLK15, true},
         {"[COM_SMAG]", 4, 0x01, true},   {"[BLK_2]", 7, -1, false},       {"[BLK_DINST]", 2, 0x7B, true},
@@ -681,13 +685,8 @@ TEST_F(ConfigEcu, VettoriInCentralinaSoloDaTrameIntere) {
     const auto prima = VettoriEcu();
     ASSERT_NE(prima.first, RpmFile());
     ASSERT_NE(prima.second, TinjFile());
-    const size_t ultimo = 1000; // the XOR byte
-    struct Caso {
-        const char* sezione;
-        size_t byte;
-        int valore; // -1: the lowest bit flipped
-        bool ripara;
-    } const casi[] = {
+    const size_t ultimo = UltimoByte;
+    const Alterazione casi[] = {
         {"[VET_TINJ_0]", 20, -1, false}, {"[VET_RPM_0]", 0, 0x43, true},           {"[VET_RPM_1]", 1, 0x02, true},
         {"[VET_TINJ_1]", 2, 0x5D, true}, {"[VET_RPM_0]", 3, CMD_READ_VET_TINJ, true}, {"[VET_TINJ_0]", 4, 0x01, true},
         {"[VET_RPM_1]", ultimo, -1, false},
