@@ -33,13 +33,6 @@ namespace FCfg = FileConfigurazione;
 
 constexpr int16_t VoceAssiMancanti = 360;
 
-// The data of a section's frame (header and check byte dropped); nothing when
-// the line is not a hex frame.
-std::optional<std::string> CfgEcuDati(const std::string& riga) {
-    const auto t = FCfg::TramaDaHex(riga);
-    return t ? FCfg::DatiTrama(*t) : std::nullopt;
-}
-
 std::string CfgEcuTesta(size_t indirizzo, size_t quanti) {
     return {static_cast<char>(indirizzo & 0xFF), static_cast<char>(indirizzo >> 8), static_cast<char>(quanti)};
 }
@@ -54,27 +47,38 @@ bool CfgEcuRispostaBuona() {
     return ModBlck::TramaRispostaPresente() && r.size() >= 6 && r[4] == 0;
 }
 
-// A section's frame is the reply its section holds. The ECU save keeps in
-// "[BLK_3]" the ECU's XOR over cylinder bytes it then set to flags, so a
-// "[BLK_3]" in that form may carry a stale XOR; everything else must hold.
+// Block 15 as older firmware replies it: its first 94 data bytes, the ones
+// the load changes in a factory file, are enough.
+constexpr size_t DatiMinimiBlocco15 = 94;
+
+// A section's frame is the reply its section holds. "[BLK_6]" may be shorter
+// than the block's layout, down to DatiMinimiBlocco15 data bytes. The ECU save
+// keeps in "[BLK_3]" the ECU's XOR over cylinder bytes it then set to flags,
+// so a "[BLK_3]" in that form may carry a stale XOR; everything else must hold.
 bool CfgEcuTramaAttesa(const std::string& sezione, const std::string& trama) {
     const auto attesa = FCfg::RispostaAttesa(sezione);
     if (!attesa) return false;
     if (ModBlck::TramaRispostaAttesa(trama, attesa->comando, attesa->dati)) return true;
+    if (sezione == "[BLK_6]" && trama.size() >= DatiMinimiBlocco15 + 6 && trama.size() < attesa->dati + 6)
+        return ModBlck::TramaRispostaAttesa(trama, attesa->comando, trama.size() - 6);
     if (sezione != "[BLK_3]" || trama.size() <= 27 || FCfg::NormalizzaBlocco3(trama) != trama) return false;
     std::string ricalcolata = trama;
     ricalcolata.back() = static_cast<char>(ModBlck::CalcolaXor(trama.substr(0, trama.size() - 1)));
     return ModBlck::TramaRispostaAttesa(ricalcolata, attesa->comando, attesa->dati);
 }
 
-// The four vector parts of a file's sections, each exactly its count of data bytes.
-std::optional<std::array<std::string, 4>> CfgEcuVettori(const std::map<std::string, std::string>& s) {
+// The four vector parts of a file's sections, each exactly its count of data
+// bytes; with `intere` each also a whole reply frame of its section, as every
+// frame that goes back to the ECU.
+std::optional<std::array<std::string, 4>> CfgEcuVettori(const std::map<std::string, std::string>& s, bool intere) {
     const std::pair<const char*, size_t> parti[] = {
         {"[VET_RPM_0]", 64}, {"[VET_RPM_1]", 64}, {"[VET_TINJ_0]", 90}, {"[VET_TINJ_1]", 90}};
     std::array<std::string, 4> r;
     for (size_t i = 0; i < 4; ++i) {
         const auto v = s.find(parti[i].first);
-        const auto d = v == s.end() ? std::nullopt : CfgEcuDati(v->second);
+        const auto t = v == s.end() ? std::nullopt : FCfg::TramaDaHex(v->second);
+        if (!t || (intere && !CfgEcuTramaAttesa(parti[i].first, *t))) return std::nullopt;
+        const auto d = FCfg::DatiTrama(*t);
         if (!d || d->size() != parti[i].second) return std::nullopt;
         r[i] = *d;
     }
@@ -106,12 +110,38 @@ bool CfgEcuScriviTabella(const char* sezione, uint8_t comando, size_t blocco) {
     return blocco < TabellaBlocchi.size() && ModBlck::LeggiBloccoEcu(blocco, TabellaBlocchi[blocco], true) == 0;
 }
 
-// One frame of the load with the requests it belongs to.
+// One frame of the load.
 struct CfgEcuInvio {
     std::string sezione;
     std::string trama;
-    bool parametri, mappe, compensazioni; // requests 9, 17, 53 (18 takes all)
 };
+
+bool CfgEcuInizia(const std::string& s, const char* radice) { return s.rfind(radice, 0) == 0; }
+
+// The load of `richiesta` sends the section's frame: request 9 the parameter
+// sections, 17 the threshold table, maps and vectors, 53 the five
+// compensation tables, 18 all of them; the adaptive and third maps only in
+// the extended configuration, "[OBD_ERR]" and "[BLK_DINST]" only to an ECU
+// that holds their blocks.
+bool CfgEcuInviata(const std::string& s, int32_t richiesta) {
+    if ((CfgEcuInizia(s, "[ADAT_") || CfgEcuInizia(s, "[MAPE_")) && !ConfigEstesa) return false;
+    if (s == "[OBD_ERR]" && !AbilitaNuovaObd) return false;
+    if (s == "[BLK_DINST]" && FunzioneEstesaEcu == 0) return false;
+    if (richiesta == REQ_LOAD_CONFIG_FILE) return true;
+    const bool mappe = s == "[BLK_5]" || CfgEcuInizia(s, "[MAP") || CfgEcuInizia(s, "[ADAT_") || CfgEcuInizia(s, "[VET_");
+    if (richiesta == REQ_LOAD_CONFIG_MAPS) return mappe;
+    const bool compensazioni = CfgEcuInizia(s, "[COM_");
+    if (richiesta == REQ_LOAD_CONFIG_COMP) return compensazioni;
+    return richiesta == REQ_LOAD_CONFIG_PARAMS && !mappe;
+}
+
+// Sections that go out only together: the four vector parts and the five
+// chunks of each map page. A file holding some of a group is damaged.
+std::vector<std::vector<std::string>> CfgEcuGruppi() {
+    std::vector<std::vector<std::string>> g = {{"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"}};
+    for (int p = 0; p < 3; ++p) g.push_back(FCfg::SezioniMappa(p));
+    return g;
+}
 
 } // namespace
 
@@ -194,33 +224,40 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
                           "[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"})
         nomi.push_back(s);
 
-    // 1. The file, read and checked whole before the ECU hears anything: a
-    //    file cut inside a section, a frame that is not the reply its section
-    //    holds, or only some of the four vector parts change nothing.
+    // 1. The file, read and checked before the ECU hears anything: a file cut
+    //    inside a section, a frame the request sends that is not the reply
+    //    its section holds, or only some of a map's chunks or of the four
+    //    vector parts that the request sends change nothing. Sections the
+    //    request does not send are held to the sizes the steps below need.
     const auto testo = FCfg::LeggiFile(percorso);
     if (!testo || FCfg::TestoTroncato(*testo)) return false;
     std::map<std::string, std::string> trame, dati;
     for (const auto& [s, v] : FCfg::LeggiSezioni(FCfg::Righe(*testo), nomi)) {
         if (v.empty()) continue; // an empty value line is an absent section
         const auto t = FCfg::TramaDaHex(v);
-        if (!t || !CfgEcuTramaAttesa(s, *t)) return false;
-        trame[s] = *t;
-        dati[s] = *FCfg::DatiTrama(*t);
+        // Block 18's reply is kept in memory when the ECU lacks the block.
+        const bool usata = CfgEcuInviata(s, richiesta) || (s == "[BLK_DINST]" && FunzioneEstesaEcu == 0);
+        if (usata && (!t || !CfgEcuTramaAttesa(s, *t))) return false;
+        trame[s] = t.value_or(std::string());
+        dati[s] = t ? *FCfg::DatiTrama(*t) : std::string();
     }
     if (!dati.count("[BLK_3]")) return false;
-    const size_t partiVettori = dati.count("[VET_RPM_0]") + dati.count("[VET_RPM_1]") + dati.count("[VET_TINJ_0]") +
-                           dati.count("[VET_TINJ_1]");
-    if (partiVettori != 0 && partiVettori != 4) return false;
+    for (const auto& gruppo : CfgEcuGruppi()) {
+        size_t presenti = 0;
+        for (const auto& s : gruppo) presenti += dati.count(s);
+        if (presenti != 0 && presenti != gruppo.size() && CfgEcuInviata(gruppo.front(), richiesta)) return false;
+    }
     // What the factory changes and the OBD byte below reach, whatever the layout.
-    if (fabbrica && (dati["[BLK_3]"].size() < 22 || !dati.count("[BLK_6]") || dati["[BLK_6]"].size() < 94)) return false;
+    if (fabbrica && (dati["[BLK_3]"].size() < 22 || !dati.count("[BLK_6]") || dati["[BLK_6]"].size() < DatiMinimiBlocco15))
+        return false;
     if (dati.count("[OBD_DATA]") && dati["[OBD_DATA]"].size() < 25) return false;
 
     std::vector<CfgEcuInvio> invii;
-    auto aggiungi = [&](const std::string& s, uint8_t comando, bool p, bool m, bool c, const std::string& d) {
-        invii.push_back({s, CfgEcuTrama(comando, d), p, m, c});
+    auto aggiungi = [&](const std::string& s, uint8_t comando, const std::string& d) {
+        if (CfgEcuInviata(s, richiesta)) invii.push_back({s, CfgEcuTrama(comando, d)});
     };
     // Block 2 keeps the ECU's service counters.
-    if (trame.count("[BLK_2]") && TabellaBlocchi.size() > 2) {
+    if (trame.count("[BLK_2]") && CfgEcuInviata("[BLK_2]", richiesta) && TabellaBlocchi.size() > 2) {
         BloccoParametri copia = TabellaBlocchi[2];
         ModBlck::DecodificaBlocco(trame["[BLK_2]"], copia);
         const auto& ecu = TabellaBlocchi[2].Valori;
@@ -228,7 +265,7 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
             if (k < ecu.size() && k < copia.Valori.size()) copia.Valori[k] = ecu[k] | (fabbrica && k == 9 ? 0x8000 : 0);
         std::string d;
         ModBlck::CodificaBlocco(d, copia);
-        aggiungi("[BLK_2]", CMD_WRITE_BLK2, true, false, false, d);
+        aggiungi("[BLK_2]", CMD_WRITE_BLK2, d);
     }
     std::string blocco3 = dati["[BLK_3]"];
     if (fabbrica) {
@@ -236,7 +273,7 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
         blocco3[21] = 1;
         for (int k = 1; k <= 7; ++k) blocco3[static_cast<size_t>(21 - k)] = static_cast<uint8_t>(blocco3[1]) > k ? 1 : 0;
     }
-    aggiungi("[BLK_3]", CMD_WRITE_BLK3, true, false, false, blocco3);
+    aggiungi("[BLK_3]", CMD_WRITE_BLK3, blocco3);
     if (dati.count("[BLK_6]")) {
         std::string b15 = dati["[BLK_6]"];
         if (fabbrica) {
@@ -245,47 +282,37 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
             for (int k = 0; k < 8; ++k) b15[static_cast<size_t>(20 + k)] = cilindri >= k + 1 ? 3 : 0;
             for (size_t i = 85; i <= 93; ++i) b15[i] = static_cast<char>(b15[i] | 0x80);
         }
-        aggiungi("[BLK_6]", CMD_WRITE_BLK15, true, false, false, b15);
+        aggiungi("[BLK_6]", CMD_WRITE_BLK15, b15);
     }
-    if (dati.count("[BLK_5]")) aggiungi("[BLK_5]", CMD_WRITE_SOGLIE, false, true, false, dati["[BLK_5]"]);
+    if (dati.count("[BLK_5]")) aggiungi("[BLK_5]", CMD_WRITE_SOGLIE, dati["[BLK_5]"]);
     const uint8_t scritture[] = {CMD_WRITE_MAP, CMD_WRITE_ADAT, CMD_WRITE_MAPE};
-    for (int p = 0; p < (ConfigEstesa ? 3 : 1); ++p) {
+    for (int p = 0; p < 3; ++p) {
         const auto nm = FCfg::SezioniMappa(p);
         for (size_t c = 0; c < 5; ++c)
             if (dati.count(nm[c]))
-                aggiungi(nm[c], scritture[p], false, true, false, CfgEcuTesta(110 * c, FCfg::CellePezzo(c)) + dati[nm[c]]);
+                aggiungi(nm[c], scritture[p], CfgEcuTesta(110 * c, FCfg::CellePezzo(c)) + dati[nm[c]]);
     }
-    struct Tab {
-        const char* s;
-        uint8_t c;
-        bool comp;
-    } const tabelle[] = {{"[RIT_COM]", CMD_WRITE_BLK6, false},   {"[COM_TGASX]", CMD_WRITE_BLK8, true},
-                         {"[COM_TRIDX]", CMD_WRITE_BLK7, true},  {"[COM_PGASX]", CMD_WRITE_BLK9, true},
-                         {"[COM_PBENX]", CMD_WRITE_BLK17, true}, {"[COM_SMAG]", CMD_WRITE_BLK13, true},
-                         {"[EMULA_LAMBDA]", CMD_WRITE_BLK11, false}};
-    for (const auto& tb : tabelle)
-        if (dati.count(tb.s)) aggiungi(tb.s, tb.c, true, false, tb.comp, dati[tb.s]);
-    if (dati.count("[OBD_ERR]") && AbilitaNuovaObd) aggiungi("[OBD_ERR]", CMD_WRITE_BLK19, true, false, false, dati["[OBD_ERR]"]);
+    const std::pair<const char*, uint8_t> tabelle[] = {
+        {"[RIT_COM]", CMD_WRITE_BLK6},     {"[COM_TGASX]", CMD_WRITE_BLK8},       {"[COM_TRIDX]", CMD_WRITE_BLK7},
+        {"[COM_PGASX]", CMD_WRITE_BLK9},   {"[COM_PBENX]", CMD_WRITE_BLK17},     {"[COM_SMAG]", CMD_WRITE_BLK13},
+        {"[EMULA_LAMBDA]", CMD_WRITE_BLK11}, {"[OBD_ERR]", CMD_WRITE_BLK19}};
+    for (const auto& [s, c] : tabelle)
+        if (dati.count(s)) aggiungi(s, c, dati[s]);
     if (dati.count("[OBD_DATA]")) {
         std::string d = dati["[OBD_DATA]"];
         d[24] = 0;
-        aggiungi("[OBD_DATA]", CMD_WRITE_BLK12, true, false, false, d);
+        aggiungi("[OBD_DATA]", CMD_WRITE_BLK12, d);
     }
-    if (dati.count("[OBD_DATA_DAT2]")) aggiungi("[OBD_DATA_DAT2]", CMD_WRITE_BLK14, true, false, false, dati["[OBD_DATA_DAT2]"]);
-    if (dati.count("[BLK_8]")) aggiungi("[BLK_8]", CMD_WRITE_BLK16, true, false, false, dati["[BLK_8]"]);
-    if (dati.count("[BLK_DINST]") && FunzioneEstesaEcu != 0)
-        aggiungi("[BLK_DINST]", CMD_WRITE_BLK18, true, false, false, dati["[BLK_DINST]"]);
+    if (dati.count("[OBD_DATA_DAT2]")) aggiungi("[OBD_DATA_DAT2]", CMD_WRITE_BLK14, dati["[OBD_DATA_DAT2]"]);
+    if (dati.count("[BLK_8]")) aggiungi("[BLK_8]", CMD_WRITE_BLK16, dati["[BLK_8]"]);
+    if (dati.count("[BLK_DINST]")) aggiungi("[BLK_DINST]", CMD_WRITE_BLK18, dati["[BLK_DINST]"]);
     const std::pair<const char*, std::pair<uint8_t, size_t>> vettori[] = {{"[VET_RPM_0]", {CMD_WRITE_VET_RPM, 0}},
                                                                           {"[VET_RPM_1]", {CMD_WRITE_VET_RPM, 64}},
                                                                           {"[VET_TINJ_0]", {CMD_WRITE_VET_TINJ, 0}},
                                                                           {"[VET_TINJ_1]", {CMD_WRITE_VET_TINJ, 90}}};
     for (const auto& [s, cv] : vettori)
         if (dati.count(s))
-            aggiungi(s, cv.first, false, true, false, CfgEcuTesta(cv.second, cv.first == CMD_WRITE_VET_RPM ? 64 : 90) + dati[s]);
-    const auto inScopo = [richiesta](const CfgEcuInvio& i) {
-        return richiesta == REQ_LOAD_CONFIG_FILE || (richiesta == REQ_LOAD_CONFIG_PARAMS && i.parametri) ||
-               (richiesta == REQ_LOAD_CONFIG_MAPS && i.mappe) || (richiesta == REQ_LOAD_CONFIG_COMP && i.compensazioni);
-    };
+            aggiungi(s, cv.first, CfgEcuTesta(cv.second, cv.first == CMD_WRITE_VET_RPM ? 64 : 90) + dati[s]);
 
     // 2. The switchover; when it fails nothing else happens.
     const bool commutazione = TabellaBlocchi.size() > 2 && TabellaBlocchi[2].Valori.size() > 1 &&
@@ -302,7 +329,7 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
     const int32_t modo = ModPipe::ModoLinea;
     bool ok = ModBlck::ImpostaModoLinea(2) == 0;
     for (const auto& i : invii)
-        if (ok && inScopo(i)) ok = ModBlck::InviaTramaEcu(i.trama) == 0;
+        if (ok) ok = ModBlck::InviaTramaEcu(i.trama) == 0;
     if (richiesta == REQ_LOAD_CONFIG_FILE) {
         ok = ok && ModBlck::AzzeraTGas() == 0;
         if (fabbrica) ok = ok && ModBlck::AzzeraTBenz() == 0;
@@ -338,7 +365,7 @@ bool LeggiErroriEcu() { return CfgEcuLeggiBloccoModo2(4); }
 
 bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso) {
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
-    const auto parti = s ? CfgEcuVettori(*s) : std::nullopt;
+    const auto parti = s ? CfgEcuVettori(*s, false) : std::nullopt;
     if (!parti) {
         MostraVoce(VoceAssiMancanti);
         return false;
@@ -352,7 +379,7 @@ bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj
 bool ScriviVettoriRpmTinj(const std::string& percorso) {
     if (!ModGlobFunct::EsisteFile(percorso)) return false;
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
-    const auto parti = s ? CfgEcuVettori(*s) : std::nullopt;
+    const auto parti = s ? CfgEcuVettori(*s, true) : std::nullopt;
     if (!parti) return false;
     bool scritto = ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(0, 64) + (*parti)[0]) == 0;
     scritto = scritto && ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(64, 64) + (*parti)[1]) == 0;

@@ -19,11 +19,15 @@ bool SalvaConfigurazioneDaEcu(const std::string& percorso);
 // (9 parameters, 17 maps, 53 compensation tables, 18 everything with the
 // table resets), then stores; with nothing in the request's scope only the
 // closing steps run. The file is read and checked before any ECU traffic: a
-// file that cannot be read, is cut inside a section, lacks "[BLK_3]", holds
-// some but not all four vector parts, or a frame that is not the reply its
-// section holds (start bytes, length byte, command, status, data length,
-// XOR) is refused (false, nothing sent, no switchover). Name and note change
-// in memory only after a good switchover.
+// file that cannot be read, is cut inside a section or lacks "[BLK_3]" is
+// refused (false, nothing sent, no switchover), and so is one where a frame
+// the request sends is not the reply its section holds (start bytes, length
+// byte, command, status, data length, XOR; "[BLK_6]" from 94 data bytes), or
+// where the request sends the vectors or a map page and the file holds only
+// some of the four vector parts or of the page's five chunks. Sections the
+// request does not send are not checked as frames, but for "[BLK_DINST]" kept
+// in memory as block 18's reply when the ECU lacks that block. Name and note
+// change in memory only after a good switchover.
 bool CaricaConfigurazioneInEcu(const std::string& percorso);
 // One pressure table ("[COM_PGASX]" / "[COM_PBENX]", first occurrence) from the
 // factory file that fits the ECU, written and its block read back; a frame
@@ -40,9 +44,10 @@ bool LeggiErroriEcu();
 // read or any of the four parts is missing or of the wrong length, dictionary
 // entry 360, no change and false.
 bool CaricaVettoriRpmTinj(ModBlck::VettoreGiri& rpm, ModBlck::VettoreTempi& tinj, const std::string& percorso);
-// Writes the four vector parts of a file (all four needed, else false and
-// nothing sent), reads the vectors back into memory and rebuilds the working
-// axes. True when every write and the read-back succeeded.
+// Writes the four vector parts of a file (all four needed, each the whole
+// reply frame of its section, else false and nothing sent), reads the vectors
+// back into memory and rebuilds the working axes. True when every write and
+// the read-back succeeded.
 bool ScriviVettoriRpmTinj(const std::string& percorso);
 
 } // namespace ModMain

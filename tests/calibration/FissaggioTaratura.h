@@ -14,6 +14,7 @@
 #include "calibration/MDIFrmTaratura.h"
 #include "calibration/ModTaratura.h"
 #include "core/ModBlckConfigScale.h"
+#include "core/ModGlobFunct.h"
 #include "engine/FissaggioMotore.h"
 #include "core/ModRetta.h"
 #include "core/ModMainCaricatori.h"
@@ -218,13 +219,13 @@ protected:
         return v;
     }
     // The factory file of the ECU's system configuration (block 15 value 47):
-    // a shipped one whose four vector lines carry the vectors above between
-    // the same frame heads and checks; `senza` names a section left out.
-    void FileFabbricaConVettori(const std::string& senza = {}) {
+    // a shipped one whose four vector lines carry the vectors given (those
+    // above unless told) between the same frame heads, each with its XOR
+    // worked out again; `senza` names a section left out.
+    void FileFabbricaConVettori(const std::string& senza = {}, const ModBlck::VettoreGiri& rpm = VettoreRpmFabbrica(),
+                                const ModBlck::VettoreTempi& tinj = VettoreTinjFabbrica()) {
         std::ifstream i(base.File("lng/01 Redadi Inj LPG 4 Cyl.xsi"), std::ios::binary);
         ASSERT_TRUE(i.is_open());
-        const auto rpm = VettoreRpmFabbrica();
-        const auto tinj = VettoreTinjFabbrica();
         const std::map<std::string, std::string> dati = {
             {"[VET_RPM_0]", std::string(rpm.begin(), rpm.begin() + 64)},
             {"[VET_RPM_1]", std::string(rpm.begin() + 64, rpm.end())},
@@ -239,9 +240,15 @@ protected:
             }
             if (dati.count(sezione) && riga.size() > 12) {
                 static const char cifre[] = "0123456789ABCDEF";
-                std::string hex;
-                for (const unsigned char c : dati.at(sezione)) hex += {cifre[c >> 4], cifre[c & 15]};
-                riga = riga.substr(0, 10) + hex + riga.substr(riga.size() - 2);
+                auto hex = [](const std::string& b) {
+                    std::string h;
+                    for (const unsigned char c : b) h += {cifre[c >> 4], cifre[c & 15]};
+                    return h;
+                };
+                std::string trama = ModGlobFunct::ConvertiHexInTesto(riga.substr(0, 10)) + dati.at(sezione);
+                uint8_t x = 0;
+                for (const unsigned char c : trama) x ^= c;
+                riga = hex(trama + static_cast<char>(x));
             }
             sezione = riga;
             uscita += riga + "\r\n";

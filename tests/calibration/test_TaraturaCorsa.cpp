@@ -312,15 +312,23 @@ TEST_F(CorsaTaratura, VettoriDelFileDiFabbricaScrittiERiletti) {
     }
     EXPECT_TRUE(Messaggi().empty());
 
-    // A factory file without its last vector part: nothing is written and no
-    // box interrupts the run.
-    FileFabbricaConVettori("[VET_TINJ_1]");
+    // A factory file without its last vector part, its other parts unlike the
+    // ECU's vectors: nothing is written, the ECU keeps its vectors and no box
+    // interrupts the run.
+    ModBlck::VettoreGiri altriRpm{};
+    ModBlck::VettoreTempi altriTinj{};
+    for (size_t i = 0; i < altriRpm.size(); ++i) altriRpm[i] = static_cast<uint8_t>(std::min<size_t>(i / 4, 23));
+    for (size_t i = 0; i < altriTinj.size(); ++i) altriTinj[i] = static_cast<uint8_t>(std::min<size_t>(i / 6, 22));
+    FileFabbricaConVettori("[VET_TINJ_1]", altriRpm, altriTinj);
     AzzeraTaratura();
     vista.messaggi.clear();
     ModMain::StatoConnessione = STATO_TARATURA;
     MDIFrm::EseguiTaratura();
     EXPECT_FALSE(vista.Mostrato(VoceTune(17))) << vista.messaggi.back();
     EXPECT_TRUE(Messaggi().empty());
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(rpm, tinj, 0), 0);
+    EXPECT_EQ(rpm, VettoreRpmFabbrica());
+    EXPECT_EQ(tinj, VettoreTinjFabbrica());
 }
 
 TEST_F(CorsaTaratura, FormaRettaSpostaLaCurvaSullaCorrezione) {

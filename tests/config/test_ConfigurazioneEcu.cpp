@@ -41,6 +41,7 @@ protected:
         ModMain::PercorsoBase = base_;
         ModMain::ConfigurazioniPredefinite = predefinite_;
         ModMain::FunzioneEstesaEcu = estesa_;
+        ModMain::ConfigEstesa = configEstesa_;
         ModMain::AbilitaNuovaObd = obd_;
         ModMain::RichiestaPendente = 0;
         ModMain::NomeConfigurazione = nome_;
@@ -84,13 +85,76 @@ protected:
         const auto r = FCfg::Righe(testo);
         return *(std::find(r.begin(), r.end(), sezione) + 1);
     }
+    // One byte of a section's frame changed: set to `valore`, or its lowest bit
+    // flipped for -1; with `ripara` the XOR holds again. A byte past the end
+    // (UltimoByte) is the XOR byte.
+    struct Alterazione {
+        const char* sezione;
+        size_t byte;
+        int valore;
+        bool ripara;
+    };
+    static constexpr size_t UltimoByte = 1000;
+    // The section's frame in hex, byte k changed as an Alterazione says.
+    static std::string Altera(const std::string& testo, const std::string& sezione, size_t k, int v, bool ripara) {
+        std::string t = ModGlobFunct::ConvertiHexInTesto(Valore(testo, sezione));
+        if (k >= t.size()) k = t.size() - 1;
+        t[k] = static_cast<char>(v < 0 ? t[k] ^ 0x01 : v);
+        if (ripara) {
+            uint8_t x = 0;
+            for (size_t i = 0; i + 1 < t.size(); ++i) x ^= static_cast<uint8_t>(t[i]);
+            t.back() = static_cast<char>(x);
+        }
+        return ModGlobFunct::ConvertiTestoInHex(t);
+    }
+    // A reply frame in hex: 42 01, its length less 2, the command, status 0,
+    // the data and the XOR of every byte before it.
+    static std::string RispostaHex(uint8_t comando, const std::string& dati) {
+        std::string t = std::string{'\x42', '\x01', static_cast<char>(dati.size() + 4), static_cast<char>(comando), '\0'} + dati;
+        uint8_t x = 0;
+        for (const char c : t) x ^= static_cast<uint8_t>(c);
+        return ModGlobFunct::ConvertiTestoInHex(t + static_cast<char>(x));
+    }
+    // A request frame as the ECU receives it: 41 02, its length less 2, the
+    // command, the data and the XOR.
+    static std::string Richiesta(uint8_t comando, const std::string& dati) {
+        std::string t = std::string{'\x41', '\x02', static_cast<char>(dati.size() + 3), static_cast<char>(comando)} + dati;
+        uint8_t x = 0;
+        for (const char c : t) x ^= static_cast<uint8_t>(c);
+        return t + static_cast<char>(x);
+    }
+    // Index vectors unlike the simulated ECU's: rpm entry i holds i / 6, injection-time entry i holds i / 9.
+    static ModBlck::VettoreGiri RpmFile() {
+        ModBlck::VettoreGiri v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 6, 23));
+        return v;
+    }
+    static ModBlck::VettoreTempi TinjFile() {
+        ModBlck::VettoreTempi v{};
+        for (size_t i = 0; i < v.size(); ++i) v[i] = static_cast<uint8_t>(std::min<size_t>(i / 9, 22));
+        return v;
+    }
+    // The file text with the four vector parts holding RpmFile() and TinjFile().
+    static std::string ConVettoriDelFile(std::string testo) {
+        const auto r = RpmFile();
+        const auto t = TinjFile();
+        testo = ConRiga(testo, "[VET_RPM_0]", RispostaHex(CMD_READ_VET_RPM, std::string(r.begin(), r.begin() + 64)));
+        testo = ConRiga(testo, "[VET_RPM_1]", RispostaHex(CMD_READ_VET_RPM, std::string(r.begin() + 64, r.end())));
+        testo = ConRiga(testo, "[VET_TINJ_0]", RispostaHex(CMD_READ_VET_TINJ, std::string(t.begin(), t.begin() + 90)));
+        return ConRiga(testo, "[VET_TINJ_1]", RispostaHex(CMD_READ_VET_TINJ, std::string(t.begin() + 90, t.end())));
+    }
+    std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> VettoriEcu() {
+        std::pair<ModBlck::VettoreGiri, ModBlck::VettoreTempi> v{};
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(v.first, v.second, 0), 0);
+        return v;
+    }
     std::string Utente() const { return base.File("Data/utente.qdl"); }
     std::string Fabbrica() const { return base.File("lng/00 Redadi Inj Custom.xsi"); }
 
 private:
     std::string base_, nome_ = ModMain::NomeConfigurazione, nota_ = ModMain::NotaConfigurazione;
     std::vector<ConfigurazionePredefinita> predefinite_ = ModMain::ConfigurazioniPredefinite;
-    int16_t estesa_ = ModMain::FunzioneEstesaEcu;
+    int16_t estesa_ = ModMain::FunzioneEstesaEcu, configEstesa_ = ModMain::ConfigEstesa;
     bool obd_ = ModMain::AbilitaNuovaObd;
 };
 
@@ -299,25 +363,11 @@ TEST_F(ConfigEcu, FileTroncatoNonCambiaNulla) {
 TEST_F(ConfigEcu, TramaAlterataRifiutataPrimaDiOgniTraffico) {
     ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
     const std::string buono = SupportoTest::LeggiFile(Utente());
-    // Byte k of the section's frame set to v; with `ripara` the XOR holds again.
     auto altera = [&](const std::string& sezione, size_t k, int v, bool ripara) {
-        std::string t = ModGlobFunct::ConvertiHexInTesto(Valore(buono, sezione));
-        if (k >= t.size()) k = t.size() - 1;
-        t[k] = static_cast<char>(v < 0 ? t[k] ^ 0x01 : v);
-        if (ripara) {
-            uint8_t x = 0;
-            for (size_t i = 0; i + 1 < t.size(); ++i) x ^= static_cast<uint8_t>(t[i]);
-            t.back() = static_cast<char>(x);
-        }
-        return ModGlobFunct::ConvertiTestoInHex(t);
+        return Altera(buono, sezione, k, v, ripara);
     };
-    const size_t ultimo = 1000; // the XOR byte
-    struct Caso {
-        const char* sezione;
-        size_t byte;
-        int valore; // -1: the lowest bit flipped
-        bool ripara;
-    } const casi[] = {
+    const size_t ultimo = UltimoByte;
+    const Alterazione casi[] = {
         {"[BLK_6]", 9, -1, false},       {"[BLK_6]", ultimo, -1, false}, {"[BLK_6]", 0, 0x43, true},
         {"[MAP_2]", 1, 0x02, true},      {"[VET_TINJ_1]", 2, 0x5F, true}, {"[BLK_6]", 3, CMD_WRITE_BLK15, true},
         {"[COM_SMAG]", 4, 0x01, true},   {"[BLK_2]", 7, -1, false},       {"[BLK_DINST]", 2, 0x7B, true},
@@ -351,6 +401,137 @@ TEST_F(ConfigEcu, TramaAlterataRifiutataPrimaDiOgniTraffico) {
     SupportoTest::ScriviFile(tun, buono);
     EXPECT_EQ(MDIFrm::LeggiMappeVcmRpmDafileEScarica("", tun), 0);
     EXPECT_EQ(Conta(Giornale(), CMD_WRITE_TRISULT), 1u);
+}
+
+// A map page the file holds only in part is a damaged file when the request
+// sends that page: refused before any frame or switchover. A page the file
+// lacks whole leaves that page alone and the rest loads.
+TEST_F(ConfigEcu, MappaInParteRifiutata) {
+    ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
+    const std::string intero = SupportoTest::LeggiFile(Utente());
+    // Cut cleanly after the value line of "[MAP_2]".
+    const std::string tagliato = intero.substr(0, intero.find("\r\n", intero.find("[MAP_2]\r\n") + 9) + 2);
+    struct Caso {
+        const char* nome;
+        std::string testo;
+        int32_t richiesta;
+    } const casi[] = {
+        {"cut after [MAP_2]", tagliato, REQ_LOAD_CONFIG_FILE},
+        {"cut after [MAP_2], maps", tagliato, REQ_LOAD_CONFIG_MAPS},
+        {"no [MAP_0]", Senza(intero, "[MAP_0]"), REQ_LOAD_CONFIG_MAPS},
+        {"[MAP_3] empty", ConRiga(intero, "[MAP_3]", ""), REQ_LOAD_CONFIG_FILE},
+        {"no [ADAT_4]", Senza(intero, "[ADAT_4]"), REQ_LOAD_CONFIG_FILE},
+        {"no [MAPE_0], [MAPE_3]", Senza(Senza(intero, "[MAPE_0]"), "[MAPE_3]"), REQ_LOAD_CONFIG_MAPS},
+    };
+    // The ECU runs on gas: a load would switch it over first.
+    TabellaBlocchi[2].Valori[1] = 3;
+    Giornale();
+    for (const auto& c : casi) {
+        SupportoTest::ScriviFile(Utente(), c.testo);
+        EXPECT_FALSE(Carica(c.richiesta, Utente())) << c.nome;
+        EXPECT_TRUE(Giornale().empty()) << c.nome;
+    }
+
+    // No adaptive map at all, and chunk 3 of the main map unlike the ECU's.
+    TabellaBlocchi[2].Valori[1] = 0;
+    std::string senzaAdattiva = ConRiga(intero, "[MAP_3]", RispostaHex(0x12, std::string(110, '\x5A')));
+    for (const auto& s : FCfg::SezioniMappa(1)) senzaAdattiva = Senza(senzaAdattiva, s);
+    SupportoTest::ScriviFile(Utente(), senzaAdattiva);
+    ASSERT_TRUE(Carica(REQ_LOAD_CONFIG_MAPS, Utente()));
+    const auto g = Giornale();
+    EXPECT_EQ(Conta(g, 0x13), 5u);
+    EXPECT_EQ(Conta(g, 0x17), 0u);
+    EXPECT_EQ(Conta(g, 0x79), 5u);
+    const auto t = Trame(g);
+    EXPECT_NE(std::find_if(t.begin(), t.end(), [](const PacchettoRicevuto& p) {
+                  return p.dati == Richiesta(0x13, std::string("\x4A\x01\x6E", 3) + std::string(110, '\x5A'));
+              }), t.end());
+}
+
+// A load checks only the frames its request sends, to the ECU it has: a
+// damaged section that the request or the ECU leaves out, or vector parts
+// missing when the request sends no vectors, do not stop it; the same file
+// is refused where that section would go out.
+TEST_F(ConfigEcu, SoloLeTrameInviateControllate) {
+    ASSERT_TRUE(ModMain::SalvaConfigurazioneDaEcu(Utente()));
+    const std::string intero = SupportoTest::LeggiFile(Utente());
+    auto rotta = [&](const char* s) { return ConRiga(intero, s, Altera(intero, s, 20, -1, false)); };
+    const std::string obd = rotta("[OBD_ERR]"), mappa = rotta("[MAP_2]"), adattiva = rotta("[ADAT_1]");
+    const std::string vettore = Senza(intero, "[VET_TINJ_1]"), mappaInParte = Senza(intero, "[MAP_4]");
+    struct Caso {
+        const char* nome;
+        const std::string& testo;
+        int32_t richiesta;
+        bool obd, estesa;
+        uint8_t tolto; // the write command of the section left out
+        bool carica;
+    } const casi[] = {
+        {"[OBD_ERR] bad, new OBD off", obd, REQ_LOAD_CONFIG_FILE, false, true, 0x9C, true},
+        {"[OBD_ERR] bad, new OBD on", obd, REQ_LOAD_CONFIG_FILE, true, true, 0x9C, false},
+        {"[MAP_2] bad, tables", mappa, REQ_LOAD_CONFIG_COMP, true, true, 0x13, true},
+        {"[MAP_2] bad, parameters", mappa, REQ_LOAD_CONFIG_PARAMS, true, true, 0x13, true},
+        {"[MAP_2] bad, maps", mappa, REQ_LOAD_CONFIG_MAPS, true, true, 0x13, false},
+        {"[ADAT_1] bad, no extended configuration", adattiva, REQ_LOAD_CONFIG_FILE, true, false, 0x17, true},
+        {"[ADAT_1] bad, extended configuration", adattiva, REQ_LOAD_CONFIG_MAPS, true, true, 0x17, false},
+        {"no [VET_TINJ_1], parameters", vettore, REQ_LOAD_CONFIG_PARAMS, true, true, 0x4C, true},
+        {"no [VET_TINJ_1], tables", vettore, REQ_LOAD_CONFIG_COMP, true, true, 0x4C, true},
+        {"no [VET_TINJ_1], maps", vettore, REQ_LOAD_CONFIG_MAPS, true, true, 0x4C, false},
+        {"no [MAP_4], parameters", mappaInParte, REQ_LOAD_CONFIG_PARAMS, true, true, 0x13, true},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModMain::AbilitaNuovaObd = c.obd;
+        ModMain::ConfigEstesa = c.estesa ? -1 : 0;
+        SupportoTest::ScriviFile(Utente(), c.testo);
+        Giornale();
+        EXPECT_EQ(Carica(c.richiesta, Utente()), c.carica);
+        const auto g = Giornale();
+        if (!c.carica) {
+            EXPECT_TRUE(g.empty());
+            continue;
+        }
+        EXPECT_EQ(Conta(g, c.tolto), 0u);
+        EXPECT_EQ(Conta(g, 0x15), 1u); // stored
+        if (c.richiesta == REQ_LOAD_CONFIG_COMP) {
+            EXPECT_EQ(Comandi(g), (std::vector<uint8_t>{0x7D, 0x7B, 0x7F, 0x81, 0x5E, 0x15}));
+        }
+    }
+}
+
+// A factory file's "[BLK_6]" as older firmware replies it, 94 to 96 data
+// bytes, loads: the frame goes out with the file's bytes and the factory
+// changes, and the ECU keeps the block-15 bytes the file lacks. With 93 the
+// file is refused.
+TEST_F(ConfigEcu, Blocco15CortoDelFileDiFabbrica) {
+    const std::string fabbrica = SupportoTest::LeggiFile(Fabbrica());
+    const std::string file = base.File("Data/vecchio.xsi");
+    const std::string b15 = ModGlobFunct::ConvertiHexInTesto(Valore(fabbrica, "[BLK_6]")).substr(5);
+    for (size_t n : {94u, 95u, 96u, 93u}) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(LeggiBlocco(15));
+        const std::string ecu = TabellaBlocchi[15].UltimaRisposta;
+        ASSERT_GT(ecu.size(), 5 + n);
+        std::string d = b15.substr(0, n);
+        d[40] = static_cast<char>(ecu[5 + 40] ^ 0x11); // unlike the ECU's
+        SupportoTest::ScriviFile(file, ConRiga(fabbrica, "[BLK_6]", RispostaHex(0x6E, d)));
+        Giornale();
+        const bool carica = n >= 94;
+        ASSERT_EQ(Carica(REQ_LOAD_CONFIG_PARAMS, file), carica);
+        const auto t = Trame(Giornale());
+        if (!carica) {
+            EXPECT_TRUE(t.empty());
+            continue;
+        }
+        std::string atteso = d;
+        const int32_t cilindri = TabellaBlocchi[5].Valori[6];
+        for (int k = 0; k < 8; ++k) atteso[static_cast<size_t>(20 + k)] = cilindri >= k + 1 ? 3 : 0;
+        for (size_t i = 85; i <= 93; ++i) atteso[i] = static_cast<char>(atteso[i] | 0x80);
+        EXPECT_EQ(std::count_if(t.begin(), t.end(), [&](const PacchettoRicevuto& p) { return p.dati == Richiesta(0x6F, atteso); }), 1);
+        ASSERT_TRUE(LeggiBlocco(15));
+        const std::string dopo = TabellaBlocchi[15].UltimaRisposta;
+        EXPECT_EQ(dopo[5 + 40], d[40]);
+        EXPECT_EQ(dopo.substr(5 + n, ecu.size() - 6 - n), ecu.substr(5 + n, ecu.size() - 6 - n));
+    }
 }
 
 // The connected save keeps the ECU's XOR over the cylinder bytes it then sets
@@ -491,6 +672,48 @@ TEST_F(ConfigEcu, VettoriDaFileInMemoriaEInCentralina) {
     // A write that fails: the rest not sent, memory still follows the ECU, the result false.
     GuastoDopo(0);
     EXPECT_FALSE(ModMain::ScriviVettoriRpmTinj(Fabbrica()));
+}
+
+// The vector parts of a file reach the ECU only as whole reply frames of their
+// sections: a changed digit, or a start, direction, length, status or command
+// byte changed with the XOR made to hold, in any of the four parts, and none
+// is sent; the ECU keeps its vectors. Whole, the four go out as the ECU's
+// write frames and memory follows the ECU.
+TEST_F(ConfigEcu, VettoriInCentralinaSoloDaTrameIntere) {
+    const std::string file = base.File("lng/99 Vettori.xsi");
+    const std::string buono = ConVettoriDelFile(SupportoTest::LeggiFile(Fabbrica()));
+    const auto prima = VettoriEcu();
+    ASSERT_NE(prima.first, RpmFile());
+    ASSERT_NE(prima.second, TinjFile());
+    const size_t ultimo = UltimoByte;
+    const Alterazione casi[] = {
+        {"[VET_TINJ_0]", 20, -1, false}, {"[VET_RPM_0]", 0, 0x43, true},           {"[VET_RPM_1]", 1, 0x02, true},
+        {"[VET_TINJ_1]", 2, 0x5D, true}, {"[VET_RPM_0]", 3, CMD_READ_VET_TINJ, true}, {"[VET_TINJ_0]", 4, 0x01, true},
+        {"[VET_RPM_1]", ultimo, -1, false},
+    };
+    Giornale();
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::string(c.sezione) + " byte " + std::to_string(c.byte));
+        SupportoTest::ScriviFile(file, ConRiga(buono, c.sezione, Altera(buono, c.sezione, c.byte, c.valore, c.ripara)));
+        EXPECT_FALSE(ModMain::ScriviVettoriRpmTinj(file));
+        EXPECT_TRUE(Trame(Giornale()).empty());
+    }
+    EXPECT_EQ(VettoriEcu(), prima);
+
+    Giornale();
+    SupportoTest::ScriviFile(file, buono);
+    EXPECT_TRUE(ModMain::ScriviVettoriRpmTinj(file));
+    const auto t = Trame(Giornale());
+    ASSERT_GE(t.size(), 4u);
+    const auto r = RpmFile();
+    const auto i = TinjFile();
+    EXPECT_EQ(t[0].dati, Richiesta(0x4C, std::string("\x00\x00\x40", 3) + std::string(r.begin(), r.begin() + 64)));
+    EXPECT_EQ(t[1].dati, Richiesta(0x4C, std::string("\x40\x00\x40", 3) + std::string(r.begin() + 64, r.end())));
+    EXPECT_EQ(t[2].dati, Richiesta(0x4F, std::string("\x00\x00\x5A", 3) + std::string(i.begin(), i.begin() + 90)));
+    EXPECT_EQ(t[3].dati, Richiesta(0x4F, std::string("\x5A\x00\x5A", 3) + std::string(i.begin() + 90, i.end())));
+    EXPECT_EQ(ModBlck::VettoreRpm, r);
+    EXPECT_EQ(ModBlck::VettoreTinj, i);
+    EXPECT_EQ(VettoriEcu(), std::make_pair(r, i));
 }
 
 TEST_F(ConfigEcu, RiletturaBlocchiEPreparazioneTabella) {
