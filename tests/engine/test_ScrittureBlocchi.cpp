@@ -15,6 +15,25 @@
 namespace {
 using Hex = std::string;
 std::string Byte(const Hex& h) { return ModGlobFunct::ConvertiHexInTesto(h); }
+
+// A block writer with its pending list, a value it changes and its write command.
+struct Scrittore {
+    bool (*scrivi)();
+    ListaModifiche* lista;
+    size_t blocco, indice;
+    uint8_t comando;
+};
+// The eight members of the read-apply-write-read family.
+const Scrittore Famiglia[] = {
+        {&MDIFrm::ScriviBlocco2, &ModBlck::ModificheBlocco2, 2, 3, CMD_WRITE_BLK2},
+        {&MDIFrm::ScriviBlocco3, &ModBlck::ModificheBlocco3, 3, 34, CMD_WRITE_BLK3},
+        {&MDIFrm::ScriviBlocco12, &ModBlck::ModificheBlocco12, 12, 24, CMD_WRITE_BLK12},
+        {&MDIFrm::ScriviBlocco14, &ModBlck::ModificheBlocco14, 14, 2, CMD_WRITE_BLK14},
+        {&MDIFrm::ScriviBlocco15, &ModBlck::ModificheBlocco15, 15, 0, CMD_WRITE_BLK15},
+        {&MDIFrm::ScriviBlocco16, &ModBlck::ModificheBlocco16, 16, 0, CMD_WRITE_BLK16},
+        {&MDIFrm::ScriviBlocco18, &ModBlck::ModificheBlocco18, 18, 5, CMD_WRITE_BLK18},
+        {&MDIFrm::ScriviBlocco19, &ModBlck::ModificheBlocco19, 19, 4, CMD_WRITE_BLK19},
+};
 } // namespace
 
 class ScrittureBlocchi : public ClienteTrasferimenti {
@@ -49,22 +68,7 @@ private:
 
 // Every member of the family: read, apply, write, read back, mode restored, list emptied.
 TEST_F(ScrittureBlocchi, FamigliaLeggeApplicaScriveERilegge) {
-    struct Caso {
-        bool (*scrivi)();
-        ListaModifiche* lista;
-        size_t blocco, indice;
-        uint8_t comando;
-    } casi[] = {
-        {&MDIFrm::ScriviBlocco2, &ModBlck::ModificheBlocco2, 2, 3, CMD_WRITE_BLK2},
-        {&MDIFrm::ScriviBlocco3, &ModBlck::ModificheBlocco3, 3, 34, CMD_WRITE_BLK3},
-        {&MDIFrm::ScriviBlocco12, &ModBlck::ModificheBlocco12, 12, 24, CMD_WRITE_BLK12},
-        {&MDIFrm::ScriviBlocco14, &ModBlck::ModificheBlocco14, 14, 2, CMD_WRITE_BLK14},
-        {&MDIFrm::ScriviBlocco15, &ModBlck::ModificheBlocco15, 15, 0, CMD_WRITE_BLK15},
-        {&MDIFrm::ScriviBlocco16, &ModBlck::ModificheBlocco16, 16, 0, CMD_WRITE_BLK16},
-        {&MDIFrm::ScriviBlocco18, &ModBlck::ModificheBlocco18, 18, 5, CMD_WRITE_BLK18},
-        {&MDIFrm::ScriviBlocco19, &ModBlck::ModificheBlocco19, 19, 4, CMD_WRITE_BLK19},
-    };
-    for (const auto& c : casi) {
+    for (const auto& c : Famiglia) {
         SCOPED_TRACE(c.blocco);
         const std::string rispostaPrima = TabellaBlocchi[c.blocco].UltimaRisposta;
         *c.lista = {{123, static_cast<int32_t>(c.indice), 0}};
@@ -94,22 +98,8 @@ TEST_F(ScrittureBlocchi, ScritturaRifiutataTieneLaLista) {
     EXPECT_EQ(ModPipe::DatiRispostaPipe, Byte("42010410FBAC"));
     Giornale();
 
-    struct Caso {
-        bool (*scrivi)();
-        ListaModifiche* lista;
-        size_t blocco, indice;
-        uint8_t comando;
-    } casi[] = {
-        {&MDIFrm::ScriviBlocco2, &ModBlck::ModificheBlocco2, 2, 3, CMD_WRITE_BLK2},
-        {&MDIFrm::ScriviBlocco3, &ModBlck::ModificheBlocco3, 3, 34, CMD_WRITE_BLK3},
-        {&MDIFrm::ScriviBlocco12, &ModBlck::ModificheBlocco12, 12, 24, CMD_WRITE_BLK12},
-        {&MDIFrm::ScriviBlocco14, &ModBlck::ModificheBlocco14, 14, 2, CMD_WRITE_BLK14},
-        {&MDIFrm::ScriviBlocco15, &ModBlck::ModificheBlocco15, 15, 0, CMD_WRITE_BLK15},
-        {&MDIFrm::ScriviBlocco16, &ModBlck::ModificheBlocco16, 16, 0, CMD_WRITE_BLK16},
-        {&MDIFrm::ScriviBlocco18, &ModBlck::ModificheBlocco18, 18, 5, CMD_WRITE_BLK18},
-        {&MDIFrm::ScriviBlocco19, &ModBlck::ModificheBlocco19, 19, 4, CMD_WRITE_BLK19},
-        {&ModEmula::ScriviEmulazione, &ModBlck::ModificheBlocco11, 11, 65, CMD_WRITE_BLK11},
-    };
+    std::vector<Scrittore> casi(std::begin(Famiglia), std::end(Famiglia));
+    casi.push_back({&ModEmula::ScriviEmulazione, &ModBlck::ModificheBlocco11, 11, 65, CMD_WRITE_BLK11});
     const SupportoTest::Ripristino ripristino(ModBlck::ModificheBlocco11);
     for (const auto& c : casi) {
         SCOPED_TRACE(c.blocco);
