@@ -106,7 +106,7 @@ bool CfgEcuScriviTabella(const char* sezione, uint8_t comando, size_t blocco) {
     if (!LeggiRigheFile(ModBlck::CercaConfigurazionePredefinita(), sezione, riga) || riga.empty()) return false;
     const auto trama = FCfg::TramaDaHex(riga);
     if (!trama || !CfgEcuTramaAttesa(sezione, *trama)) return false;
-    if (ModBlck::InviaComandoEcu(comando, *FCfg::DatiTrama(*trama)) != 0) return false;
+    if (ModBlck::ScriviComandoEcu(comando, *FCfg::DatiTrama(*trama)) != 0) return false;
     return blocco < TabellaBlocchi.size() && ModBlck::LeggiBloccoEcu(blocco, TabellaBlocchi[blocco], true) == 0;
 }
 
@@ -329,7 +329,7 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
     const int32_t modo = ModPipe::ModoLinea;
     bool ok = ModBlck::ImpostaModoLinea(2) == 0;
     for (const auto& i : invii)
-        if (ok) ok = ModBlck::InviaTramaEcu(i.trama) == 0;
+        if (ok) ok = ModBlck::ScriviTramaEcu(i.trama) == 0;
     if (richiesta == REQ_LOAD_CONFIG_FILE) {
         ok = ok && ModBlck::AzzeraTGas() == 0;
         if (fabbrica) ok = ok && ModBlck::AzzeraTBenz() == 0;
@@ -340,7 +340,7 @@ bool CaricaConfigurazioneInEcu(const std::string& percorso) {
         ok = ok && TabellaBlocchi.size() > 4 && ModBlck::LeggiBloccoEcu(4, TabellaBlocchi[4], true) == 0;
     }
     ok = ok && ModBlck::ImpostaAttesaEcu(ModBlck::AttesaEcuMs(true)) == 0;
-    ok = ok && ModBlck::InviaComandoEcu(CMD_STORE_BLK5) == 0;
+    ok = ok && ModBlck::ScriviComandoEcu(CMD_STORE_BLK5) == 0;
     ok = ok && ModBlck::ImpostaAttesaEcu(ModBlck::AttesaEcuMs(false)) == 0;
     ok = ok && ModBlck::ImpostaModoLinea(static_cast<uint8_t>(modo)) == 0;
     if (ok && commutazione) ModBlck::EseguiCommutazione();
@@ -381,10 +381,10 @@ bool ScriviVettoriRpmTinj(const std::string& percorso) {
     const auto s = CfgEcuSezioni(percorso, {"[VET_RPM_0]", "[VET_RPM_1]", "[VET_TINJ_0]", "[VET_TINJ_1]"});
     const auto parti = s ? CfgEcuVettori(*s, true) : std::nullopt;
     if (!parti) return false;
-    bool scritto = ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(0, 64) + (*parti)[0]) == 0;
-    scritto = scritto && ModBlck::InviaComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(64, 64) + (*parti)[1]) == 0;
-    scritto = scritto && ModBlck::InviaComandoEcu(CMD_WRITE_VET_TINJ, CfgEcuTesta(0, 90) + (*parti)[2]) == 0;
-    scritto = scritto && ModBlck::InviaComandoEcu(CMD_WRITE_VET_TINJ, CfgEcuTesta(90, 90) + (*parti)[3]) == 0;
+    bool scritto = ModBlck::ScriviComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(0, 64) + (*parti)[0]) == 0;
+    scritto = scritto && ModBlck::ScriviComandoEcu(CMD_WRITE_VET_RPM, CfgEcuTesta(64, 64) + (*parti)[1]) == 0;
+    scritto = scritto && ModBlck::ScriviComandoEcu(CMD_WRITE_VET_TINJ, CfgEcuTesta(0, 90) + (*parti)[2]) == 0;
+    scritto = scritto && ModBlck::ScriviComandoEcu(CMD_WRITE_VET_TINJ, CfgEcuTesta(90, 90) + (*parti)[3]) == 0;
     // Memory follows the ECU whatever the writes gave.
     const bool letto = ModBlck::LeggiScriviVettori(ModBlck::VettoreRpm, ModBlck::VettoreTinj, 0) == 0;
     MDIFrm::Interfaccia().CalcolaVettoriAssi(ModBlck::VettoreRpm, ModBlck::VettoreTinj, AsseRpmLavoro, AsseTinjLavoro, true);

@@ -15,6 +15,7 @@
 #include "core/ModMainDizionario.h"
 #include "engine/ServiziInterfaccia.h"
 #include "link/ModBlckTrame.h"
+#include "link/ModBlckTransazioni.h"
 #include "link/ModPipe.h"
 #include "platform/Charset.h"
 #include "platform/Dialoghi.h"
@@ -118,6 +119,8 @@ private:
         std::string dati;
         ModBlck::CodificaBlocco(dati, b);
         Trasmetti(ModBlck::CostruisciTrama(ModBlck::InizioTrama, ModBlck::DirezioneTrama, comando, dati));
+        // A write the ECU refused is a failed step, like one it never answered.
+        if (!ModBlck::RichiestaEseguita()) Fine(1);
     }
 
     // Value k of a block; a value the block does not have reads 0 and takes no write.

@@ -90,10 +90,10 @@ bool ScriviBlocco5(const std::string& trama) {
         return false;
     };
     if (ModBlck::ImpostaModoLinea(2) != 0) return guasto();
-    if (ModBlck::InviaTramaEcu(trama) != 0) return guasto();
+    if (ModBlck::ScriviTramaEcu(trama) != 0) return guasto();
     attesaLunga = true;
     if (ModBlck::ImpostaAttesaEcu(ModBlck::AttesaEcuMs(true)) != 0) return guasto();
-    if (ModBlck::InviaComandoEcu(CMD_STORE_BLK5) != 0) return guasto();
+    if (ModBlck::ScriviComandoEcu(CMD_STORE_BLK5) != 0) return guasto();
     if (ModBlck::ImpostaAttesaEcu(ModBlck::AttesaEcuMs(false)) != 0) return guasto();
     attesaLunga = false;
     if (ModBlck::LeggiBloccoEcu(5, TabellaBlocchi[5], true) != 0) return guasto();
@@ -137,7 +137,7 @@ int32_t LeggiMappeVcmRpmDafileEScarica(const std::string& /*tabella*/, const std
     ModBlck::ModificheBlocco2 = {{1, 2, 0x08}, {0, 2, 0x20}};
     if (!ScriviBlocco2()) return fine(EsitoFallito);
     if ((r = ModBlck::AzzeraTGas()) != 0) return fine(r);
-    if ((r = ModBlck::InviaComandoEcu(CMD_WRITE_TRISULT, tabella)) != 0) return fine(r);
+    if ((r = ModBlck::ScriviComandoEcu(CMD_WRITE_TRISULT, tabella)) != 0) return fine(r);
     return fine(ModBlck::AzzeraTIsto());
 }
 

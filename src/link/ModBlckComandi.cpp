@@ -41,7 +41,7 @@ int32_t LeggiCopia(uint8_t comando, BloccoParametri& copia) {
 
 // Sends a prepared frame, then reads its block back into the table.
 bool InviaEdAggiorna(const std::string& trama, size_t blocco) {
-    if (InviaTramaEcu(trama) != 0) return false;
+    if (ScriviTramaEcu(trama) != 0) return false;
     if (blocco >= TabellaBlocchi.size()) return false;
     return LeggiBloccoEcu(blocco, TabellaBlocchi[blocco], true) == 0;
 }

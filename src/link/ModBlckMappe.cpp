@@ -90,14 +90,14 @@ bool ScriviPagina(uint8_t comandoScrittura, uint8_t comandoLettura, PaginaMappa&
         const std::string trama = TramaScrittura(comandoScrittura, nuova, Pezzi[i]);
         if (!forza && trama == TramaScrittura(comandoScrittura, vecchia, Pezzi[i])) continue;
         scritto[i] = true;
-        if (InviaTramaEcu(trama) != 0) return fine();
+        if (ScriviTramaEcu(trama) != 0) return fine();
     }
     bool tabellaScritta = false;
     if (tabella) {
         const std::string trama = CostruisciTrama(InizioTrama, DirezioneTrama, CMD_WRITE_SOGLIE, tabNuova);
         if (forza || trama != CostruisciTrama(InizioTrama, DirezioneTrama, CMD_WRITE_SOGLIE, tabVecchia)) {
             tabellaScritta = true;
-            if (InviaTramaEcu(trama) != 0) return fine();
+            if (ScriviTramaEcu(trama) != 0) return fine();
         }
     }
 
@@ -149,7 +149,7 @@ bool ScriviMappaMape(PaginaMappa& pagina, const PaginaMappa& precedente) {
 }
 
 bool ScriviTabellaSoglie(TabellaSoglie& tabella, TabellaSoglie& copia) {
-    if (InviaComandoEcu(CMD_WRITE_SOGLIE, TestoTabella(tabella)) != 0) return false;
+    if (ScriviComandoEcu(CMD_WRITE_SOGLIE, TestoTabella(tabella)) != 0) return false;
     std::string soglie;
     if (LeggiSoglie(soglie) != 0) return false;
     TabellaDaTesto(soglie, tabella);

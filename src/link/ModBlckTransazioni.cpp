@@ -56,6 +56,21 @@ bool TramaRispostaPresente() {
     return r.size() >= 6 && static_cast<uint8_t>(r[0]) == 0x42;
 }
 
+bool RichiestaEseguita() {
+    // 42 01 L command status ...: the status is byte 4.
+    return TramaRispostaPresente() && ModPipe::DatiRispostaPipe[4] == 0;
+}
+
+int32_t ScriviTramaEcu(const std::string& trama) {
+    const int32_t r = InviaTramaEcu(trama);
+    if (r != 0) return r;
+    return RichiestaEseguita() ? 0 : 3;
+}
+
+int32_t ScriviComandoEcu(uint8_t comando, const std::string& dati) {
+    return ScriviTramaEcu(CostruisciTrama(InizioTrama, DirezioneTrama, comando, dati));
+}
+
 bool RispostaDellaRichiesta(const std::string& richiesta) {
     const std::string& r = ModPipe::DatiRispostaPipe;
     if (richiesta.size() < 4 || r.size() < 6) return false;
@@ -80,9 +95,7 @@ int32_t LeggiBloccoEcu(size_t n, BloccoParametri& blocco, bool memorizza) {
 int32_t ScriviBloccoEcu(const BloccoParametri& blocco, uint8_t comando) {
     std::string dati;
     CodificaBlocco(dati, blocco);
-    const int32_t r = InviaComandoEcu(comando, dati);
-    if (r != 0) return r;
-    return TramaRispostaPresente() ? 0 : 3;
+    return ScriviComandoEcu(comando, dati);
 }
 
 } // namespace ModBlck

@@ -29,6 +29,14 @@ bool DatiRispostaValidi(size_t quanti, std::string& dati);
 
 // True when the last ECU exchange brought back a reply frame.
 bool TramaRispostaPresente();
+// True when the last ECU reply is a frame whose status byte is 0: the ECU
+// carried the request out. Any other status is the ECU's refusal.
+bool RichiestaEseguita();
+// A write: sends the frame like InviaTramaEcu, and gives 3 unless the ECU
+// answered with status 0, so that a refused write is never taken as done.
+int32_t ScriviTramaEcu(const std::string& trama);
+// The same with the frame 0x41 0x02 `comando` `dati`.
+int32_t ScriviComandoEcu(uint8_t comando, const std::string& dati = {});
 // True when the last ECU exchange brought back a well-formed reply frame
 // (42 01, length byte, XOR) to this request frame's command: no reply, a
 // damaged one, or a late reply to an earlier request is no reply to this one.
@@ -37,7 +45,8 @@ bool RispostaDellaRichiesta(const std::string& richiesta);
 // Sends block n's request frame (3 when the ECU sent no reply to it back). With `memorizza` the reply becomes the block's
 // last reply; the reply is decoded into `blocco` either way.
 int32_t LeggiBloccoEcu(size_t n, BloccoParametri& blocco, bool memorizza);
-// Encodes `blocco` and sends it with `comando` (3 when the ECU sent no frame back).
+// Encodes `blocco` and sends it with `comando` (3 when the ECU sent no frame
+// back or refused the write).
 int32_t ScriviBloccoEcu(const BloccoParametri& blocco, uint8_t comando);
 
 } // namespace ModBlck

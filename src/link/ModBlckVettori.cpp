@@ -23,7 +23,7 @@ bool ScriviVettore(uint8_t comando, const std::array<uint8_t, N>& v) {
     const std::string byte(v.begin(), v.end());
     constexpr size_t meta = N / 2;
     for (size_t offset : {size_t{0}, meta})
-        if (InviaComandoEcu(comando, TestaMeta(offset, meta) + byte.substr(offset, meta)) != 0) return false;
+        if (ScriviComandoEcu(comando, TestaMeta(offset, meta) + byte.substr(offset, meta)) != 0) return false;
     return true;
 }
 
@@ -52,7 +52,7 @@ int32_t LeggiTabella(uint8_t comando, std::string& risposta) {
 }
 
 int32_t Azzera(uint8_t comando, const std::string& dati, std::string& copia) {
-    const int32_t r = InviaComandoEcu(comando, dati);
+    const int32_t r = ScriviComandoEcu(comando, dati);
     if (r == 0) copia.clear();
     return r;
 }

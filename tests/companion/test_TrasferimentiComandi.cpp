@@ -2,8 +2,13 @@
 // command under the long wait, against the real companion in simulated mode.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ClienteTrasferimenti.h"
 #include "link/ModBlckComandi.h"
+#include "link/ModBlckMappe.h"
+#include "link/ModBlckTrame.h"
+#include "link/TestiHex.h"
 
 class TrasferimentiComandi : public ClienteTrasferimenti {
 protected:
@@ -227,6 +232,82 @@ TEST_F(TrasferimentiComandi, CancellaErroriETabellePreparate) {
     EXPECT_EQ(Conta(Giornale(), 0x3C), 1u);
     EXPECT_TRUE(ModBlck::InviaComando69());
     EXPECT_EQ(Conta(Giornale(), CMD_69), 1u);
+}
+
+// A write the ECU refuses (reply status not 0) ends each operation as a
+// failed transaction would: false, nothing after it sent, the mode put back,
+// the ECU as it was.
+TEST_F(TrasferimentiComandi, ScrittureRifiutateFalliscono) {
+    auto trama = [](size_t n, uint8_t comando, int32_t valore0) {
+        BloccoParametri b = TabellaBlocchi[n];
+        b.Valori[0] = valore0;
+        std::string dati;
+        ModBlck::CodificaBlocco(dati, b);
+        return ModBlck::CostruisciTrama(0x41, 0x02, comando, dati);
+    };
+    struct Caso {
+        const char* nome;
+        std::function<void()> prepara;
+        std::function<bool()> scrivi;
+        size_t trame;       // ECU frames sent, the refused write last
+        size_t blocco, indice; // an ECU value the write would have changed
+        int32_t modi;       // mode changes sent (0: the operation changes none)
+    } casi[] = {
+        {"tabella temperatura", [&] { ModBlck::FrameTabellaTemp = trama(6, CMD_WRITE_BLK6, -30); },
+         [] { return ModBlck::ScriviTabellaTemperatura(); }, 1, 6, 0, 0},
+        {"tabelle di compensazione",
+         [&] {
+             ModBlck::FrameComTGasX = trama(8, CMD_WRITE_BLK8, 9);
+             ModBlck::TabellaCompensazioneSel = 255;
+         },
+         [] { return ModBlck::ScriviTabelleCompensazione(); }, 1, 8, 0, 0},
+        {"commutazione",
+         [this] {
+             ValoreEcu(2, 0, 0);
+             ValoreEcu(2, 1, 0);
+             ValoreEcu(2, 2, 0);
+         },
+         [] { return ModBlck::EseguiCommutazione(); }, 3, 2, 2, 2},
+        {"stato iniettore",
+         [this] {
+             ValoreEcu(2, 1, 0);
+             ValoreEcu(3, 15, 0);
+             ModBlck::CambioConfigIniettori = {1, 1, 3};
+         },
+         [] { return ModBlck::ScriviSelezioneCilindri(); }, 3, 3, 15, 2},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        c.prepara();
+        const int32_t prima = ValoreLetto(c.blocco, c.indice);
+        Manopola(11, 0xFB);
+        EXPECT_FALSE(c.scrivi());
+        Manopola(11, 0);
+        const auto g = Giornale();
+        EXPECT_EQ(Trame(g).size(), c.trame);
+        const auto m = Modi(g);
+        EXPECT_EQ(m.size(), static_cast<size_t>(c.modi));
+        if (!m.empty()) {
+            EXPECT_EQ(m.back(), ModoIniziale);
+        }
+        EXPECT_EQ(ValoreLetto(c.blocco, c.indice), prima);
+    }
+
+    // The option table: neither written nor read back, and the copy not replaced.
+    TabellaSoglie t{}, copia{};
+    t.fill(0x21);
+    copia.fill(0x43);
+    Manopola(11, 0xFB);
+    EXPECT_FALSE(ModBlck::ScriviTabellaSoglie(t, copia));
+    Manopola(11, 0);
+    const auto trame = Trame(Giornale());
+    ASSERT_EQ(trame.size(), 1u);
+    EXPECT_EQ(trame[0].dati, TestiHex::Byte("41021332") + std::string(16, '\x21') + TestiHex::Byte("62"));
+    EXPECT_EQ(copia[0], 0x43);
+    PaginaMappa p{};
+    TabellaSoglie ecu{};
+    ASSERT_EQ(ModBlck::LeggiMappaEcu(p, ecu), 0);
+    EXPECT_NE(ecu[0], 0x21);
 }
 
 // The long wait goes out in ms, low byte first, clamped to what 16 bits hold;

@@ -4,6 +4,8 @@
 #include "ClienteTrasferimenti.h"
 #include "ConfigurazioneSimulata.h"
 #include "link/ModBlckMappe.h"
+#include "link/ModBlckTrame.h"
+#include "link/TestiHex.h"
 
 namespace {
 
@@ -131,34 +133,102 @@ TEST_F(TrasferimentiMappe, PaginaUgualeCostaSoloIModi) {
     EXPECT_EQ(t, tab);
 }
 
-// Forced: all five chunks and the table go out and come back; the page is then
-// what the ECU returned, here the old bytes because the ECU refused the writes.
+// Forced: all five chunks and the table go out and come back, and the ECU
+// then holds the new page.
 TEST_F(TrasferimentiMappe, ForzataScriveTuttoEPrendeLaRilettura) {
-    PaginaMappa ecu{};
-    TabellaSoglie tab{};
-    LeggiEcu(ecu, tab);
     PaginaMappa p = Pagina(3);
     TabellaSoglie t{};
     t.fill(0x11);
-    Manopola(11, 0xFB); // the ECU refuses the writes; their replies are not examined
-    ASSERT_TRUE(ModBlck::ScriviMappaEcu(p, p, t, t, -1));
-    Manopola(11, 0);
+    ASSERT_TRUE(ModBlck::ScriviMappaEcu(p, p, t, t, 1));
     const auto g = Giornale();
     EXPECT_EQ(Conta(g, CMD_WRITE_MAP), 5u);
     EXPECT_EQ(Conta(g, CMD_READ_MAP), 5u);
     EXPECT_EQ(Conta(g, CMD_WRITE_SOGLIE), 1u);
     EXPECT_EQ(Conta(g, CMD_READ_SOGLIE), 1u);
-    EXPECT_EQ(p, ecu);
-    EXPECT_EQ(t, tab);
-
-    // Accepted this time: the ECU holds the new page.
-    p = Pagina(3);
-    t.fill(0x11);
-    ASSERT_TRUE(ModBlck::ScriviMappaEcu(p, p, t, t, 1));
+    EXPECT_EQ(p, Pagina(3));
     PaginaMappa riletta{};
+    TabellaSoglie tab{};
     LeggiEcu(riletta, tab);
     EXPECT_EQ(riletta, Pagina(3));
     EXPECT_EQ(tab[7], 0x11);
+}
+
+// A chunk the ECU refuses (reply status not 0) is a failed write: nothing
+// after it is sent or read back, the page stays as the caller made it, the
+// mode goes back and the ECU keeps its page. Once the ECU accepts, the same
+// call puts the page in.
+TEST_F(TrasferimentiMappe, PezzoRifiutatoEUnaScritturaFallita) {
+    struct Caso {
+        const char* nome;
+        int pagina;        // 0 main (forced), 1 adaptive, 2 third
+        int riga, colonna; // the one cell changed on pages 1 and 2
+        const char* testa; // the refused frame: 41 02 L command, offset low, high, count
+    } casi[] = {
+        {"principale forzata, pezzo 1", 0, 0, 0, "41027413" "00006E"},
+        {"adattativa, pezzo 2", 1, 0, 5, "41027417" "6E006E"},
+        {"terza, pezzo 5", 2, 22, 23, "41027679" "B80170"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        PaginaMappa ecu{};
+        TabellaSoglie tab{};
+        LeggiEcu(ecu, tab);
+        if (c.pagina == 1) {
+            ASSERT_EQ(ModBlck::LeggiMappaAdat(ecu), 0);
+        } else if (c.pagina == 2) {
+            ASSERT_EQ(ModBlck::LeggiMappaMape(ecu), 0);
+        }
+        Giornale();
+        PaginaMappa nuova = ecu;
+        if (c.pagina == 0) nuova = Pagina(static_cast<uint8_t>(ecu[0][0] + 7));
+        else nuova[c.riga][c.colonna] = static_cast<uint8_t>(nuova[c.riga][c.colonna] ^ 0x5A);
+        TabellaSoglie t = tab;
+        t[3] = static_cast<uint8_t>(t[3] + 1);
+        auto scrivi = [&](PaginaMappa& p) {
+            if (c.pagina == 0) return ModBlck::ScriviMappaEcu(p, p, t, t, -1);
+            if (c.pagina == 1) return ModBlck::ScriviMappaAdat(p, ecu);
+            return ModBlck::ScriviMappaMape(p, ecu);
+        };
+        auto paginaEcu = [&] {
+            PaginaMappa p{};
+            TabellaSoglie s{};
+            const int32_t r = c.pagina == 0   ? ModBlck::LeggiMappaEcu(p, s)
+                              : c.pagina == 1 ? ModBlck::LeggiMappaAdat(p)
+                                              : ModBlck::LeggiMappaMape(p);
+            EXPECT_EQ(r, 0);
+            Giornale();
+            return std::make_pair(p, s);
+        };
+
+        Manopola(11, 0xFB);
+        for (int volta = 0; volta < 2; ++volta) { // refused for good: every try fails alike
+            PaginaMappa p = nuova;
+            EXPECT_FALSE(scrivi(p));
+            const auto g = Giornale();
+            EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+            const auto trame = Trame(g);
+            ASSERT_EQ(trame.size(), 1u);
+            EXPECT_EQ(trame[0].dati.substr(0, 7), TestiHex::Byte(c.testa));
+            EXPECT_EQ(trame[0].dati.size(), static_cast<size_t>(static_cast<uint8_t>(trame[0].dati[2])) + 2);
+            EXPECT_EQ(ModBlck::CalcolaXor(trame[0].dati), 0);
+            EXPECT_EQ(p, nuova);
+            EXPECT_EQ(paginaEcu().first, ecu);
+        }
+        if (c.pagina == 0) {
+            EXPECT_EQ(paginaEcu().second, tab);
+        }
+
+        // Refused once: the same write, accepted, puts the page in.
+        Manopola(11, 0);
+        PaginaMappa p = nuova;
+        ASSERT_TRUE(scrivi(p));
+        Giornale();
+        EXPECT_EQ(p, nuova);
+        EXPECT_EQ(paginaEcu().first, nuova);
+        if (c.pagina == 0) {
+            EXPECT_EQ(paginaEcu().second, t);
+        }
+    }
 }
 
 TEST_F(TrasferimentiMappe, GuastoSulTerzoPezzo) {

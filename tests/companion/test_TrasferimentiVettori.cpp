@@ -86,6 +86,46 @@ TEST_F(TrasferimentiVettori, GuastiDanno4) {
     }
 }
 
+// A half the ECU refuses (reply status not 0) fails the write with 4: nothing
+// after it goes out, the mode goes back, the ECU keeps its vectors. Once the
+// ECU accepts, the same vectors go in.
+TEST_F(TrasferimentiVettori, MetaRifiutataEUnaScritturaFallita) {
+    ModBlck::VettoreGiri ecuRpm{};
+    ModBlck::VettoreTempi ecuTinj{};
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(ecuRpm, ecuTinj, 0), 0);
+    ModBlck::VettoreGiri rpm{};
+    ModBlck::VettoreTempi tinj{};
+    for (size_t i = 0; i < rpm.size(); ++i) rpm[i] = static_cast<uint8_t>(ecuRpm[i] ^ 0x0F);
+    for (size_t i = 0; i < tinj.size(); ++i) tinj[i] = static_cast<uint8_t>(ecuTinj[i] ^ 0xF0);
+    Giornale();
+    auto vettoriEcu = [this] {
+        ModBlck::VettoreGiri r{};
+        ModBlck::VettoreTempi t{};
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(r, t, 0), 0);
+        Giornale();
+        return std::make_pair(r, t);
+    };
+
+    Manopola(11, 0xFB);
+    for (int volta = 0; volta < 2; ++volta) {
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(rpm, tinj, -1), 4);
+        const auto g = Giornale();
+        EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+        const auto t = Trame(g);
+        ASSERT_EQ(t.size(), 1u);
+        // 41 02, L = 3 + 64 + 3, CMD_WRITE_VET_RPM, offset 0, 0, count 64, the bytes, XOR.
+        EXPECT_EQ(t[0].dati.substr(0, 7), std::string("\x41\x02\x46\x4C\x00\x00\x40", 7));
+        EXPECT_EQ(t[0].dati.substr(7, 64), std::string(rpm.begin(), rpm.begin() + 64));
+        EXPECT_EQ(t[0].dati.size(), 72u);
+        EXPECT_EQ(vettoriEcu(), std::make_pair(ecuRpm, ecuTinj));
+    }
+
+    Manopola(11, 0);
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(rpm, tinj, -1), 0);
+    EXPECT_EQ(Trame(Giornale()).size(), 4u);
+    EXPECT_EQ(vettoriEcu(), std::make_pair(rpm, tinj));
+}
+
 TEST_F(TrasferimentiVettori, QuattroTabelleSoloInsieme) {
     std::string b = "b", g = "g", r = "r", i = "i";
     ASSERT_EQ(ModBlck::LeggiTabelleMappetta(b, g, r, i), 0);
@@ -155,4 +195,12 @@ TEST_F(TrasferimentiVettori, OgniAzzeramentoSvuotaLaSuaTabella) {
     GuastoDopo(0);
     EXPECT_NE(ModBlck::AzzeraTIsto(), 0);
     EXPECT_EQ(ModBlck::DatiGrezzi1F, "vecchia");
+    // So does a reset the ECU refuses.
+    Manopola(11, 0xFB);
+    for (const auto& c : casi) {
+        *c.copia = "vecchia";
+        EXPECT_NE(c.azzera(), 0) << c.indice;
+        EXPECT_EQ(*c.copia, "vecchia");
+    }
+    Manopola(11, 0);
 }

@@ -5,6 +5,7 @@
 #include "companion/ClienteTrasferimenti.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "config/FileConfigurazione.h"
 #include "link/ModBlckTransazioni.h"
@@ -714,6 +715,47 @@ TEST_F(ConfigEcu, VettoriInCentralinaSoloDaTrameIntere) {
     EXPECT_EQ(ModBlck::VettoreRpm, r);
     EXPECT_EQ(ModBlck::VettoreTinj, i);
     EXPECT_EQ(VettoriEcu(), std::make_pair(r, i));
+}
+
+// Writes the ECU refuses (reply status not 0) fail the load, the pressure
+// table and the vectors from a file as a failed transaction does: false,
+// nothing after the refused frame but the vectors' read-back, the ECU as it was.
+TEST_F(ConfigEcu, ScrittureRifiutateNonRisultanoFatte) {
+    ModBlck::VettoreGiri ecuRpm{};
+    ModBlck::VettoreTempi ecuTinj{};
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(ecuRpm, ecuTinj, 0), 0);
+    // Blocks 8 and 9 (two compensation tables) as the ECU holds them.
+    auto tabelleEcu = [this] {
+        EXPECT_TRUE(LeggiBlocco(8));
+        EXPECT_TRUE(LeggiBlocco(9));
+        Giornale();
+        return std::make_pair(TabellaBlocchi[8].Valori, TabellaBlocchi[9].Valori);
+    };
+    const auto tabelle = tabelleEcu();
+    struct Caso {
+        const char* nome;
+        std::function<bool()> scrivi;
+        std::vector<uint8_t> comandi; // the ECU frames sent, the refused write first
+    } casi[] = {
+        {"caricamento", [this] { return Carica(REQ_LOAD_CONFIG_COMP, Fabbrica()); }, {CMD_WRITE_BLK8}},
+        {"tabella della pressione", [] { return ModMain::ScriviComPGasX(); }, {CMD_WRITE_BLK9}},
+        {"vettori", [this] { return ModMain::ScriviVettoriRpmTinj(Fabbrica()); },
+         {CMD_WRITE_VET_RPM, CMD_READ_VET_RPM, CMD_READ_VET_RPM, CMD_READ_VET_TINJ, CMD_READ_VET_TINJ}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Manopola(11, 0xFB);
+        EXPECT_FALSE(c.scrivi());
+        Manopola(11, 0);
+        EXPECT_EQ(Comandi(Giornale()), c.comandi);
+        EXPECT_EQ(tabelleEcu(), tabelle);
+        ModBlck::VettoreGiri rpm{};
+        ModBlck::VettoreTempi tinj{};
+        ASSERT_EQ(ModBlck::LeggiScriviVettori(rpm, tinj, 0), 0);
+        Giornale();
+        EXPECT_EQ(rpm, ecuRpm);
+        EXPECT_EQ(tinj, ecuTinj);
+    }
 }
 
 TEST_F(ConfigEcu, RiletturaBlocchiEPreparazioneTabella) {

@@ -115,6 +115,35 @@ TEST_F(ConnessioneObd, AttesaDellaCentralinaArrotondataAlPari) {
     ModPipe::TerminaProcessoCom();
 }
 
+// The ECU refuses the block-12 write of a found protocol: the start fails
+// with entry 29 like a failed transaction, block 2 is not written, and the
+// ECU keeps its OBD settings.
+TEST_F(ConnessioneObd, ScritturaRifiutataFallisceLAvvio) {
+    AvviaCaso("ObdProtocollo=6\r\n");
+    MDIFrm::ConnettiCentralina();
+    ASSERT_EQ(ModMain::StatoConnessione, STATO_CONNESSO);
+    TabellaBlocchi[12].Valori[1] = 6;
+    const int32_t modo = ModPipe::ModoLinea;
+    Manopola(11, 0xFB);
+    Giornale();
+    EXPECT_FALSE(MDIFrm::InizializzaObd());
+    EXPECT_EQ(ModMain::EsitoInitObd, 1);
+    ASSERT_FALSE(ui->statiInitObd.empty());
+    EXPECT_EQ(ui->statiInitObd.back().LblTitolo, Voce(29));
+    EXPECT_EQ(ModPipe::ModoLinea, modo);
+    size_t scritture = 0;
+    for (const auto& p : Giornale())
+        if (p.codice == PIPE_ECU_FRAME && p.dati.size() > 3)
+            scritture += static_cast<uint8_t>(p.dati[3]) == CMD_WRITE_BLK12 || static_cast<uint8_t>(p.dati[3]) == CMD_WRITE_BLK2;
+    EXPECT_EQ(scritture, 1u);
+    Manopola(11, 0);
+    ASSERT_TRUE(LeggiBlocco(2));
+    ASSERT_TRUE(LeggiBlocco(12));
+    EXPECT_EQ(Valore(2, 2) & 0x04, 0);
+    EXPECT_EQ(Valore(12, 19), 0);
+    ModPipe::TerminaProcessoCom();
+}
+
 TEST_F(ConnessioneObd, ObdAccesoVieneSpentoCinqueSecondiPrima) {
     AvviaCaso("ObdProtocollo=6\r\n");
     Manopola(24, 2 << 24 | 2 << 16 | 0x04);

@@ -214,6 +214,31 @@ TEST_F(Richieste, PassoFallitoNonFermaIPassiSeguenti) {
     AzzeraFlag();
 }
 
+TEST_F(Richieste, ScritturaRifiutataMostraIlFallimento) {
+    // The ECU refuses block writes: each try reports the failure, the ECU keeps
+    // its value and the staged change waits; once the ECU accepts, it goes in.
+    const int32_t prima = ValoreEcu(2, 3);
+    const int32_t nuovo = (prima + 3) & 0xFF;
+    ModBlck::ModificheBlocco2 = {ModificaPendente{nuovo, 3, 0}};
+    Manopola(11, 0xFB);
+    for (int volta = 0; volta < 2; ++volta) {
+        Esegui(REQ_WRITE_BLK2);
+        EXPECT_EQ(Messaggi(), Testi({29}));
+        EXPECT_FALSE(ModMain::UltimaRichiestaRiuscita);
+        EXPECT_EQ(ValoreEcu(2, 3), prima);
+        ASSERT_EQ(ModBlck::ModificheBlocco2.size(), 1u);
+        EXPECT_EQ(ModBlck::ModificheBlocco2[0].IndiceValore, 3);
+        EXPECT_EQ(ModBlck::ModificheBlocco2[0].Valore, nuovo);
+        EXPECT_EQ(ModMain::RichiestaPendente, 0);
+    }
+    Manopola(11, 0);
+    Esegui(REQ_WRITE_BLK2);
+    EXPECT_TRUE(Messaggi().empty());
+    EXPECT_TRUE(ModMain::UltimaRichiestaRiuscita);
+    EXPECT_EQ(ValoreEcu(2, 3), nuovo);
+    EXPECT_EQ(ModBlck::ModificheBlocco2[0].IndiceValore, -1);
+}
+
 TEST_F(Richieste, SondaLambdaSpegneLEmulazioneSoloSeServe) {
     struct Caso {
         int32_t bit, sonda;

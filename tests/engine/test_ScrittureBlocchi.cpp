@@ -9,10 +9,31 @@
 #include "link/ModBlckDatiLive.h"
 #include "link/ModBlckMappe.h"
 #include "link/ModBlckTransazioni.h"
+#include "link/ModEmula.h"
+#include "support/Ripristino.h"
 
 namespace {
 using Hex = std::string;
 std::string Byte(const Hex& h) { return ModGlobFunct::ConvertiHexInTesto(h); }
+
+// A block writer with its pending list, a value it changes and its write command.
+struct Scrittore {
+    bool (*scrivi)();
+    ListaModifiche* lista;
+    size_t blocco, indice;
+    uint8_t comando;
+};
+// The eight members of the read-apply-write-read family.
+const Scrittore Famiglia[] = {
+        {&MDIFrm::ScriviBlocco2, &ModBlck::ModificheBlocco2, 2, 3, CMD_WRITE_BLK2},
+        {&MDIFrm::ScriviBlocco3, &ModBlck::ModificheBlocco3, 3, 34, CMD_WRITE_BLK3},
+        {&MDIFrm::ScriviBlocco12, &ModBlck::ModificheBlocco12, 12, 24, CMD_WRITE_BLK12},
+        {&MDIFrm::ScriviBlocco14, &ModBlck::ModificheBlocco14, 14, 2, CMD_WRITE_BLK14},
+        {&MDIFrm::ScriviBlocco15, &ModBlck::ModificheBlocco15, 15, 0, CMD_WRITE_BLK15},
+        {&MDIFrm::ScriviBlocco16, &ModBlck::ModificheBlocco16, 16, 0, CMD_WRITE_BLK16},
+        {&MDIFrm::ScriviBlocco18, &ModBlck::ModificheBlocco18, 18, 5, CMD_WRITE_BLK18},
+        {&MDIFrm::ScriviBlocco19, &ModBlck::ModificheBlocco19, 19, 4, CMD_WRITE_BLK19},
+};
 } // namespace
 
 class ScrittureBlocchi : public ClienteTrasferimenti {
@@ -47,22 +68,7 @@ private:
 
 // Every member of the family: read, apply, write, read back, mode restored, list emptied.
 TEST_F(ScrittureBlocchi, FamigliaLeggeApplicaScriveERilegge) {
-    struct Caso {
-        bool (*scrivi)();
-        ListaModifiche* lista;
-        size_t blocco, indice;
-        uint8_t comando;
-    } casi[] = {
-        {&MDIFrm::ScriviBlocco2, &ModBlck::ModificheBlocco2, 2, 3, CMD_WRITE_BLK2},
-        {&MDIFrm::ScriviBlocco3, &ModBlck::ModificheBlocco3, 3, 34, CMD_WRITE_BLK3},
-        {&MDIFrm::ScriviBlocco12, &ModBlck::ModificheBlocco12, 12, 24, CMD_WRITE_BLK12},
-        {&MDIFrm::ScriviBlocco14, &ModBlck::ModificheBlocco14, 14, 2, CMD_WRITE_BLK14},
-        {&MDIFrm::ScriviBlocco15, &ModBlck::ModificheBlocco15, 15, 0, CMD_WRITE_BLK15},
-        {&MDIFrm::ScriviBlocco16, &ModBlck::ModificheBlocco16, 16, 0, CMD_WRITE_BLK16},
-        {&MDIFrm::ScriviBlocco18, &ModBlck::ModificheBlocco18, 18, 5, CMD_WRITE_BLK18},
-        {&MDIFrm::ScriviBlocco19, &ModBlck::ModificheBlocco19, 19, 4, CMD_WRITE_BLK19},
-    };
-    for (const auto& c : casi) {
+    for (const auto& c : Famiglia) {
         SCOPED_TRACE(c.blocco);
         const std::string rispostaPrima = TabellaBlocchi[c.blocco].UltimaRisposta;
         *c.lista = {{123, static_cast<int32_t>(c.indice), 0}};
@@ -77,6 +83,53 @@ TEST_F(ScrittureBlocchi, FamigliaLeggeApplicaScriveERilegge) {
         EXPECT_EQ(TabellaBlocchi[c.blocco].Valori[c.indice], 123);
         EXPECT_NE(TabellaBlocchi[c.blocco].UltimaRisposta, rispostaPrima);
         EXPECT_EQ(ValoreLetto(c.blocco, c.indice), 123);
+        ASSERT_EQ(c.lista->size(), 1u);
+        EXPECT_EQ((*c.lista)[0].IndiceValore, -1);
+    }
+}
+
+// A write the ECU refuses (reply status not 0) fails like a failed
+// transaction: no read-back, the mode restored, the list kept, the ECU and the
+// stored reply as they were; accepted later, the kept list goes in.
+TEST_F(ScrittureBlocchi, ScritturaRifiutataTieneLaLista) {
+    // The refusal as the ECU sends it: 42 01 04, the command, its status, XOR.
+    Manopola(11, 0xFB);
+    EXPECT_EQ(ModBlck::ScriviBloccoEcu(TabellaBlocchi[2], CMD_WRITE_BLK2), 3);
+    EXPECT_EQ(ModPipe::DatiRispostaPipe, Byte("42010410FBAC"));
+    Giornale();
+
+    std::vector<Scrittore> casi(std::begin(Famiglia), std::end(Famiglia));
+    casi.push_back({&ModEmula::ScriviEmulazione, &ModBlck::ModificheBlocco11, 11, 65, CMD_WRITE_BLK11});
+    const SupportoTest::Ripristino ripristino(ModBlck::ModificheBlocco11);
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.blocco);
+        Manopola(11, 0);
+        const int32_t prima = ValoreLetto(c.blocco, c.indice);
+        const int32_t nuovo = prima == 123 ? 124 : 123;
+        const std::string rispostaPrima = TabellaBlocchi[c.blocco].UltimaRisposta;
+        *c.lista = {{nuovo, static_cast<int32_t>(c.indice), 0}};
+        Manopola(11, 0xFB);
+        for (int volta = 0; volta < 2; ++volta) { // refused for good: every try fails alike
+            EXPECT_FALSE(c.scrivi());
+            const auto g = Giornale();
+            EXPECT_EQ(Modi(g), (std::vector<int>{2, ModoIniziale}));
+            const auto t = Trame(g);
+            ASSERT_EQ(t.size(), 2u); // the read, the refused write; no read-back
+            EXPECT_EQ(t[1].dati.substr(0, 2), Byte("4102"));
+            EXPECT_EQ(t[1].dati.size(), static_cast<size_t>(static_cast<uint8_t>(t[1].dati[2])) + 2);
+            EXPECT_EQ(t[1].Comando(), c.comando);
+            EXPECT_EQ(ModBlck::CalcolaXor(t[1].dati), 0);
+            ASSERT_EQ(c.lista->size(), 1u);
+            EXPECT_EQ((*c.lista)[0].IndiceValore, static_cast<int32_t>(c.indice));
+            EXPECT_EQ((*c.lista)[0].Valore, nuovo);
+            EXPECT_EQ(TabellaBlocchi[c.blocco].UltimaRisposta, rispostaPrima);
+            EXPECT_EQ(ValoreLetto(c.blocco, c.indice), prima);
+        }
+        // Refused once: the next try, accepted, writes the kept list.
+        Manopola(11, 0);
+        ASSERT_TRUE(c.scrivi());
+        Giornale();
+        EXPECT_EQ(ValoreLetto(c.blocco, c.indice), nuovo);
         ASSERT_EQ(c.lista->size(), 1u);
         EXPECT_EQ((*c.lista)[0].IndiceValore, -1);
     }
@@ -229,6 +282,19 @@ TEST_F(ScrittureBlocchi, Blocco5ConAttesaLunga) {
     GuastoDopo(1);
     EXPECT_FALSE(MDIFrm::ScriviBlocco5(trama));
     for (const auto& p : Giornale()) EXPECT_NE(p.codice, PIPE_SET_ECU_WAIT);
+
+    // The ECU refuses the record: no store, no wait, block 5 as it was.
+    b5.Valori[0] = 777;
+    dati.clear();
+    ModBlck::CodificaBlocco(dati, b5);
+    Manopola(11, 0xFB);
+    EXPECT_FALSE(MDIFrm::ScriviBlocco5(ModBlck::CostruisciTrama(0x41, 0x02, CMD_WRITE_BLK5, dati)));
+    Manopola(11, 0);
+    const auto g = Giornale();
+    EXPECT_EQ(Trame(g).size(), 1u);
+    for (const auto& p : g) EXPECT_NE(p.codice, PIPE_SET_ECU_WAIT);
+    EXPECT_EQ(Modi(g).back(), ModoIniziale);
+    EXPECT_EQ(ValoreLetto(5, 0), 666);
 }
 
 TEST_F(ScrittureBlocchi, LettureBlocchi10E20) {
@@ -313,6 +379,20 @@ TEST_F(ScrittureBlocchi, TabellaRisultatoDaFile) {
     EXPECT_EQ(Modi(g2).back(), ModoIniziale);
     ASSERT_EQ(ModBlck::ModificheBlocco2.size(), 2u);
     EXPECT_EQ(ModBlck::ModificheBlocco2[1].Maschera, 0x20);
+
+    // The ECU refuses the block-2 write: the same, and its table stays.
+    ModBlck::ModificheBlocco2 = ModBlck::ListaVuota();
+    ValoreEcu(2, 2, 0x20);
+    Giornale();
+    Manopola(11, 0xFB);
+    EXPECT_EQ(MDIFrm::LeggiMappeVcmRpmDafileEScarica("", percorso), 4);
+    Manopola(11, 0);
+    const auto g3 = Giornale();
+    EXPECT_EQ(Conta(g3, CMD_RESET_TGAS), 0u);
+    EXPECT_EQ(Conta(g3, CMD_WRITE_TRISULT), 0u);
+    EXPECT_EQ(Modi(g3).back(), ModoIniziale);
+    ASSERT_EQ(ModBlck::ModificheBlocco2.size(), 2u);
+    EXPECT_EQ(ValoreLetto(2, 2), 0x20);
 }
 
 TEST_F(ScrittureBlocchi, AdattativaEComandoLibero) {

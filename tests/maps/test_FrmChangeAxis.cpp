@@ -64,6 +64,42 @@ TEST_F(EditorAssi, OkScriveIVettoriNuovi) {
     EXPECT_EQ(editor[0]->GrdInj->TextMatrix(0, 24), QStringLiteral("698"));
 }
 
+TEST_F(EditorAssi, VettoriRifiutatiNonRisultanoScritti) {
+    // The ECU refuses the vector write: the failure text, the ECU keeps its
+    // vectors; once it accepts, OK again writes the new ones.
+    ModMain::LivelloSup = -1;
+    editor[0]->CambiaTipoGriglia(SCHEDA_MAPPA);
+    ModBlck::VettoreGiri ecuRpm{};
+    ModBlck::VettoreTempi ecuTinj{};
+    ASSERT_EQ(ModBlck::LeggiScriviVettori(ecuRpm, ecuTinj, 0), 0);
+    auto vettoriEcu = [] {
+        ModBlck::VettoreGiri r{};
+        ModBlck::VettoreTempi t{};
+        EXPECT_EQ(ModBlck::LeggiScriviVettori(r, t, 0), 0);
+        return std::make_pair(r, t);
+    };
+    ModMapEditor::EseguiEditorAssi = [](FrmChangeAxis& d) {
+        d.CmbRPM[11]->setCurrentIndex(26);
+        d.CmdOk_Click();
+    };
+    editor[0]->CmdChgAxis_Click();
+    const auto vettore = ModBlck::VettoreRpm;
+    ASSERT_NE(vettore, ecuRpm);
+    Manopola(11, 0xFB);
+    Piattaforma::Copione::Azzera();
+    EseguiPendente();
+    EXPECT_EQ(Messaggi(), std::vector<std::string>{Voce(9)});
+    EXPECT_EQ(vettoriEcu(), std::make_pair(ecuRpm, ecuTinj));
+
+    Manopola(11, 0);
+    ModMapEditor::EseguiEditorAssi = [](FrmChangeAxis& d) { d.CmdOk_Click(); };
+    editor[0]->CmdChgAxis_Click();
+    Piattaforma::Copione::Azzera();
+    EseguiPendente();
+    EXPECT_TRUE(Messaggi().empty());
+    EXPECT_EQ(vettoriEcu().first, vettore);
+}
+
 TEST_F(EditorAssi, AnnullaRipristinaTutto) {
     const Stato prima = Attuale();
     ModMain::LivelloSup = -1;

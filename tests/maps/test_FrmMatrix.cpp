@@ -136,6 +136,36 @@ TEST_F(EditorCompleto, CopiaEIncollaArrivanoAllaCentralina) {
     EXPECT_EQ(ecu[5][6], 2);
 }
 
+TEST_F(EditorCompleto, ScritturaRifiutataNonPerdeLaModifica) {
+    // The ECU refuses map writes: the write reports its failure, the ECU keeps
+    // its page, the edit stays in the grid and the page. Once the ECU accepts,
+    // the next edit goes in without a word.
+    FrmMatrix& f = Mostra(0);
+    const PaginaMappa ecu = PaginaEcu(0);
+    const int a = (ecu[4][5] + 5) % 200, b = (ecu[9][11] + 9) % 200;
+    auto incolla = [&f](int riga, int colonna, int valore) {
+        Piattaforma::ImpostaAppunti(QString::number(valore));
+        Seleziona(f.GrdInj, riga, colonna, riga, colonna);
+        Rilascia(f.GrdInj, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(ModMain::RichiestaPendente, REQ_WRITE_MAP0);
+    };
+    incolla(5, 6, a);
+    Manopola(11, 0xFB);
+    Piattaforma::Copione::Azzera();
+    EseguiPendente();
+    EXPECT_EQ(Messaggi(), std::vector<std::string>{Voce(29)});
+    EXPECT_EQ(PaginaEcu(0), ecu);
+    EXPECT_EQ(ModMain::MappaPagina0[4][5], a);
+    EXPECT_EQ(f.GrdInj->TextMatrix(5, 6), QString::number(a));
+
+    Manopola(11, 0);
+    incolla(10, 12, b);
+    Piattaforma::Copione::Azzera();
+    EseguiPendente();
+    EXPECT_TRUE(Messaggi().empty());
+    EXPECT_EQ(PaginaEcu(0)[9][11], b);
+}
+
 TEST_F(EditorCompleto, MarcatoriSeguonoIlBlocco1DellaCentralina) {
     FrmMatrix& f = Mostra(0);
     ModMain::LivelloAut = -1;
