@@ -266,6 +266,7 @@ TEST_F(InjDirForma, CellaCliccataGiallaConTestoNero) {
         ASSERT_EQ(g->Col(), colonna);
         EXPECT_TRUE(SupportoTest::CellaGialla(g, 1, colonna));
     }
+    SupportoTest::Fotografa(pagina_.get(), "injdir_cella_gialla.png");
 }
 
 TEST_F(InjDirForma, DoppioClicSoloSullaRigaIntera) {
