@@ -101,7 +101,9 @@ FrmAutoTuning::FrmAutoTuning(QWidget* contenitore)
     Colloca(LblCalStep_, 240, 120, 6600, 420);
     PRG_Avanzamento_ = NuovaBarra(this, "PRG_Avanzamento", 6);
     Colloca(PRG_Avanzamento_, 240, 600, 6600, 300);
-    LblCalMsg_ = NuovaEtichetta(this, QStringLiteral("LblCalMsg"), 0x00FFFF, 11, true, Qt::AlignLeft | Qt::AlignTop);
+    // The prompt's longest texts take more lines than its box holds at the
+    // design font: they are drawn smaller rather than cut.
+    LblCalMsg_ = NuovaEtichetta(this, QStringLiteral("LblCalMsg"), 0x00FFFF, 11, true, Qt::AlignLeft | Qt::AlignTop, true);
     LblCalMsg_->setWordWrap(true);
     Colloca(LblCalMsg_, 240, 1050, 6000, 1800);
     auto* lampada = new Lampada(this);

@@ -183,8 +183,8 @@ void FrmCompensa::CostruisciTabella(int t) {
     g->Cols(C::Colonne);
     g->FixedRows(0);
     g->FixedCols(1);
-    // The page shows the current cell in its own yellow (EvidenziaCella).
-    g->EvidenziaSelezione(false);
+    // The selection shows in the page's own highlight (EvidenziaCella).
+    g->ColoriSelezione(CompensaGiallo, 0);
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ImpostaFont(g, CompensaPunti);

@@ -219,7 +219,7 @@ void GrigliaDati::MostraSelezione() {
     }
     const QModelIndex corrente = model()->index(Row_, Col_);
     sm->setCurrentIndex(corrente, QItemSelectionModel::NoUpdate);
-    if (!EvidenziaSelezione_) {
+    if (ColoriPagina_ && !hasFocus()) {
         sm->clearSelection();
         return;
     }
@@ -232,8 +232,14 @@ void GrigliaDati::MostraSelezione() {
     }
 }
 
-void GrigliaDati::EvidenziaSelezione(bool attiva) {
-    EvidenziaSelezione_ = attiva;
+void GrigliaDati::ColoriSelezione(int32_t sfondo, int32_t testo) {
+    QPalette p = palette();
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Highlight, Pulsante::ColoreQt(sfondo));
+        p.setColor(g, QPalette::HighlightedText, Pulsante::ColoreQt(testo));
+    }
+    setPalette(p);
+    ColoriPagina_ = true;
     MostraSelezione();
 }
 
@@ -298,6 +304,16 @@ void GrigliaDati::FontSize(double punti) {
 void GrigliaDati::changeEvent(QEvent* e) {
     QTableWidget::changeEvent(e);
     if (e->type() == QEvent::FontChange) AggiornaDimensioni();
+}
+
+void GrigliaDati::focusInEvent(QFocusEvent* e) {
+    QTableWidget::focusInEvent(e);
+    if (ColoriPagina_) MostraSelezione();
+}
+
+void GrigliaDati::focusOutEvent(QFocusEvent* e) {
+    QTableWidget::focusOutEvent(e);
+    if (ColoriPagina_) MostraSelezione();
 }
 
 void GrigliaDati::mousePressEvent(QMouseEvent* e) {

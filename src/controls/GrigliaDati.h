@@ -69,9 +69,11 @@ public:
     int32_t RowHeight(int32_t r) const;
     void RowHeight(int32_t r, int32_t twips);
 
-    // Whether the selection is painted in the highlight colours (it is unless
-    // switched off); a page that colours its current cell itself switches it off.
-    void EvidenziaSelezione(bool attiva);
+    // The colours the selection is painted in (&HBBGGRR), for a page whose own
+    // highlight colours the selected cells: the selection then shows in those
+    // colours, and only while the grid has the focus, as the page's highlight
+    // does. Otherwise it shows in the system highlight colours.
+    void ColoriSelezione(int32_t sfondo, int32_t testo);
 
     bool Redraw() const { return Redraw_; }
     void Redraw(bool attivo);
@@ -101,6 +103,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     QTableWidgetItem* Cella(int32_t r, int32_t c) const;
@@ -119,7 +123,7 @@ private:
     int32_t FixedCols_ = 1;
     int32_t Row_ = 1, Col_ = 1, RowSel_ = 1, ColSel_ = 1;
     bool Redraw_ = true;
-    bool EvidenziaSelezione_ = true;
+    bool ColoriPagina_ = false; // selection in the page's colours, while focused
     bool Trascinamento_ = false;
     bool Premuto_ = false; // a left press inside the grid waits for its release
     std::vector<bool> LarghezzaFissata_; // per column: width set by ColWidth

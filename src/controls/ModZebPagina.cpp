@@ -6,6 +6,7 @@
 #include <QtGui/QPainter>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QStyle>
 
 #include "controls/PulsanteGrafico.h"
 #include "controls/PulsanteGraficoColori.h"
@@ -276,9 +277,31 @@ void FormaPagina::paintEvent(QPaintEvent*) {
     p.drawRect(r);
 }
 
+namespace {
+
+int FlagEtichetta(const QLabel* l) { return static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0); }
+
+} // namespace
+
+QFont FontMostrato(const QLabel* l) {
+    if (!l || !dynamic_cast<const Etichetta*>(l) || l->text().isEmpty()) return l ? l->font() : QFont();
+    return Piattaforma::FontCheEntra(l->font(), l->text(), l->contentsRect().size(), FlagEtichetta(l));
+}
+
+void Etichetta::paintEvent(QPaintEvent* e) {
+    const QFont font = FontMostrato(this);
+    if (font == this->font()) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(font);
+    style()->drawItemText(&p, contentsRect(), FlagEtichetta(this), palette(), isEnabled(), text(), foregroundRole());
+}
+
 QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore, double punti, bool grassetto,
-                       Qt::Alignment allineamento) {
-    auto* l = new QLabel(contenitore);
+                       Qt::Alignment allineamento, bool intera) {
+    QLabel* l = intera ? new Etichetta(contenitore) : new QLabel(contenitore);
     l->setObjectName(nome);
     l->setAutoFillBackground(false);
     QPalette p = l->palette();

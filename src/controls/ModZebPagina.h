@@ -11,6 +11,7 @@
 
 #include <QtCore/QRectF>
 #include <QtCore/QString>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
 
 #include "link/ModBlckModifiche.h"
@@ -158,9 +159,24 @@ private:
     int32_t bordo_ = 0xFFFFFF, riempimento_ = 0;
 };
 
-// A label without background, text colour &HBBGGRR, design font.
+// A label that never cuts its text: a text larger than the label (the
+// label's height follows the form's height, its font size only the width) is
+// drawn in a font made smaller as far as needed.
+class Etichetta : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+// The font a label's text is drawn in: its own font, or for an `Etichetta`
+// whose text would not fit, the smaller font it is drawn in.
+QFont FontMostrato(const QLabel* l);
+
+// A label without background, text colour &HBBGGRR, design font; with
+// `intera`, an `Etichetta`.
 QLabel* NuovaEtichetta(QWidget* contenitore, const QString& nome, int32_t colore, double punti, bool grassetto = false,
-                       Qt::Alignment allineamento = Qt::AlignLeft | Qt::AlignVCenter);
+                       Qt::Alignment allineamento = Qt::AlignLeft | Qt::AlignVCenter, bool intera = false);
 
 // ---- Drawn command buttons ------------------------------------------------------
 

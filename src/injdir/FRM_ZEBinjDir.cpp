@@ -161,6 +161,8 @@ void FRM_ZEBinjDir::CostruisciControlli() {
     GrdQDL->Cols(R::ColonneAnticipo + 1);
     GrdQDL->FixedRows(1);
     GrdQDL->FixedCols(1);
+    // The selection shows in the page's own highlight (EvidenziaCella).
+    GrdQDL->ColoriSelezione(0xFFFF, 0);
     GrdQDL->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     GrdQDL->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     InjPosto(GrdQDL, 16, 332, 968, 84);

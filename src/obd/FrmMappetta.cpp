@@ -71,7 +71,7 @@ FrmMappetta::FrmMappetta(QWidget* contenitore) : QWidget(contenitore, Qt::Window
     GrdMappetta->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     GrdMappetta->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The live cell is the grid's current cell: yellow, not the selection colour.
-    GrdMappetta->setStyleSheet(QStringLiteral("QTableWidget { selection-background-color: #FFFF00; selection-color: black; }"));
+    GrdMappetta->ColoriSelezione(GialloMappetta, 0);
     GrdMappetta->Cols(9);
     GrdMappetta->Rows(16);
     LayoutPagina::Colloca(GrdMappetta, QRect(8, 8, 350, 288), 8);

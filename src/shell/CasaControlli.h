@@ -44,19 +44,9 @@ private:
     bool opaca_;
 };
 
-// A label that never cuts its text: a text larger than the label (the
-// label's height follows the form's height, its font size only the width) is
-// drawn in a font made smaller as far as needed.
-class Etichetta : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-};
-// The font a label's text is drawn in: its own font, or for an `Etichetta`
-// whose text would not fit, the smaller font it is drawn in.
-QFont FontMostrato(const QLabel* l);
+// The label that never cuts its text, and the font it draws a text in.
+using ModZebPagina::Etichetta;
+using ModZebPagina::FontMostrato;
 
 // A label (an `Etichetta`) with transparent background, the text colour, the
 // font (Windows name, points, bold) and the horizontal alignment given.

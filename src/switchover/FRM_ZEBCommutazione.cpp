@@ -251,6 +251,8 @@ void FRM_ZEBCommutazione::CostruisciControlli() {
     GrdTemp->Cols(9);
     GrdTemp->FixedRows(0);
     GrdTemp->FixedCols(1);
+    // The selection shows in the page's own highlight (EvidenziaCellaTemp).
+    GrdTemp->ColoriSelezione(0x00FFFF, 0);
     GrdTemp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     GrdTemp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     CommPosto(GrdTemp, 8, 34, 464, 60);

@@ -215,6 +215,8 @@ void FRM_ZEBLambda::CostruisciControlli() {
     GrdRpm = LambdaGriglia(FrmEmulation, "GrdRpm", 1, L::Colonne);
     GrdBar = LambdaGriglia(FrmEmulation, "GrdBar", L::Righe, 1);
     GrdEmul = LambdaGriglia(FrmEmulation, "GrdEmul", L::Righe, L::Colonne);
+    // The selection shows in the page's own highlight (EvidenziaCella).
+    for (GrigliaDati* g : {GrdRpm, GrdBar, GrdEmul}) g->ColoriSelezione(0x00FFFF, 0);
     PctGrdLambda = new QWidget(FrmEmulation);
     PctGrdLambda->setObjectName(QStringLiteral("PctGrdLambda"));
     PctGrdLambda->setAttribute(Qt::WA_TransparentForMouseEvents);

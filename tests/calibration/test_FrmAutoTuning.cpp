@@ -7,10 +7,14 @@
 
 #include "calibration/FrmAutoTuning.h"
 #include "calibration/MDIFrmTaratura.h"
+#include "controls/ModZebPagina.h"
 #include "controls/PulsanteGrafico.h"
 #include "core/ModMainSchermo.h"
 #include "engine/FissaggioMotore.h"
+#include "platform/Caratteri.h"
 #include "settings/FrmSeqInj.h"
+#include "support/PagineProva.h"
+#include "support/SupportoTest.h"
 
 namespace {
 
@@ -169,3 +173,71 @@ TEST_F(FinestraTaratura, BarreDiCampionamento) {
 }
 
 } // namespace
+
+namespace {
+
+// The prompt's text lies whole inside the prompt in the font it is drawn in,
+// and that font stays readable.
+::testing::AssertionResult PromptIntero(const QLabel* l) {
+    const QFont font = ModZebPagina::FontMostrato(l);
+    const int flag = static_cast<int>(l->alignment()) | Qt::TextWordWrap;
+    if (!Piattaforma::TestoEntra(font, l->text(), l->contentsRect().size(), flag))
+        return ::testing::AssertionFailure() << "\"" << l->text().toStdString() << "\" does not fit "
+                                             << l->width() << "x" << l->height() << " at " << font.pointSizeF() << " pt";
+    if (font.pointSizeF() < 7)
+        return ::testing::AssertionFailure() << "\"" << l->text().toStdString() << "\" shrunk to "
+                                             << font.pointSizeF() << " pt";
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+TEST_F(FinestraTaratura, OgniMessaggioEntraIntero) {
+    // Every text the prompt shows, with each choice of its optional lines,
+    // in both languages and at both window sizes.
+    f->show();
+    for (const auto& l : PagineProva::Lingue) {
+        ModMain::Dizionario->IdLingua(static_cast<int16_t>(l.lingua));
+        f->CaricaLingua();
+        const std::string ok = " <" + f->CmdCalOkCaption() + ">", avvio = " <" + f->CmdCalStartCaption() + ">";
+        const std::string a = "\r\n\r\n", giri = "12345", secondi = "88";
+        std::vector<std::string> testi = {
+            VoceTune(3), VoceTune(18), Voce(16), VoceTune(6) + " (< 70)", VoceTune(9) + ok,
+            VoceTune(8) + a + VoceTune(20), VoceTune(19) + a + VoceTune(8) + " " + secondi,
+            VoceTune(22) + " " + giri, VoceTune(23) + " " + giri + a + VoceTune(24) + " " + giri + " " + VoceTune(51),
+            VoceTune(23) + " " + giri + a + VoceTune(8) + " " + secondi, VoceTune(25),
+            VoceTune(26) + a + VoceTune(24) + " " + giri + " " + VoceTune(51), VoceTune(26) + a + VoceTune(27) + " 8",
+            VoceTune(26) + a + VoceTune(8) + " " + secondi, VoceTune(28), VoceTune(28) + "\r\n" + giri + " < " + giri,
+            VoceTune(28) + a + VoceTune(8) + secondi, VoceTune(19) + a + VoceTune(20),
+            VoceTune(19) + a + VoceTune(8) + secondi, VoceTune(4) + avvio, VoceTune(12) + a + VoceTune(4) + avvio,
+            VoceTune(7)};
+        // The idle tare's confirmation: with the injector-limit line, the
+        // limited-correction line or neither.
+        for (const std::string& prima : {std::string(), "(-123.4375) " + VoceTune(30) + a, "(-123.4375) " + VoceTune(31) + a})
+            testi.push_back(prima + VoceTune(32) + a + VoceTune(45) + ok);
+        // The last confirmation, with each set of functions switched on again.
+        for (int insieme = 1; insieme < 8; ++insieme) {
+            std::string t = VoceTune(33);
+            for (int k = 0; k < 3; ++k)
+                if (insieme & (1 << k)) t += "\r\n" + VoceTune(34 + k);
+            testi.push_back(t + "\r\n" + VoceTune(37) + " " + f->CmdCalOkCaption());
+        }
+        // Every outcome, acknowledged with Cancel.
+        for (const int32_t codice : std::initializer_list<int32_t>{ModTaratura::ESITO_STOP, ModTaratura::ESITO_GIRI_BASSI, ModTaratura::ESITO_MOTORE_FERMO,
+                                     ModTaratura::ESITO_TRASFERIMENTO, ModTaratura::ESITO_TOLLERANZA,
+                                     ModTaratura::ESITO_CARBURANTE, ModTaratura::ESITO_PRESSIONE_GAS,
+                                     ModTaratura::ESITO_PARAMETRI})
+            testi.push_back(ModTaratura::TestoEsito(codice) + a + VoceTune(17));
+        for (const auto& d : PagineProva::Dimensioni) {
+            f->resize(d.larghezza, d.altezza);
+            for (const std::string& t : testi) {
+                f->LblCalMsg(t);
+                EXPECT_TRUE(PromptIntero(f->LblCalMsg_)) << l.sigla << " at " << d.larghezza << "x" << d.altezza;
+            }
+            f->LblCalMsg(testi[testi.size() - 16]); // the confirmation after a limited correction
+            SupportoTest::Fotografa(f.get(), "taratura_conferma_" + std::string(l.sigla) + "_" +
+                                                 std::to_string(d.larghezza) + ".png");
+        }
+    }
+    ModMain::Dizionario->IdLingua(0);
+}

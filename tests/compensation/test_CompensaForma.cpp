@@ -35,6 +35,7 @@
 #include "support/BlocchiSimulati.h"
 #include "support/DizionarioProva.h"
 #include "support/ClicProva.h"
+#include "support/GrigliaProva.h"
 #include "support/SupportoTest.h"
 #include "support/TastiProva.h"
 
@@ -466,29 +467,10 @@ TEST_F(CompensaForma, CellaCliccataGiallaConTestoNero) {
     pagina->show();
     GrigliaDati* g = pagina->Grd[0];
     for (const int riga : {0, 1}) {
-        const QRect r = g->visualRect(g->model()->index(riga, 3));
-        const QPointF punto = r.center();
-        QMouseEvent giu(QEvent::MouseButtonPress, punto, g->viewport()->mapToGlobal(punto), Qt::LeftButton,
-                        Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(g->viewport(), &giu);
-        QMouseEvent su(QEvent::MouseButtonRelease, punto, g->viewport()->mapToGlobal(punto), Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(g->viewport(), &su);
+        SupportoTest::ClicCella(g, riga, 3);
         ASSERT_EQ(g->Row(), riga);
         ASSERT_EQ(g->Col(), 3);
-        // Yellow, with the text in black: every pixel inside the cell lies
-        // between the two (red and green alike, no blue).
-        const QImage cella = g->viewport()->grab(r.adjusted(3, 3, -3, -3)).toImage();
-        EXPECT_EQ(cella.pixelColor(0, 0), QColor(255, 255, 0)) << riga;
-        bool testo = false;
-        for (int y = 0; y < cella.height(); ++y)
-            for (int x = 0; x < cella.width(); ++x) {
-                const QColor c = cella.pixelColor(x, y);
-                ASSERT_TRUE(std::abs(c.red() - c.green()) < 40 && c.blue() < 60)
-                    << riga << " at " << x << "," << y << ": " << c.name().toStdString();
-                testo = testo || c.red() < 100;
-            }
-        EXPECT_TRUE(testo) << riga;
+        EXPECT_TRUE(SupportoTest::CellaGialla(g, riga, 3));
     }
 }
 

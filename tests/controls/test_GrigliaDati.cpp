@@ -7,12 +7,15 @@
 #include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QProgressBar>
 
 #include "controls/GrigliaDati.h"
 #include "controls/ModZebBarre.h"
 #include "controls/ModZebGriglia.h"
 #include "core/ModGlobFunct.h"
+#include "support/GrigliaProva.h"
 #include "support/TastiProva.h"
 
 namespace {
@@ -374,4 +377,31 @@ TEST(GrigliaDati, TastiPiuEMenoSuOgniTastiera) {
         EXPECT_EQ(giu, atteso) << c.tasto.nome;
         EXPECT_EQ(su, atteso) << c.tasto.nome;
     }
+}
+
+TEST(GrigliaDati, SelezioneNeiColoriDellaPagina) {
+    // A grid whose page highlights in yellow: the selection, extended with
+    // Shift+arrow, shows in the page's colours while the grid has the focus,
+    // and no longer once the focus has gone elsewhere.
+    QWidget finestra;
+    finestra.resize(400, 160);
+    auto* g = new GrigliaDati(&finestra);
+    g->setGeometry(0, 0, 400, 120);
+    auto* altro = new QLineEdit(&finestra);
+    altro->setGeometry(0, 125, 100, 30);
+    g->Rows(3);
+    g->Cols(4);
+    for (int r = 1; r < 3; ++r)
+        for (int c = 1; c < 4; ++c) g->TextMatrix(r, c, QStringLiteral("88"));
+    g->ColoriSelezione(0x00FFFF, 0);
+    ASSERT_TRUE(SupportoTest::Attiva(&finestra));
+    SupportoTest::ClicCella(g, 1, 1);
+    ASSERT_TRUE(g->hasFocus());
+    SupportoTest::Batti(g, Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(g->ColSel(), 2);
+    for (const int c : {1, 2}) EXPECT_TRUE(SupportoTest::CellaGialla(g, 1, c));
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(g, &tab);
+    ASSERT_TRUE(altro->hasFocus());
+    for (const int c : {1, 2}) EXPECT_FALSE(SupportoTest::CellaGialla(g, 1, c));
 }

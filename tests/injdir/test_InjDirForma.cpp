@@ -18,6 +18,7 @@
 #include "core/ModMainLivelli.h"
 #include "engine/ModMainRichieste.h"
 #include "maps/FrmEnterValue.h"
+#include "support/GrigliaProva.h"
 
 namespace {
 
@@ -254,6 +255,18 @@ TEST_F(InjDirForma, TabellaAnticipoSlotOccupatoELostFocus) {
     EXPECT_EQ(g->TextMatrix(1, 5), QStringLiteral("20"));
     EXPECT_EQ(Bip(), 2);
     EXPECT_TRUE(ListaVuota(ModBlck::ModificheBlocco12));
+}
+
+TEST_F(InjDirForma, CellaCliccataGiallaConTestoNero) {
+    pagina_->show();
+    GrigliaDati* g = pagina_->GrdQDL;
+    ASSERT_TRUE(g->isVisible());
+    for (const int colonna : {1, 5}) {
+        SupportoTest::ClicCella(g, 1, colonna);
+        ASSERT_EQ(g->Col(), colonna);
+        EXPECT_TRUE(SupportoTest::CellaGialla(g, 1, colonna));
+    }
+    SupportoTest::Fotografa(pagina_.get(), "injdir_cella_gialla.png");
 }
 
 TEST_F(InjDirForma, DoppioClicSoloSullaRigaIntera) {

@@ -19,8 +19,11 @@
 
 #include "config/FrmSelezAlim.h"
 #include "controls/GrigliaDati.h"
+#include "controls/PulsanteGrafico.h"
 #include "core/ModMainLivelli.h"
 #include "core/ModMainPercorsi.h"
+#include "support/ClicProva.h"
+#include "support/GrigliaProva.h"
 #include "support/PagineProva.h"
 #include "support/SupportoTest.h"
 
@@ -375,6 +378,18 @@ TEST_F(CommutazioneForma, TastoTenutoFinisceSenzaFuocoEAttendeLoSlot) {
     EXPECT_TRUE(p.TabellaInSospeso.empty());
     ecu_->Rispondi(ModBlck::FrameTabellaTemp);
     EXPECT_EQ(ecu_->Valore(6, 14), 115);
+}
+
+TEST_F(CommutazioneForma, CellaCliccataGiallaConTestoNero) {
+    pagina_->show();
+    SupportoTest::Clic(pagina_->CmdSwtchRitardo);
+    GrigliaDati* g = pagina_->GrdTemp;
+    ASSERT_TRUE(g->isVisible());
+    for (const int riga : {0, 1}) {
+        SupportoTest::ClicCella(g, riga, 3);
+        ASSERT_EQ(g->Row(), riga);
+        EXPECT_TRUE(SupportoTest::CellaGialla(g, riga, 3));
+    }
 }
 
 TEST_F(CommutazioneForma, RidimensionaDalDisegno) {

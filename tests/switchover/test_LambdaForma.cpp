@@ -14,7 +14,9 @@
 #include "controls/ModZebPagina.h"
 #include "core/ModMainCaricatori.h"
 #include "switchover/FRM_ZEBLambda.h"
+#include "support/GrigliaProva.h"
 #include "support/PagineProva.h"
+#include "support/TastiProva.h"
 
 namespace {
 
@@ -260,6 +262,24 @@ TEST_F(LambdaForma, SogliaOltreIlByteSiFermaA255) {
         QApplication::sendEvent(t, &fuori);
         EXPECT_EQ(t->text().toStdString(), c.mostrato); // the confirmed value is the one remembered
     }
+}
+
+TEST_F(LambdaForma, SelezioneGiallaConTestoNero) {
+    // A click on each grid, and on the map a rectangle grown with Shift+arrow:
+    // every selected cell yellow with black text.
+    auto& p = *lambda_;
+    ASSERT_TRUE(SupportoTest::Attiva(&p));
+    SupportoTest::ClicCella(p.GrdRpm, 0, 4);
+    EXPECT_TRUE(SupportoTest::CellaGialla(p.GrdRpm, 0, 4));
+    SupportoTest::ClicCella(p.GrdBar, 2, 0);
+    EXPECT_TRUE(SupportoTest::CellaGialla(p.GrdBar, 2, 0));
+    SupportoTest::ClicCella(p.GrdEmul, 1, 2);
+    SupportoTest::Batti(p.GrdEmul, Qt::Key_Right, Qt::ShiftModifier);
+    SupportoTest::Batti(p.GrdEmul, Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(p.GrdEmul->ColSel(), 3);
+    ASSERT_EQ(p.GrdEmul->RowSel(), 2);
+    for (const int r : {1, 2})
+        for (const int c : {2, 3}) EXPECT_TRUE(SupportoTest::CellaGialla(p.GrdEmul, r, c));
 }
 
 TEST_F(LambdaForma, CursoreVivoERidimensiona) {
