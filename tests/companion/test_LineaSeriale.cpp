@@ -207,6 +207,62 @@ TEST_F(LineaGuasta, RispostaInRitardoNonFinisceNellaLetturaDopo) {
     }
 }
 
+// The chunks of a map page are all read with one command byte, so the command
+// cannot tell a late reply from the reply to the next chunk. Chunks 0 and 3,
+// written with contents of their own, are read in turn while their replies come
+// after the ECU wait, once and every time: each read holds its own chunk or none.
+TEST_F(LineaGuasta, RispostaInRitardoNonRispondeAlPezzoDopoConLoStessoComando) {
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
+    ASSERT_FALSE(ecu.Dispositivo().empty());
+    RelayCorrotto relay(ecu.Dispositivo());
+    ASSERT_FALSE(relay.Dispositivo().empty());
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(AttesaLunga) +
+                                      "\nCOM3=" + relay.Dispositivo() + "\n");
+    Avvia();
+    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0);
+    ASSERT_EQ(ModPipe::StatoRisposta, 1);
+    // Read frames of the main map's chunks at cells 0 and 330, 110 cells each.
+    const std::string lettura[2] = {Hex("4102061200006E39"), Hex("410206124A016E72")};
+    std::string pezzo[2] = {std::string(110, '\0'), std::string(110, '\0')};
+    for (size_t i = 0; i < 110; ++i) {
+        pezzo[0][i] = static_cast<char>(7 * i + 1);
+        pezzo[1][i] = static_cast<char>(250 - i);
+    }
+    for (int k = 0; k < 2; ++k) {
+        const std::string testa = lettura[k].substr(4, 3);
+        ASSERT_EQ(Invia(PIPE_ECU_FRAME, ModBlck::CostruisciTrama(0x41, 0x02, CMD_WRITE_MAP, testa + pezzo[k])), 0);
+        ASSERT_GE(ModPipe::DatiRispostaPipe.size(), 5u);
+        ASSERT_EQ(ModPipe::DatiRispostaPipe[4], '\0');
+    }
+
+    struct Caso {
+        const char* nome;
+        bool sempre;
+    } casi[] = {{"una risposta in ritardo", false}, {"ogni risposta in ritardo", true}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        AttesaEcu(AttesaCorta);
+        if (c.sempre) relay.ritardoMs = AttesaCorta + 100;
+        else relay.RitardaUnaVolta(CMD_READ_MAP, AttesaCorta + 100);
+        bool ultimaPresa = false;
+        for (int volta = 0; volta < 6; ++volta) {
+            const int k = volta % 2;
+            SCOPED_TRACE(volta);
+            ASSERT_EQ(Invia(PIPE_ECU_FRAME, lettura[k]), 0);
+            const std::string& r = ModPipe::DatiRispostaPipe;
+            ultimaPresa = !r.empty();
+            if (!ultimaPresa) continue;
+            ASSERT_EQ(r.size(), 116u);
+            EXPECT_EQ(r.substr(5, 110), pezzo[k]);
+        }
+        // One late reply: the line is good again afterwards.
+        if (!c.sempre) {
+            EXPECT_TRUE(ultimaPresa);
+        }
+        relay.ritardoMs = 0;
+    }
+}
+
 TEST_F(LineaGuasta, PortaCheNonSiApreOStaccataCostaLAttesaDellaCentralina) {
     CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
     ASSERT_FALSE(ecu.Dispositivo().empty());
