@@ -1,6 +1,8 @@
 #include "core/ModBlckFile.h"
 
 #include "core/Conversioni.h"
+#include "core/ModMainDizionario.h"
+#include "platform/Charset.h"
 #include "platform/Dialoghi.h"
 
 #include <QtCore/QCoreApplication>
@@ -49,10 +51,15 @@ std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t 
                                    std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
         if (avvisa && chiave != ultimoAvviso) {
             ultimoAvviso = chiave;
-            Piattaforma::MostraMessaggio(QStringLiteral("File too large (over %1 MB), not read:\r\n%2")
-                                             .arg(massimo >> 20)
-                                             .arg(QString::fromLocal8Bit(percorso.c_str())),
-                                         QString(), Piattaforma::IconaMessaggio::Critica,
+            // The file and its bound alone when there is no dictionary (its own file may be the one refused).
+            const std::string voce = ModMain::TestoVoce(ModMain::VoceFileTroppoGrande);
+            const std::string mb = std::to_string((massimo + (int64_t(1) << 20) - 1) >> 20);
+            const QString file = QString::fromLocal8Bit(percorso.c_str());
+            const QString testo =
+                voce.empty() ? file + QStringLiteral(" (> %1 MB)").arg(QString::fromStdString(mb))
+                             : Piattaforma::TestoDaCharset(voce + ' ' + mb, ModMain::CharsetCorrente()) +
+                                   QStringLiteral("\r\n") + file;
+            Piattaforma::MostraMessaggio(testo, QString(), Piattaforma::IconaMessaggio::Critica,
                                          Piattaforma::PulsantiMessaggio::Ok);
         }
         return std::nullopt;

@@ -20,6 +20,8 @@ int16_t CharsetCorrente();
 // change takes effect at once.
 void MostraVoce(int16_t n);
 
+// Entry that says a file was too large to read; the bound in MB and the file follow it.
+inline constexpr int16_t VoceFileTroppoGrande = 825;
 // Entry that says a language choice could not be saved (read-only base folder).
 inline constexpr int16_t VoceLinguaNonSalvata = 65;
 // After a language choice: when the dictionary could not save it, says so
