@@ -2,7 +2,6 @@
 
 #include "core/Conversioni.h"
 #include "core/ModMainDizionario.h"
-#include "platform/Charset.h"
 #include "platform/Dialoghi.h"
 
 #include <QtCore/QCoreApplication>
@@ -51,14 +50,10 @@ std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t 
                                    std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
         if (avvisa && chiave != ultimoAvviso) {
             ultimoAvviso = chiave;
-            // The file and its bound alone when there is no dictionary (its own file may be the one refused).
-            const std::string voce = ModMain::TestoVoce(ModMain::VoceFileTroppoGrande);
-            const std::string mb = std::to_string((massimo + (int64_t(1) << 20) - 1) >> 20);
-            const QString file = QString::fromLocal8Bit(percorso.c_str());
-            const QString testo =
-                voce.empty() ? file + QStringLiteral(" (> %1 MB)").arg(QString::fromStdString(mb))
-                             : Piattaforma::TestoDaCharset(voce + ' ' + mb, ModMain::CharsetCorrente()) +
-                                   QStringLiteral("\r\n") + file;
+            const QString testo = ModMain::VoceEDettagli(
+                ModMain::VoceFileTroppoGrande, QStringLiteral("%1 (> %2 MB)")
+                                                   .arg(QString::fromLocal8Bit(percorso.c_str()))
+                                                   .arg((massimo + (int64_t(1) << 20) - 1) >> 20));
             Piattaforma::MostraMessaggio(testo, QString(), Piattaforma::IconaMessaggio::Critica,
                                          Piattaforma::PulsantiMessaggio::Ok);
         }

@@ -201,8 +201,8 @@ TEST_F(FileCodificatiTest, FileOltreIlLimiteDettoNellaLinguaScelta) {
         int16_t lingua; // -1: no dictionary
         QString testo;
     } casi[] = {
-        {0, "File too large, not read. Largest size (MB): 16\r\n"},
-        {1, "File troppo grande, non letto. Dimensione massima (MB): 16\r\n"},
+        {0, "File too large, not read:\r\n"},
+        {1, "File troppo grande, non letto:\r\n"},
         {-1, ""},
     };
     for (const auto& c : casi) {
@@ -216,7 +216,7 @@ TEST_F(FileCodificatiTest, FileOltreIlLimiteDettoNellaLinguaScelta) {
         const auto m = Piattaforma::Copione::Messaggi();
         ASSERT_EQ(m.size(), 1u);
         const QString file = QString::fromStdString(p);
-        EXPECT_EQ(m[0].testo, c.lingua < 0 ? file + " (> 16 MB)" : c.testo + file);
+        EXPECT_EQ(m[0].testo, c.testo + file + " (> 16 MB)");
     }
     ModMain::Dizionario = prima;
 }
