@@ -141,6 +141,15 @@ void RimuoviTemporanei(const std::string& cartella, const std::string& estension
     }
 }
 
+std::string_view ProssimaRiga(std::string_view testo, size_t& inizio) {
+    size_t fine = testo.find('\n', inizio);
+    if (fine == std::string_view::npos) fine = testo.size();
+    std::string_view r = testo.substr(std::min(inizio, testo.size()), fine - std::min(inizio, fine));
+    inizio = fine + 1;
+    if (!r.empty() && r.back() == '\r') r.remove_suffix(1);
+    return r;
+}
+
 std::vector<std::string> DividiRighe(const std::string& byte) {
     std::vector<std::string> righe;
     // An empty text has no lines at all.
