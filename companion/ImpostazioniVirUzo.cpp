@@ -1,6 +1,9 @@
 #include "ImpostazioniVirUzo.h"
 
-#include <fstream>
+#include <cstdio>
+#include <sstream>
+
+#include "LetturaLimitata.h"
 
 #include "../src/link/NumeriCom.h"
 
@@ -35,7 +38,11 @@ bool Intero(const std::string& s, int32_t& v) {
 
 ImpostazioniVirUzo LeggiImpostazioniVirUzo(const std::string& percorso) {
     ImpostazioniVirUzo imp;
-    std::ifstream f(percorso);
+    bool troppoGrande = false;
+    const auto testo = Simulazione::LeggiFileLimitato(percorso, Simulazione::DimensioneMassimaImpostazioni, &troppoGrande);
+    // No window here: the program reports the same file in its own box.
+    if (troppoGrande) std::fprintf(stderr, "VirUzo: %s too large, not read\n", percorso.c_str());
+    std::istringstream f(testo.value_or(std::string()));
     std::string riga;
     while (std::getline(f, riga)) {
         riga = Pulisci(riga);

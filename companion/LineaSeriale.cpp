@@ -54,6 +54,7 @@ bool LineaSeriale::Apri(const std::string& dispositivo, int32_t baud) {
     }
     ::tcflush(fd, TCIOFLUSH);
     fd_ = fd;
+    inSospeso_ = false;
     return true;
 }
 
@@ -108,12 +109,45 @@ std::string LineaSeriale::EstraiRisposta(std::string& ricevuti, int32_t comando,
     return {};
 }
 
+bool LineaSeriale::AttendiQuiete() {
+    const double limite = AdessoMs() + 2.0 * quieteMs_;
+    for (;;) {
+        char buf[256];
+        const ssize_t n = ::read(fd_, buf, sizeof buf);
+        // A line in error is left to the exchange, which reports it.
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return true;
+        const double adesso = AdessoMs();
+        if (n > 0) ultimoTrafficoMs_ = adesso;
+        const double quieta = ultimoTrafficoMs_ + quieteMs_;
+        if (n <= 0 && adesso >= quieta) {
+            inSospeso_ = false;
+            return true;
+        }
+        if (adesso >= limite) return false;
+        if (n > 0) continue;
+        pollfd p{fd_, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(std::min(quieta, limite) - adesso) + 1) > 0 && !(p.revents & POLLIN))
+            return true;
+    }
+}
+
 std::string LineaSeriale::Scambia(const std::string& trama, int32_t attesaMs, bool* guasta) {
     if (guasta) *guasta = false;
     if (fd_ < 0) {
         if (guasta) *guasta = true;
         return {};
     }
+    if (inSospeso_ && !AttendiQuiete()) return {};
+    std::string r = ScambiaTrama(trama, attesaMs, guasta);
+    if (r.empty()) {
+        inSospeso_ = true;
+        quieteMs_ = std::min(attesaMs, QuieteMassimaMs);
+        ultimoTrafficoMs_ = AdessoMs();
+    }
+    return r;
+}
+
+std::string LineaSeriale::ScambiaTrama(const std::string& trama, int32_t attesaMs, bool* guasta) {
     // Bytes left from an earlier, late reply are not this reply.
     ::tcflush(fd_, TCIFLUSH);
     const double scadenza = AdessoMs() + attesaMs;

@@ -19,7 +19,15 @@ public:
     // well-formed reply frame to its command (see EstraiRisposta); a late reply
     // to an earlier request is skipped and the wait goes on; empty when none came in time
     // or the line failed (`guasta` then true: the device is gone or unusable).
+    // After an exchange that brought no reply, its reply may still come, and
+    // the command byte cannot tell it from the reply to a request with the same
+    // command (the chunks of a map): the next frame goes out only once the line
+    // has been quiet for that exchange's wait (at most QuieteMassimaMs), and
+    // not at all, with no reply, when it does not fall quiet within twice that.
     std::string Scambia(const std::string& trama, int32_t attesaMs, bool* guasta = nullptr);
+    // The program's pipe time-out stands 1 s above its longest ECU wait: a
+    // drain of at most twice this, then the wait, stays within it.
+    static constexpr int32_t QuieteMassimaMs = 400;
 
     // The reply frame to the request with command byte `comando` (-1: any) in
     // the bytes received so far: 42 01, a length L of at least 4, L + 2 bytes
@@ -35,5 +43,14 @@ public:
     static std::string EstraiRisposta(std::string& ricevuti, int32_t comando, bool finito = false);
 
 private:
+    std::string ScambiaTrama(const std::string& trama, int32_t attesaMs, bool* guasta);
+    // Reads and drops what comes until the line has been quiet for `quieteMs_`
+    // since the last byte; false when it has not fallen quiet within twice that.
+    bool AttendiQuiete();
+
     int fd_ = -1;
+    // An exchange brought no reply, and the line has not been quiet since.
+    bool inSospeso_ = false;
+    int32_t quieteMs_ = 0;
+    double ultimoTrafficoMs_ = 0; // last byte seen, or the end of that exchange
 };

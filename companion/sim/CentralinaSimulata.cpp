@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
+#include <sstream>
 
 #include "ConfigurazioneSimulata.h"
+#include "LetturaLimitata.h"
 #include "MotoreSimulato.h"
 
 namespace Simulazione {
@@ -133,7 +135,10 @@ CentralinaSimulata::CentralinaSimulata(const std::string& percorsoSetCom) {
 
     std::vector<std::string> righe;
     {
-        std::ifstream f(percorsoSetCom, std::ios::binary);
+        bool troppoGrande = false;
+        const auto testo = LeggiFileLimitato(percorsoSetCom, DimensioneMassimaImpostazioni, &troppoGrande);
+        if (troppoGrande) std::fprintf(stderr, "%s too large, not read\n", percorsoSetCom.c_str());
+        std::istringstream f(testo.value_or(std::string()));
         std::string r;
         while (std::getline(f, r)) righe.push_back(Pulisci(r));
     }

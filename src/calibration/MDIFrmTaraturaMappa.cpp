@@ -1,10 +1,10 @@
 // Calibration step 6, phases 7 and 8: the map rewrite, the closing writes,
 // the gas-pressure centring and the last confirmation.
-#include <fstream>
 
 #include "calibration/MDIFrmTaratura.h"
 #include "calibration/ModTaratura.h"
 #include "config/ModMainConfigurazioneEcu.h"
+#include "core/ModBlckFile.h"
 #include "core/Conversioni.h"
 #include "core/ModBlckConfigScale.h"
 #include "core/ModGlobFunct.h"
@@ -170,20 +170,15 @@ bool RipristinaMappaTaratura() {
 }
 
 bool LeggiComPGasXDaFile(const std::string& percorso, BloccoParametri& blocco) {
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f) return false;
-    std::string riga;
-    auto pulisci = [](std::string& r) {
-        while (!r.empty() && (r.back() == '\r' || r.back() == '\n')) r.pop_back();
-    };
-    while (std::getline(f, riga)) {
-        pulisci(riga);
-        if (riga != "[COM_PGASX]") continue;
-        if (!std::getline(f, riga)) return false;
-        pulisci(riga);
+    const auto testo = ModBlck::LeggiFileIntero(percorso);
+    if (!testo) return false;
+    for (size_t inizio = 0; inizio < testo->size();) {
+        if (ModBlck::ProssimaRiga(*testo, inizio) != "[COM_PGASX]") continue;
+        if (inizio >= testo->size()) return false;
+        const std::string dati(ModBlck::ProssimaRiga(*testo, inizio));
         std::vector<uint8_t> byte;
-        if (riga.empty() || !ModGlobFunct::ConvertiTestoInByte(riga, byte)) return false;
-        const std::string risposta = ModGlobFunct::ConvertiHexInTesto(riga);
+        if (dati.empty() || !ModGlobFunct::ConvertiTestoInByte(dati, byte)) return false;
+        const std::string risposta = ModGlobFunct::ConvertiHexInTesto(dati);
         BloccoParametri copia = blocco;
         copia.UltimaRisposta = risposta;
         ModBlck::DecodificaBlocco(risposta, copia);

@@ -1,6 +1,7 @@
 #include "core/ModBlckFile.h"
 
 #include "core/Conversioni.h"
+#include "core/ModMainDizionario.h"
 #include "platform/Dialoghi.h"
 
 #include <QtCore/QCoreApplication>
@@ -49,10 +50,11 @@ std::optional<std::string> LeggiFileIntero(const std::string& percorso, int64_t 
                                    std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
         if (avvisa && chiave != ultimoAvviso) {
             ultimoAvviso = chiave;
-            Piattaforma::MostraMessaggio(QStringLiteral("File too large (over %1 MB), not read:\r\n%2")
-                                             .arg(massimo >> 20)
-                                             .arg(QString::fromLocal8Bit(percorso.c_str())),
-                                         QString(), Piattaforma::IconaMessaggio::Critica,
+            const QString testo = ModMain::VoceEDettagli(
+                ModMain::VoceFileTroppoGrande, QStringLiteral("%1 (> %2 MB)")
+                                                   .arg(QString::fromLocal8Bit(percorso.c_str()))
+                                                   .arg((massimo + (int64_t(1) << 20) - 1) >> 20));
+            Piattaforma::MostraMessaggio(testo, QString(), Piattaforma::IconaMessaggio::Critica,
                                          Piattaforma::PulsantiMessaggio::Ok);
         }
         return std::nullopt;
@@ -137,6 +139,15 @@ void RimuoviTemporanei(const std::string& cartella, const std::string& estension
         std::error_code e2;
         if (voce.is_regular_file(e2)) fs::remove(voce.path(), e2);
     }
+}
+
+std::string_view ProssimaRiga(std::string_view testo, size_t& inizio) {
+    size_t fine = testo.find('\n', inizio);
+    if (fine == std::string_view::npos) fine = testo.size();
+    std::string_view r = testo.substr(std::min(inizio, testo.size()), fine - std::min(inizio, fine));
+    inizio = fine + 1;
+    if (!r.empty() && r.back() == '\r') r.remove_suffix(1);
+    return r;
 }
 
 std::vector<std::string> DividiRighe(const std::string& byte) {

@@ -39,6 +39,10 @@ void RimuoviTemporanei(const std::string& cartella, const std::string& estension
 // Lines of a byte text split at every CR LF pair (a lone CR or LF stays in its
 // line); an empty text has no lines.
 std::vector<std::string> DividiRighe(const std::string& byte);
+// The line of `testo` that starts at `inizio`, up to LF with a CR before it
+// dropped; `inizio` moves past it. Walks a text line by line without keeping
+// the lines.
+std::string_view ProssimaRiga(std::string_view testo, size_t& inizio);
 // One stored line decoded, or nothing when a group is not a number. With
 // `verifica` every group must be 0..511; without it a group only has to give
 // a character code 0..255 (n / 2, truncated), as the decoding reader needs.

@@ -16,6 +16,12 @@ int16_t CharsetCorrente() {
     return Dizionario->CharsetLingua(Dizionario->IdLingua());
 }
 
+QString VoceEDettagli(int16_t n, const QString& dettagli) {
+    const std::string voce = TestoVoce(n);
+    if (voce.empty()) return dettagli;
+    return Piattaforma::TestoDaCharset(voce, CharsetCorrente()) + QStringLiteral("\r\n") + dettagli;
+}
+
 void MostraVoce(int16_t n) {
     Piattaforma::MostraMessaggio(Piattaforma::TestoDaCharset(TestoVoce(n), CharsetCorrente()),
                                  QString::fromLatin1(Applicazione::TitoloApplicazione),

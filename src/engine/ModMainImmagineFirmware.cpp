@@ -6,6 +6,7 @@
 
 #include "core/ModBlckFile.h"
 #include "core/ModGlobFunct.h"
+#include "core/ModMainDizionario.h"
 #include "core/ModMainPercorsi.h"
 #include "engine/ModMainConnessione.h"
 #include "platform/Dialoghi.h"
@@ -136,10 +137,11 @@ bool LeggiSettoriFlash(const std::string& percorso, TabellaSettoriFlash& settori
             if (!AvvisoSettoriFlashMostrato) {
                 AvvisoSettoriFlashMostrato = true;
                 Piattaforma::MostraMessaggio(
-                    QStringLiteral("%1:\r\nthe sector \"%2\" lies outside the flash addresses H00000000 - H%3.\r\n"
-                                   "No firmware image is read.")
-                        .arg(QString::fromLocal8Bit(percorso.c_str()), QString::fromLatin1(riga.c_str()),
-                             QString::number(IndirizzoFlashMassimo, 16).toUpper().rightJustified(8, QLatin1Char('0'))),
+                    ModMain::VoceEDettagli(
+                        VoceSettoreFuoriFlash,
+                        QStringLiteral("%1\r\n%2 (H00000000 - H%3)")
+                            .arg(QString::fromLocal8Bit(percorso.c_str()), QString::fromLatin1(riga.c_str()),
+                                 QString::number(IndirizzoFlashMassimo, 16).toUpper().rightJustified(8, QLatin1Char('0')))),
                     QString(), Piattaforma::IconaMessaggio::Critica, Piattaforma::PulsantiMessaggio::Ok);
             }
             return false;

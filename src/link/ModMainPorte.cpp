@@ -7,6 +7,7 @@
 
 #include "link/DevLister.h"
 #include "core/Conversioni.h"
+#include "core/ModBlckFile.h"
 #include "core/ModMainPercorsi.h"
 #include "platform/Dialoghi.h"
 
@@ -24,11 +25,10 @@ struct PorteCompagno {
 
 PorteCompagno LeggiPorteCompagno() {
     PorteCompagno p;
-    std::ifstream f(PercorsoVirUzoIni());
-    std::string riga;
-    while (std::getline(f, riga)) {
-        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
-        riga = Conv::Trim(riga);
+    const auto testo = ModBlck::LeggiFileIntero(PercorsoVirUzoIni(), DimensioneMassimaVirUzoIni);
+    if (!testo) return p;
+    for (size_t inizio = 0; inizio < testo->size();) {
+        const std::string riga = Conv::Trim(std::string(ModBlck::ProssimaRiga(*testo, inizio)));
         if (riga.empty() || riga[0] == ';' || riga[0] == '[') continue;
         const size_t uguale = riga.find('=');
         if (uguale == std::string::npos) continue;

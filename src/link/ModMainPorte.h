@@ -37,5 +37,8 @@ bool ScriviPortaRicordata(int32_t numeroCom);
 
 // Path of the companion's settings, <base>/bin/VirUzo.ini.
 std::string PercorsoVirUzoIni();
+// Largest VirUzo.ini read: a thousand times the shipped file. A larger one is
+// reported in a box and read as missing (every line may add a device).
+inline constexpr int64_t DimensioneMassimaVirUzoIni = int64_t(1) << 20;
 
 } // namespace ModMain

@@ -221,13 +221,13 @@ int32_t InviaComandoPipe(int32_t codice, const std::string& dati, int32_t attesa
             // A broken pipe: the companion is gone, which is reported as the time-out.
             MessaggioTempoScaduto();
             SegnaCompagnoPerso();
+            AlzaFlagTempoScaduto();
         } else {
+            // Any other failure ends at once with the two boxes; the flags stay as they were.
             Messaggio(QStringLiteral("WritePipe_Err: ") + QString::fromLocal8Bit(errore.c_str()));
             Messaggio(QStringLiteral("Error 008 - Pipe send error "), QStringLiteral("Comunication error"),
                       Piattaforma::IconaMessaggio::Critica);
         }
-        // A packet that cannot be written will never be answered: end now, as a time-out would.
-        AlzaFlagTempoScaduto();
         return 4;
     }
 

@@ -2,7 +2,12 @@
 // the line offset, and the centring of block 9's pressure axis.
 #include <gtest/gtest.h>
 
+#include "calibration/MDIFrmTaratura.h"
 #include "calibration/ModTaratura.h"
+#include "platform/Dialoghi.h"
+#include "support/SupportoTest.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -128,3 +133,25 @@ TEST(CentraggioTaratura, MetaArrotondataAlPari) {
 }
 
 } // namespace
+
+// The gas-pressure compensation is taken from the map's configuration file
+// through the bounded reader: a file past the bound is not read, and one box
+// names it.
+TEST(CompensazioneDaFile, FileOltreIlLimiteNonSiLegge) {
+    SupportoTest::CartellaBase base(false);
+    Piattaforma::Copione::Attiva(true);
+    Piattaforma::Copione::Azzera();
+    base.Scrivi("Data/grande.qdl", "[COM_PGASX]\r\n4201041B005E\r\n");
+    const std::string p = base.File("Data/grande.qdl");
+    BloccoParametri blocco;
+    EXPECT_TRUE(ModTaratura::LeggiComPGasXDaFile(p, blocco));
+    EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty());
+    std::filesystem::resize_file(p, 100 << 20);
+    blocco = BloccoParametri{};
+    EXPECT_FALSE(ModTaratura::LeggiComPGasXDaFile(p, blocco));
+    EXPECT_EQ(blocco.UltimaRisposta, "");
+    const auto m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_TRUE(m[0].testo.contains(QString::fromStdString(p)));
+    Piattaforma::Copione::Azzera();
+}

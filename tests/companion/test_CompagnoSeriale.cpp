@@ -5,6 +5,7 @@
 
 #include "CentralinaSuPty.h"
 #include "ClienteCompagno.h"
+#include "LetturaLimitata.h"
 
 using CompagnoSeriale = ClienteCompagno;
 
@@ -65,4 +66,22 @@ TEST_F(CompagnoSeriale, CentralinaCheNonRisponde) {
     // The next good frame is answered again.
     ASSERT_TRUE(LeggiBlocco(1));
     EXPECT_EQ(ModPipe::StatoRisposta, 1);
+}
+
+// Settings files past their bound are not read: the companion takes its
+// defaults (the simulated ECU on COM 0) instead of a blown-up VirUzo.ini, and
+// the standalone simulated ECU does not start on a blown-up SetCom.ini.
+TEST_F(CompagnoSeriale, FileDiImpostazioniTroppoGrandiNonSiLeggono) {
+    std::string riempimento = ";";
+    riempimento.resize(Simulazione::DimensioneMassimaImpostazioni, 'x');
+    base.Scrivi("bin/SetCom-grande.ini", base.Leggi("bin/SetCom.ini") + "\r\n" + riempimento + "\r\n");
+    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom-grande.ini"), false);
+    EXPECT_EQ(ecu.Dispositivo(), "");
+
+    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nAttesaEcuMs=100\nCOM0=" + base.File("manca-tty") + "\n" +
+                                      riempimento + "\n");
+    Avvia();
+    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\0')), 0);
+    EXPECT_EQ(ModPipe::StatoRisposta, 1);
+    ASSERT_TRUE(LeggiBlocco(1));
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <random>
 #include <termios.h>
 #include <thread>
@@ -107,6 +108,25 @@ protected:
     static constexpr int32_t AttesaLunga = 1500;
     static constexpr int32_t AttesaCorta = 300;
 
+    // The standalone simulated ECU behind a relay, the companion on the relay
+    // as COM3 with this ECU wait, and the port opened; the relay, or nullptr.
+    RelayCorrotto* ApriLinea(int32_t attesaMs) {
+        ecu_ = std::make_unique<CentralinaSuPty>(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
+        if (ecu_->Dispositivo().empty()) return nullptr;
+        relay_ = std::make_unique<RelayCorrotto>(ecu_->Dispositivo());
+        if (relay_->Dispositivo().empty()) return nullptr;
+        base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(attesaMs) +
+                                          "\nCOM3=" + relay_->Dispositivo() + "\n");
+        if (!ModPipe::AvviaProcessoCom(base.File("bin"))) return nullptr;
+        if (Invia(PIPE_OPEN_PORT, std::string(1, '\x03')) != 0 || ModPipe::StatoRisposta != 1) return nullptr;
+        return relay_.get();
+    }
+    void TearDown() override {
+        ClienteCompagno::TearDown();
+        relay_.reset();
+        ecu_.reset();
+    }
+
     void AttesaEcu(int32_t ms) {
         const std::string d{static_cast<char>(ms & 0xFF), static_cast<char>((ms >> 8) & 0xFF), '\0', '\0'};
         ASSERT_EQ(Invia(PIPE_SET_ECU_WAIT, d), 0);
@@ -125,18 +145,16 @@ protected:
         f();
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     }
+
+private:
+    std::unique_ptr<CentralinaSuPty> ecu_;
+    std::unique_ptr<RelayCorrotto> relay_;
 };
 
 TEST_F(LineaGuasta, RispostaPresaSoloQuandoInizioLunghezzaEXorTengono) {
-    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
-    ASSERT_FALSE(ecu.Dispositivo().empty());
-    RelayCorrotto relay(ecu.Dispositivo());
-    ASSERT_FALSE(relay.Dispositivo().empty());
-    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(AttesaLunga) +
-                                      "\nCOM3=" + relay.Dispositivo() + "\n");
-    Avvia();
-    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0);
-    ASSERT_EQ(ModPipe::StatoRisposta, 1);
+    RelayCorrotto* linea = ApriLinea(AttesaLunga);
+    ASSERT_NE(linea, nullptr);
+    RelayCorrotto& relay = *linea;
 
     struct Caso {
         const char* nome;
@@ -174,15 +192,9 @@ TEST_F(LineaGuasta, RispostaPresaSoloQuandoInizioLunghezzaEXorTengono) {
 // Replies late past the ECU wait: each read ends with the reply to its own
 // request or with none, never with the late reply to the request before it.
 TEST_F(LineaGuasta, RispostaInRitardoNonFinisceNellaLetturaDopo) {
-    CentralinaSuPty ecu(base.File("bin/CentralinaSimulata"), base.File("bin/SetCom.ini"), false);
-    ASSERT_FALSE(ecu.Dispositivo().empty());
-    RelayCorrotto relay(ecu.Dispositivo());
-    ASSERT_FALSE(relay.Dispositivo().empty());
-    base.Scrivi("bin/VirUzo.ini", "Modo=seriale\nBaud=115200\nAttesaEcuMs=" + std::to_string(AttesaCorta) +
-                                      "\nCOM3=" + relay.Dispositivo() + "\n");
-    Avvia();
-    ASSERT_EQ(Invia(PIPE_OPEN_PORT, std::string(1, '\x03')), 0);
-    ASSERT_EQ(ModPipe::StatoRisposta, 1);
+    RelayCorrotto* linea = ApriLinea(AttesaCorta);
+    ASSERT_NE(linea, nullptr);
+    RelayCorrotto& relay = *linea;
     // Block 2's reply comes 100 ms after its wait is over, half-way through
     // the wait for block 3's reply, itself late but within its wait.
     relay.RitardaUnaVolta(0x0D, AttesaCorta + 100);
@@ -204,6 +216,56 @@ TEST_F(LineaGuasta, RispostaInRitardoNonFinisceNellaLetturaDopo) {
         ASSERT_GE(r.size(), 6u);
         EXPECT_EQ(r[3], richiesta[3]);
         EXPECT_EQ(ModBlck::CalcolaXor(r), 0);
+    }
+}
+
+// The chunks of a map page are all read with one command byte, so the command
+// cannot tell a late reply from the reply to the next chunk. Chunks 0 and 3,
+// written with contents of their own, are read in turn while their replies come
+// after the ECU wait, once and every time: each read holds its own chunk or none.
+TEST_F(LineaGuasta, RispostaInRitardoNonRispondeAlPezzoDopoConLoStessoComando) {
+    RelayCorrotto* linea = ApriLinea(AttesaLunga);
+    ASSERT_NE(linea, nullptr);
+    RelayCorrotto& relay = *linea;
+    // Read frames of the main map's chunks at cells 0 and 330, 110 cells each.
+    const std::string lettura[2] = {Hex("4102061200006E39"), Hex("410206124A016E72")};
+    std::string pezzo[2] = {std::string(110, '\0'), std::string(110, '\0')};
+    for (size_t i = 0; i < 110; ++i) {
+        pezzo[0][i] = static_cast<char>(7 * i + 1);
+        pezzo[1][i] = static_cast<char>(250 - i);
+    }
+    for (int k = 0; k < 2; ++k) {
+        const std::string testa = lettura[k].substr(4, 3);
+        ASSERT_EQ(Invia(PIPE_ECU_FRAME, ModBlck::CostruisciTrama(0x41, 0x02, CMD_WRITE_MAP, testa + pezzo[k])), 0);
+        ASSERT_GE(ModPipe::DatiRispostaPipe.size(), 5u);
+        ASSERT_EQ(ModPipe::DatiRispostaPipe[4], '\0');
+    }
+
+    struct Caso {
+        const char* nome;
+        bool sempre;
+    } casi[] = {{"una risposta in ritardo", false}, {"ogni risposta in ritardo", true}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        AttesaEcu(AttesaCorta);
+        if (c.sempre) relay.ritardoMs = AttesaCorta + 100;
+        else relay.RitardaUnaVolta(CMD_READ_MAP, AttesaCorta + 100);
+        bool ultimaPresa = false;
+        for (int volta = 0; volta < 6; ++volta) {
+            const int k = volta % 2;
+            SCOPED_TRACE(volta);
+            ASSERT_EQ(Invia(PIPE_ECU_FRAME, lettura[k]), 0);
+            const std::string& r = ModPipe::DatiRispostaPipe;
+            ultimaPresa = !r.empty();
+            if (!ultimaPresa) continue;
+            ASSERT_EQ(r.size(), 116u);
+            EXPECT_EQ(r.substr(5, 110), pezzo[k]);
+        }
+        // One late reply: the line is good again afterwards.
+        if (!c.sempre) {
+            EXPECT_TRUE(ultimaPresa);
+        }
+        relay.ritardoMs = 0;
     }
 }
 

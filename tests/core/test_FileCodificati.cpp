@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "../../tools/codifica/CodificaTesto.h"
+#include "core/ClsLingue.h"
 #include "core/ModBlckFile.h"
+#include "core/ModMainDizionario.h"
 #include "platform/Dialoghi.h"
 #include "support/SupportoTest.h"
 
@@ -184,4 +186,37 @@ TEST_F(FileCodificatiTest, FileOltreIlLimiteNonSiLegge) {
     ASSERT_TRUE(righe);
     EXPECT_EQ(righe->front(), "1");
     EXPECT_EQ(Piattaforma::Copione::Messaggi().size(), 1u);
+}
+
+// The box that refuses a file too large speaks the chosen language; with no
+// dictionary it names the file and its bound alone.
+TEST_F(FileCodificatiTest, FileOltreIlLimiteDettoNellaLinguaScelta) {
+    SupportoTest::CartellaBase base;
+    ClsLingue lingue;
+    lingue.PathDizionario(base.File("lng/diz.diz"));
+    lingue.PathAttualeLingua(base.File("lng/diz.con"));
+    ASSERT_TRUE(lingue.LoadDizionario());
+    ClsLingue* prima = ModMain::Dizionario;
+    struct Caso {
+        int16_t lingua; // -1: no dictionary
+        QString testo;
+    } casi[] = {
+        {0, "File too large, not read:\r\n"},
+        {1, "File troppo grande, non letto:\r\n"},
+        {-1, ""},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.lingua);
+        Piattaforma::Copione::Azzera();
+        ModMain::Dizionario = c.lingua < 0 ? nullptr : &lingue;
+        if (c.lingua >= 0) lingue.IdLingua(c.lingua);
+        const auto p = Scrivi("grande" + std::to_string(c.lingua) + ".ini", "1\r\n");
+        std::filesystem::resize_file(p, 100 << 20);
+        EXPECT_EQ(ModBlck::LeggiFileTesto(p), std::nullopt);
+        const auto m = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(m.size(), 1u);
+        const QString file = QString::fromStdString(p);
+        EXPECT_EQ(m[0].testo, c.testo + file + " (> 16 MB)");
+    }
+    ModMain::Dizionario = prima;
 }

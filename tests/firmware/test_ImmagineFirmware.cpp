@@ -1,5 +1,7 @@
 // The image reader: S2 records into the buffer laid out by Flash.ini, the
 // information record, the built-in images, and what makes a read fail.
+#include "core/ClsLingue.h"
+#include "core/ModMainDizionario.h"
 #include <filesystem>
 #include <functional>
 
@@ -205,6 +207,30 @@ TEST_F(FissaggioImmagine, SettoriFuoriDallaFlashRifiutati) {
         ASSERT_EQ(messaggi.size(), 1u) << c.nome;
         EXPECT_TRUE(messaggi[0].testo.contains(QStringLiteral("Flash.ini"))) << c.nome;
     }
+    // The box speaks the chosen language.
+    ClsLingue lingue;
+    lingue.PathDizionario(base.File("lng/diz.diz"));
+    lingue.PathAttualeLingua(base.File("lng/diz.con"));
+    ASSERT_TRUE(lingue.LoadDizionario());
+    ClsLingue* prima = ModMain::Dizionario;
+    ModMain::Dizionario = &lingue;
+    const std::pair<int16_t, QString> lingua[] = {
+        {0, "A sector of the flash table lies outside the flash addresses; no firmware image is read:"},
+        {1, QString::fromUtf8("Un settore della tabella della flash è fuori dagli indirizzi della flash; nessuna "
+                              "immagine firmware viene letta:")},
+    };
+    for (const auto& [id, testo] : lingua) {
+        Azzera();
+        Piattaforma::Copione::Azzera();
+        lingue.IdLingua(id);
+        base.Scrivi("bin/Flash.ini", "H00FF0000 - H01000000\r\n");
+        ModMain::LeggiInfoFirmwareImmagine(ModMain::PercorsoFirmwareNuovoHw);
+        const auto messaggi = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(messaggi.size(), 1u);
+        EXPECT_EQ(messaggi[0].testo, testo + "\r\n" + QString::fromStdString(base.File("bin/Flash.ini")) +
+                                         "\r\nH00FF0000 - H01000000 (H00000000 - H00FFFFFF)");
+    }
+    ModMain::Dizionario = prima;
     // The top of the 24-bit range is still flash.
     Azzera();
     base.Scrivi("bin/Flash.ini", "H00FF0000 - H00FFFFFF\r\n");

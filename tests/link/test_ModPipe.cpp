@@ -5,6 +5,9 @@
 #include "FissaggioPipe.h"
 #include "TestiHex.h"
 #include "core/ModGlobFunct.h"
+#include "support/SupportoTest.h"
+
+#include <filesystem>
 
 namespace {
 using TestiHex::Byte;
@@ -89,29 +92,58 @@ TEST_F(AnalisiRisposta, CodiceAlto18PrendeComunqueGliStati) {
     EXPECT_EQ(ModPipe::StatoRisposta5, 6);
 }
 
-// With no companion the packet cannot be written: the transaction ends at once
-// with result 4 and the flags of a time-out, without waiting for its time-out.
-TEST_F(AnalisiRisposta, ScritturaFallitaFiniscePrimaDelTempo) {
+// A packet that cannot be written, for any reason but a broken pipe: the
+// transaction ends at once with result 4 and the two boxes, without waiting
+// for its time-out, and the link flags and reply variables stay as they were.
+TEST_F(AnalisiRisposta, ScritturaFallitaFiniscePrimaDelTempoELasciaIFlag) {
+    SupportoTest::CartellaBase cartella(false);
+    // A companion that never reads its input.
+    cartella.Scrivi("VirUzo", "#!/bin/sh\nexec sleep 600\n");
+    std::filesystem::permissions(cartella.File("VirUzo"), std::filesystem::perms::owner_all);
+    struct Caso {
+        const char* nome;
+        bool compagnoFermo;
+        size_t datiLunghi;
+    } casi[] = {
+        {"nessun compagno", false, 1},
+        {"pacchetto oltre 65535 byte", false, 65528},
+        {"compagno che non legge", true, 65000},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ModPipe::TerminaProcessoCom();
+        Piattaforma::Copione::Azzera();
+        if (c.compagnoFermo) {
+            ASSERT_TRUE(ModPipe::AvviaProcessoCom(cartella.Percorso()));
+            // The first packet fills the request pipe; it is never answered.
+            std::string r;
+            ModPipe::InviaComandoPipe(PIPE_INIT, std::string(c.datiLunghi, '\0'), 1, r);
+            Piattaforma::Copione::Azzera();
+        }
+        ModMain::StatoConnessione = STATO_CONNESSO;
+        ModMain::RiconnessioneRichiesta = 1;
+        ModMain::LineaPersa = 0;
+        ModMain::UscitaRichiesta = 0;
+        ModPipe::DatiRispostaPipe = "prima";
+        ModPipe::StatoRisposta = 1;
+        std::string risposta = "x";
+        const double t0 = ModGlobFunct::LeggiMicrosecondi();
+        EXPECT_EQ(ModPipe::InviaComandoPipe(PIPE_INIT, std::string(c.datiLunghi, '\0'), 60'000'000, risposta), 4);
+        EXPECT_LT(ModGlobFunct::LeggiMicrosecondi() - t0, 10'000'000.0);
+        EXPECT_EQ(risposta, "");
+        EXPECT_EQ(ModPipe::DatiRispostaPipe, "prima");
+        EXPECT_EQ(ModPipe::StatoRisposta, 1);
+        EXPECT_EQ(ModMain::RiconnessioneRichiesta, 1);
+        EXPECT_EQ(ModMain::LineaPersa, 0);
+        EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+        const auto m = Piattaforma::Copione::Messaggi();
+        ASSERT_EQ(m.size(), 2u);
+        EXPECT_TRUE(m[0].testo.startsWith("WritePipe_Err: "));
+        EXPECT_EQ(m[1].testo, "Error 008 - Pipe send error ");
+        EXPECT_EQ(m[1].titolo, "Comunication error");
+        EXPECT_EQ(m[1].icona, Piattaforma::IconaMessaggio::Critica);
+    }
     ModPipe::TerminaProcessoCom();
-    ModMain::StatoConnessione = STATO_CONNESSO;
-    AzzeraFlag();
-    ModMain::RiconnessioneRichiesta = 1;
-    ModPipe::DatiRispostaPipe = "prima";
-    std::string risposta = "x";
-    const double t0 = ModGlobFunct::LeggiMicrosecondi();
-    EXPECT_EQ(ModPipe::InviaComandoPipe(PIPE_INIT, std::string(1, '\0'), 60'000'000, risposta), 4);
-    EXPECT_LT(ModGlobFunct::LeggiMicrosecondi() - t0, 1'000'000.0);
-    EXPECT_EQ(risposta, "");
-    EXPECT_EQ(ModPipe::DatiRispostaPipe, "prima");
-    EXPECT_EQ(ModMain::LineaPersa, 1);
-    EXPECT_EQ(ModMain::RiconnessioneRichiesta, 0);
-    EXPECT_EQ(ModMain::UscitaRichiesta, 1);
-    const auto m = Piattaforma::Copione::Messaggi();
-    ASSERT_EQ(m.size(), 2u);
-    EXPECT_TRUE(m[0].testo.startsWith("WritePipe_Err: "));
-    EXPECT_EQ(m[1].testo, "Error 008 - Pipe send error ");
-    EXPECT_EQ(m[1].titolo, "Comunication error");
-    EXPECT_EQ(m[1].icona, Piattaforma::IconaMessaggio::Critica);
 }
 
 TEST_F(AnalisiRisposta, ProgrammaMancanteDaErrore005) {

@@ -112,6 +112,18 @@ TEST_F(Porte, NumeriDelFileDelCompagnoEPortaSimulata) {
     EXPECT_EQ(Lista().size(), 4u);
 }
 
+// A VirUzo.ini past its bound is read as missing, and one box names it.
+TEST_F(Porte, FileDelCompagnoTroppoGrandeNonSiLegge) {
+    std::string riempimento = ";";
+    riempimento.resize(ModMain::DimensioneMassimaVirUzoIni, 'x');
+    ScriviIni("Modo=simulata\r\nComSimulata=9\r\n" + riempimento + "\r\n");
+    ModMain::ElencaPorteCom(nullptr);
+    EXPECT_EQ(Lista(), (Coppie{{0, 0}}));
+    const auto m = Piattaforma::Copione::Messaggi();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_TRUE(m[0].testo.contains(QString::fromStdString(base.File("bin/VirUzo.ini"))));
+}
+
 TEST_F(Porte, CartellaIlleggibileDaLaListaDiRiserva) {
     DevLister::RadiceSysfs = base.File("manca");
     QComboBox combo;
