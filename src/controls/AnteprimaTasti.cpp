@@ -74,10 +74,16 @@ class Anteprima : public QObject {
 public:
     using QObject::QObject;
 
+    // `forma` keeps the keyboard while shown; its frame goes round the
+    // control that holds its window's focus (no focus event comes while the
+    // window is not the active one).
     void Trattieni(QWidget* forma) {
-        for (const auto& p : trattenute_)
-            if (p.popup == forma) return;
-        trattenute_.push_back({forma, new SegnoFuoco(forma)});
+        Trattenuta_* t = nullptr;
+        for (auto& p : trattenute_)
+            if (p.popup == forma) t = &p;
+        if (!t) t = &trattenute_.emplace_back(Trattenuta_{forma, new SegnoFuoco(forma)});
+        QWidget* fuoco = forma->window()->focusWidget();
+        if (t->segno) t->segno->Segui(forma->isAncestorOf(fuoco) ? fuoco : nullptr);
     }
 
     bool eventFilter(QObject* oggetto, QEvent* evento) override {
@@ -212,8 +218,8 @@ void PrendiFuoco(QWidget* forma) {
 void TieniTastiera(QWidget* popup) {
     Installa();
     if (!popup || !filtro) return;
-    filtro->Trattieni(popup);
     PrendiFuoco(popup);
+    filtro->Trattieni(popup);
 }
 
 } // namespace AnteprimaTasti
