@@ -458,7 +458,7 @@ void FrmInjSetPopUp::Form_Activate() {
     raise();
     attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
-    AnteprimaTasti::PrendiFuoco(this);
+    AnteprimaTasti::TieniTastiera(this);
 }
 
 void FrmInjSetPopUp::hideEvent(QHideEvent* e) {

@@ -301,7 +301,7 @@ void FrmSeqInj::Form_Activate() {
     LblTitolo->setText(ModMain::TestoLingua(ModMain::TestoVoce(0) + ModMain::VersioneProgramma));
     attivo_ = true;
     MDIFrm::Interfaccia().AbilitaDisabilitaForm(false);
-    AnteprimaTasti::PrendiFuoco(this);
+    AnteprimaTasti::TieniTastiera(this);
 }
 
 void FrmSeqInj::hideEvent(QHideEvent* e) {

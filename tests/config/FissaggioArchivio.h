@@ -62,7 +62,7 @@ public:
         Piattaforma::Copione::Attiva();
     }
     ~StatoArchivio() {
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
         ModMain::Dizionario = dizionario0_;
         ModMain::RichiestaPendente = richiesta_;
         ModMain::SalvataggioRichiesto = salvataggio_;

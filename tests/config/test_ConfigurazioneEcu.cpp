@@ -37,7 +37,7 @@ protected:
         Giornale();
     }
     void TearDown() override {
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
         ModMain::ImpostaPercorsi(base_);
         ModMain::PercorsoBase = base_;
         ModMain::ConfigurazioniPredefinite = predefinite_;

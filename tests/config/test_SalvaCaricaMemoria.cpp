@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override {
         Piattaforma::Copione::Azzera();
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
     }
     // Memory as a comparable whole.
     struct Istantanea {

@@ -89,7 +89,7 @@ protected:
         ModMain::LineaPersa = 0;
         ModMain::ApriLoggerRichiesto = 0;
         ModMain::ConfigurazioneLoggerInAttesa.clear();
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
     }
 
     // A reply frame: 42 01 L cmd 00, the data, the XOR.

@@ -115,8 +115,11 @@ protected:
         EXPECT_EQ(ModMain::RichiestaPendente, 0);
     }
 
-    // A key released on a grid.
+    // A key pressed and released on a grid: the release acts, and a release
+    // whose press went to another window (the dialog it opened) would not.
     static void Rilascia(QWidget* w, int tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+        QKeyEvent giu(QEvent::KeyPress, tasto, mod);
+        QApplication::sendEvent(w, &giu);
         QKeyEvent e(QEvent::KeyRelease, tasto, mod);
         QApplication::sendEvent(w, &e);
     }

@@ -153,7 +153,7 @@ protected:
         ModBlck::DatiGrezzi20.clear();
         ModMain::PercorsoCaricamento.clear();
         ModMain::PercorsoSalvataggio.clear();
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
     }
     static int32_t& V(size_t b, size_t k) { return TabellaBlocchi[b].Valori[k]; }
     std::string Cella(int r, int c) const { return f->GrdMappetta->TextMatrix(r, c).toStdString(); }

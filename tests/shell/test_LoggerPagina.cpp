@@ -63,7 +63,7 @@ protected:
         ModMain::RichiestaPendente = 0;
         ModMain::PaginaCorrente = 24;
         Piattaforma::ImpostaAcceleratoreOrologio(1);
-        Piattaforma::Copione::Attiva(false);
+        Piattaforma::Copione::Attiva(true); // scripted, as every test starts
     }
 
     void Finestra(int larghezza, int altezza) {

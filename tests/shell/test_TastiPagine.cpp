@@ -1,12 +1,15 @@
 // Keys reach every page whatever holds its focus: Esc and the display-level
 // hot key, pressed and released on a drawn button, a read-only text box, a
 // list or a grid of each page and popup, and the injector popup's service key
-// right after the popup opens.
+// right after the popup opens. A key whose press closed a message box or a
+// drop-down list does nothing more when it is let go; an open popup keeps the
+// keyboard however often Tab is pressed.
 #include "FissaggioShell.h"
 
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 #include <functional>
 #include <map>
 #include <string>
@@ -53,6 +56,32 @@ QWidget* Primo(QWidget* forma, const Tipo& tipo) {
         if (tipo.e(w) && w->isVisible() && w->isEnabled() && FormaDi(w) == forma) return w;
     return nullptr;
 }
+
+// Each message box, once shown, gets an Esc press from the keyboard (only the
+// press: where the release goes is the test's business).
+class EscSuOgniMessaggio : public QObject {
+public:
+    EscSuOgniMessaggio() { QCoreApplication::instance()->installEventFilter(this); }
+    ~EscSuOgniMessaggio() override { QCoreApplication::instance()->removeEventFilter(this); }
+    int mostrati = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* box = qobject_cast<QMessageBox*>(o);
+        if (box && e->type() == QEvent::Show) {
+            ++mostrati;
+            QMetaObject::invokeMethod(
+                box, [box] { SupportoTest::PremiSu(box, Qt::Key_Escape); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+// Real dialogs for one test; scripted again after it.
+struct DialoghiVeri {
+    DialoghiVeri() { Piattaforma::Copione::Attiva(false); }
+    ~DialoghiVeri() { Piattaforma::Copione::Attiva(true); }
+};
 
 class TastiPagine : public FissaggioShell {
 protected:
@@ -131,6 +160,104 @@ TEST_F(TastiPagine, IlTastoDiServizioDelPopupAppenaAperto) {
     SupportoTest::Batti(QApplication::focusWidget(), Qt::Key_X, tutti);
     EXPECT_TRUE(popup->FrmPilotaggioInj->isVisible());
     SupportoTest::Batti(QApplication::focusWidget(), Qt::Key_X, tutti);
+    EXPECT_FALSE(popup->FrmPilotaggioInj->isVisible());
+    ModMain::TastoXPremuto = latch;
+}
+
+TEST_F(TastiPagine, EscChiudeLaDomandaDiUscita) {
+    DialoghiVeri veri;
+    EscSuOgniMessaggio esc;
+    f->SelezioneScheda(SCHEDA_HOME);
+    SupportoTest::ConFuoco(MDIFrm::IstanzaFRM_ZEBMenu);
+    // Esc on the home page asks whether to quit; Esc pressed on the question
+    // answers No and closes it, and is let go over the home page.
+    SupportoTest::BattiSu(f.get(), Qt::Key_Escape);
+    ASSERT_EQ(esc.mostrati, 1);
+    ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
+    SupportoTest::RilasciaSu(f.get(), Qt::Key_Escape);
+    EXPECT_EQ(esc.mostrati, 1);
+    EXPECT_EQ(ModMain::PaginaCorrente, SCHEDA_HOME);
+    EXPECT_EQ(ModMain::UscitaRichiesta, 0);
+    // The next Esc asks again.
+    SupportoTest::BattiSu(f.get(), Qt::Key_Escape);
+    SupportoTest::RilasciaSu(f.get(), Qt::Key_Escape);
+    EXPECT_EQ(esc.mostrati, 2);
+}
+
+TEST_F(TastiPagine, EscSuUnaListaApertaChiudeSoloLaLista) {
+    using namespace MDIFrm;
+    struct Caso {
+        int32_t pagina;
+        QWidget* forma;
+    };
+    const Caso casi[] = {{SCHEDA_OBD, IstanzaFrmObd}, {SCHEDA_LAMBDA, IstanzaFRM_ZEBLambda},
+                         {SCHEDA_COMMUTAZIONE, IstanzaFRM_ZEBCommutazione}};
+    for (const Caso& c : casi) {
+        Piattaforma::Copione::Azzera();
+        Piattaforma::Copione::AccodaRisposta(Piattaforma::RispostaMessaggio::No);
+        f->SelezioneScheda(c.pagina);
+        auto* lista = qobject_cast<QComboBox*>(Primo(c.forma, Tipi[2]));
+        ASSERT_NE(lista, nullptr) << c.pagina;
+        SupportoTest::ConFuoco(lista);
+        SupportoTest::Clic(lista);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr) << c.pagina;
+        SupportoTest::BattiSu(f.get(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << c.pagina;
+        EXPECT_EQ(ModMain::PaginaCorrente, c.pagina);
+        // The next Esc leaves the page.
+        SupportoTest::BattiSu(f.get(), Qt::Key_Escape);
+        EXPECT_EQ(ModMain::PaginaCorrente, SCHEDA_HOME) << c.pagina;
+        EXPECT_TRUE(Piattaforma::Copione::Messaggi().empty()) << c.pagina;
+    }
+}
+
+TEST_F(TastiPagine, UnPopupApertoTieneLaTastiera) {
+    using namespace MDIFrm;
+    struct Caso {
+        int32_t pagina;
+        QWidget* popup;
+    };
+    const Caso casi[] = {{SCHEDA_INIETTORI, IstanzaFrmInjSetPopUp}, {SCHEDA_SEQINJ, IstanzaFrmSeqInj}};
+    // Eight injectors: every row of the injector popup is shown.
+    TabellaBlocchi[3].Valori[1] = 8;
+    for (const Caso& c : casi) {
+        f->SelezioneScheda(c.pagina);
+        ASSERT_TRUE(c.popup->isVisible()) << c.pagina;
+        QWidget* primo = f->focusWidget();
+        ASSERT_TRUE(c.popup->isAncestorOf(primo)) << c.pagina;
+        auto* segno = c.popup->findChild<QWidget*>(QStringLiteral("SegnoFuoco"));
+        EXPECT_NE(segno, nullptr) << c.pagina;
+        // Round the popup's controls and back to the first, both ways: the
+        // focus never leaves it, and a frame shows where it is.
+        for (const auto mod : {Qt::NoModifier, Qt::ShiftModifier}) {
+            int passi = 0;
+            do {
+                SupportoTest::BattiSu(f.get(), Qt::Key_Tab, mod);
+                QWidget* fuoco = f->focusWidget();
+                ASSERT_TRUE(c.popup->isAncestorOf(fuoco)) << c.pagina << " after " << passi + 1 << " Tab";
+                if (!segno) continue;
+                EXPECT_TRUE(segno->isVisible());
+                EXPECT_TRUE(segno->geometry().contains(QRect(fuoco->mapTo(c.popup, QPoint(0, 0)), fuoco->size())));
+            } while (f->focusWidget() != primo && ++passi < 100);
+            EXPECT_GT(passi, 1) << c.pagina;
+            EXPECT_LT(passi, 100) << c.pagina;
+        }
+        // The popup's keys work wherever the Tabs left the focus.
+        ModMain::LivelloExp = 0;
+        SupportoTest::BattiSu(f.get(), Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_EQ(ModMain::LivelloExp, -1) << c.pagina;
+        ModMain::LivelloExp = 0;
+    }
+    // The injector popup's service view, after as many Tabs again.
+    f->SelezioneScheda(SCHEDA_INIETTORI);
+    auto* popup = IstanzaFrmInjSetPopUp;
+    const int32_t latch = ModMain::TastoXPremuto;
+    ModMain::TastoXPremuto = 0;
+    for (int k = 0; k < 30; ++k) SupportoTest::BattiSu(f.get(), Qt::Key_Tab);
+    const auto tutti = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier;
+    SupportoTest::BattiSu(f.get(), Qt::Key_X, tutti);
+    EXPECT_TRUE(popup->FrmPilotaggioInj->isVisible());
+    SupportoTest::BattiSu(f.get(), Qt::Key_X, tutti);
     EXPECT_FALSE(popup->FrmPilotaggioInj->isVisible());
     ModMain::TastoXPremuto = latch;
 }

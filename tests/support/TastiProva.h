@@ -4,6 +4,8 @@
 // widget that holds the focus, and carries what a keyboard layout gives: the
 // key, the modifiers held, the text and the key's scan code.
 #include <QtGui/QKeyEvent>
+#include <QtGui/QWindow>
+#include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
@@ -23,6 +25,24 @@ inline void Batti(QWidget* w, int tasto, Qt::KeyboardModifiers mod = Qt::NoModif
                   quint32 scansione = 0) {
     InviaTasto(w, QEvent::KeyPress, tasto, mod, testo, scansione);
     InviaTasto(w, QEvent::KeyRelease, tasto, mod, testo, scansione);
+}
+
+// A key pressed or let go on a window as the window system delivers it, its
+// modifiers pressed before it and let go after it: an open drop-down list
+// holds the keyboard, else the window's focused control gets it.
+inline QWindow* FinestraTastiera(QWidget* finestra) {
+    QWidget* w = QApplication::activePopupWidget();
+    return (w ? w : finestra->window())->windowHandle();
+}
+inline void PremiSu(QWidget* finestra, Qt::Key tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    QTest::keyPress(FinestraTastiera(finestra), tasto, mod);
+}
+inline void RilasciaSu(QWidget* finestra, Qt::Key tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    QTest::keyRelease(FinestraTastiera(finestra), tasto, mod);
+}
+inline void BattiSu(QWidget* finestra, Qt::Key tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    PremiSu(finestra, tasto, mod);
+    RilasciaSu(finestra, tasto, mod);
 }
 
 // A key of a real keyboard layout: what its press carries.
