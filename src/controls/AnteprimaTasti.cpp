@@ -87,21 +87,28 @@ public:
     }
 
     bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        // Every event of the application passes here: the type first, the cast only for those we read.
+        switch (evento->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::FocusIn:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide: break;
+        default: return false;
+        }
         auto* w = qobject_cast<QWidget*>(oggetto);
         if (!w) return false;
         switch (evento->type()) {
         case QEvent::KeyPress: return Pressione(w, static_cast<QKeyEvent*>(evento));
         case QEvent::FocusIn: RiportaFuoco(w); return false;
         case QEvent::KeyRelease: break;
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Show:
-        case QEvent::Hide:
+        default:
             // The focus frame follows its control.
             for (auto& t : trattenute_)
                 if (t.segno && t.segno->Controllo() == w) t.segno->Colloca();
             return false;
-        default: return false;
         }
         // The same release on its way to the control and up its parents.
         if (evento == inCorso_) return false;
