@@ -41,12 +41,6 @@ std::string CfgEcuTrama(uint8_t comando, const std::string& dati) {
     return ModBlck::CostruisciTrama(ModBlck::InizioTrama, ModBlck::DirezioneTrama, comando, dati);
 }
 
-// A reply frame with status 0 came back.
-bool CfgEcuRispostaBuona() {
-    const std::string& r = ModPipe::DatiRispostaPipe;
-    return ModBlck::TramaRispostaPresente() && r.size() >= 6 && r[4] == 0;
-}
-
 // Block 15 as older firmware replies it: its first 94 data bytes, the ones
 // the load changes in a factory file, are enough.
 constexpr size_t DatiMinimiBlocco15 = 94;
@@ -150,7 +144,7 @@ bool SalvaConfigurazioneDaEcu(const std::string& percorso) {
     bool ok = true;
     auto trama = [&](const std::string& sezione, const std::string& richiesta) {
         if (!ok) return;
-        ok = ModBlck::InviaTramaEcu(richiesta) == 0 && CfgEcuRispostaBuona();
+        ok = ModBlck::InviaTramaEcu(richiesta) == 0 && ModBlck::RichiestaEseguita();
         if (ok) t[sezione] = ModPipe::DatiRispostaPipe;
     };
     auto comando = [&](const std::string& sezione, uint8_t c, const std::string& dati = {}) {
